@@ -1,0 +1,54 @@
+#pragma once
+#include "ui/form.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class Forms;
+namespace ui {
+class Button;
+class Label;
+class Picture;
+}
+
+// The About box: title, version, credits, two web links and the system information tool.
+class FrmAbout : public ui::Form {
+    Q_OBJECT
+public:
+    explicit FrmAbout(Forms& forms);
+
+    // The system information launcher; the System Info button is its caller.
+    void StartSysInfo();
+    bool GetKeyValue(quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef,
+                     QString& KeyVal);
+
+    static constexpr const char* kWebsiteAddress = "https://tasselday.github.io/";
+    static constexpr const char* kSourceSiteAddress = "https://github.com/";
+
+protected:
+    void bindControls() override;
+    void Form_Load() override;
+    void Form_MouseMove() override;
+    void Form_Shown() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void lblWebsite_MouseMove();
+    void lblPSClink_MouseMove();
+    void lblWebsite_Click();
+    void lblPSClink_Click();
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void OpenWebPage(const QString& address);
+    void placeClientArea();
+
+    Forms& m_forms;
+
+    ui::Picture* picIcon = nullptr;
+    ui::Button* cmdOK = nullptr;
+    ui::Button* cmdSysInfo = nullptr;
+    ui::Label* lblWebsite = nullptr;
+    ui::Label* lblPSClink = nullptr;
+    ui::Label* lblTitle = nullptr;
+    ui::Label* lblVersion = nullptr;
+};

@@ -1,0 +1,89 @@
+#include "about/frmabout_layout.h"
+
+#include "ui/color.h"
+
+using namespace ui;
+using namespace ui::colors;
+
+namespace layout {
+
+namespace {
+constexpr quint32 Cyan = 0x00FFFF00;
+constexpr quint32 PaleCyan = 0x00FFFF80;
+constexpr quint32 Grey = 0x00808080;
+constexpr quint32 DarkRed = 0x000000C0;
+
+constexpr FontSpec ArialItalic = {"Arial", 9.75, 400, true};
+constexpr FontSpec SansBold = {"MS Sans Serif", 8.25, 700};
+constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
+} // namespace
+
+const WindowSpec frmAbout = {
+    .caption = "About MyApp",
+    .clientWidth = 5730,
+    .clientHeight = 3960,
+    .back = Navy,
+    .frame = Frame::FixedToolDialog,
+    .font = {"MS Sans Serif", 8.25},
+    .stacking = StackOrder::FirstOnTop,
+};
+
+namespace {
+// From the top of the stacking order down: where two overlap, the earlier row is drawn
+// above. The frame lies over the "Contributors:" heading so that it shows complete, and
+// the grey line over the white one so that the separator looks engraved.
+const ControlSpec controls[] = {
+    {.kind = Kind::Picture, .name = "picIcon", .left = 240, .top = 240, .width = 540,
+     .height = 540, .back = LightBlue},
+    {.kind = Kind::Button, .name = "cmdOK", .text = "OK", .left = 4245, .top = 3000,
+     .width = 1260, .height = 345, .back = LightBlue},
+    {.kind = Kind::Button, .name = "cmdSysInfo", .text = "&System Info...", .left = 4260,
+     .top = 3480, .width = 1245, .height = 345, .back = LightBlue},
+    {.kind = Kind::Label, .name = "Label5",
+     .text = "Original: 8/28/2005      This Build: 10/15/2005", .left = 1080, .top = 960,
+     .width = 4005, .height = 330, .back = Navy, .fore = LightBlue, .font = ArialItalic,
+     .align = Centred, .wordWrap = true},
+    {.kind = Kind::Label, .name = "Label4",
+     .text = "-Sam Reyes, for help with opening web pages", .left = 1080, .top = 2160,
+     .width = 3885, .height = 210, .back = Navy, .fore = Cyan, .wordWrap = true},
+    {.kind = Kind::Label, .name = "lblPSClink", .text = "-GitHub", .left = 1080, .top = 1680,
+     .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .wordWrap = true},
+    {.kind = Kind::Shape, .name = "Shape1", .left = 960, .top = 1440, .width = 4215,
+     .height = 975, .fore = LightBlue},
+    {.kind = Kind::Label, .name = "lblWebsite", .text = "tasselday.github.io", .left = 1800,
+     .top = 2520, .width = 2205, .height = 330, .back = Navy, .fore = LightBlue,
+     .font = ArialItalic, .align = Centred, .wordWrap = true},
+    {.kind = Kind::Label, .name = "Label3", .text = "Contributors:", .left = 960, .top = 1440,
+     .width = 4095, .height = 255, .back = Navy, .fore = LightBlue, .font = SansBold,
+     .align = Centred, .wordWrap = true},
+    {.kind = Kind::Label, .name = "Label2", .text = "-Ada Brook, for the idea and some testing",
+     .left = 1080, .top = 1920, .width = 3765, .height = 210, .back = Navy, .fore = Cyan,
+     .wordWrap = true},
+    {.kind = Kind::Label, .name = "Label1", .text = "for the Now functions", .left = 2880,
+     .top = 1680, .width = 1605, .height = 210, .back = Navy, .fore = PaleCyan,
+     .wordWrap = true},
+    // Line: from (left, top) to (width, height).
+    {.kind = Kind::Line, .name = "Line1(1)", .left = 120, .top = 2880, .width = 5684,
+     .height = 2880, .fore = Grey, .lineWidth = 1},
+    {.kind = Kind::Label, .name = "lblDescription", .text = "By Quillerby", .left = 1080,
+     .top = 660, .width = 3885, .height = 315, .back = Navy, .fore = LightBlue,
+     .font = ArialItalic, .align = Centred, .wordWrap = true},
+    {.kind = Kind::Label, .name = "lblTitle", .text = "Application Title", .left = 1050,
+     .top = 240, .width = 3885, .height = 240, .back = Navy, .fore = LightBlue,
+     .font = SansBold, .align = Centred, .wordWrap = true},
+    {.kind = Kind::Line, .name = "Line1(0)", .left = 120, .top = 2880, .width = 5669,
+     .height = 2880, .fore = White, .lineWidth = 2},
+    {.kind = Kind::Label, .name = "lblVersion", .text = "Version", .left = 1050, .top = 480,
+     .width = 3885, .height = 225, .back = Navy, .fore = LightBlue, .align = Centred,
+     .wordWrap = true},
+    {.kind = Kind::Label, .name = "lblDisclaimer",
+     .text = "Tasselday is free: copy it and give it away as you like, but never for money. "
+             "If you would like the source code, just ask the author for it.",
+     .left = 255, .top = 3000, .width = 3870, .height = 825, .back = Navy, .fore = DarkRed,
+     .wordWrap = true},
+};
+} // namespace
+
+std::span<const ControlSpec> frmAboutControls() { return controls; }
+
+} // namespace layout

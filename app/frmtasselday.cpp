@@ -1,0 +1,190 @@
+#include "app/frmtasselday.h"
+
+#include "about/frmabout.h"
+#include "app/forms.h"
+#include "app/frmtasselday_layout.h"
+#include "options/frmadvopt.h"
+#include "ui/assets.h"
+#include "ui/clock.h"
+#include "ui/color.h"
+#include "ui/controls.h"
+#include "ui/datetext.h"
+#include "ui/datevalue.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+#include "ui/vbmath.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+constexpr quint32 kSetStage1 = 0x00900000;
+constexpr quint32 kSetStage2 = 0x00C00000;
+} // namespace
+
+FrmTasselday::FrmTasselday(Forms& forms)
+    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_forms(forms)
+{
+}
+
+void FrmTasselday::bindControls()
+{
+    lblTimeLeft = control<ui::Label>("lblTimeLeft");
+    txtDisplay = control<ui::TextBox>("txtDisplay");
+    lblAbout = control<ui::Label>("lblAbout");
+    lblSet = control<ui::Label>("lblSet");
+    prgbarSchool = control<ui::ProgressBar>("prgbarSchool");
+    lblSchoolCompleted = control<ui::Label>("lblSchoolCompleted");
+
+    // Overwritten every tick, so typing into it would only be lost.
+    txtDisplay->setReadOnly(true);
+    lblAbout->setCursor(ui::aboutHandCursor());
+    lblSet->setCursor(Qt::BusyCursor);
+
+    connect(timer("timerRefresh"), &QTimer::timeout, this, &FrmTasselday::timerRefresh_Timer);
+    connect(lblAbout, &ui::Label::mouseMoved, this, &FrmTasselday::lblAbout_MouseMove);
+    connect(lblAbout, &ui::Label::clicked, this, &FrmTasselday::lblAbout_Click);
+    connect(lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
+}
+
+void FrmTasselday::placeTopRight()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const float screenWidth = float(ui::twips(screen->geometry().width()));
+    setLeft(screenWidth - float(outerWidth()));
+}
+
+void FrmTasselday::Form_Load()
+{
+    setTop(0);
+    placeTopRight();
+    intPercentDigits = 5;
+    SchoolStart = *ui::readDateTime(QStringLiteral("8/24/2005"), QLocale(QLocale::English, QLocale::UnitedStates));
+    GradDate = *ui::readDateTime(QStringLiteral("6/4/2006 6:00:00PM"), QLocale(QLocale::English, QLocale::UnitedStates));
+    TotalDays = ui::Round(GradDate - SchoolStart, 0);
+    intSetStage = 0;
+    intSetTicks = 0;
+    intSetTimeout = 2;
+
+    const QString written = ui::generalDate(GradDate);
+    const QString datePart = written.left(written.indexOf(QLatin1Char(' ')));
+    lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + datePart
+                         + QStringLiteral(") :"));
+
+    RefreshAllTimers();
+}
+
+void FrmTasselday::Form_Shown()
+{
+    // The window manager adds the frame only once the window is on screen; keep the
+    // frame's right edge on the screen's right edge.
+    QTimer::singleShot(0, window(), [this] {
+        if (isLoaded())
+            placeTopRight();
+    });
+}
+
+void FrmTasselday::Form_Unload()
+{
+    m_forms.frmAbout().unload();
+}
+
+void FrmTasselday::RefreshAllTimers()
+{
+    if (isLoaded())
+        timerRefresh_Timer();
+}
+
+void FrmTasselday::timerRefresh_Timer()
+{
+    using ui::Int;
+    using ui::Mod;
+    using ui::numberToText;
+
+    NowDate = m_forms.services.clock.now();
+    TimeLeft = GradDate - NowDate;
+    DaysLeft = Int(TimeLeft);
+    WeeksLeft = Int(DaysLeft / 7);
+    DaysLeft = Mod(DaysLeft, 7);
+    DayFraction = TimeLeft - Int(TimeLeft);
+    SecondsLeft = ui::Round(DayFraction * 86400, 0);
+    MinutesLeft = Int(SecondsLeft / 60);
+    SecondsLeft = Mod(SecondsLeft, 60);
+    HoursLeft = Int(MinutesLeft / 60);
+    MinutesLeft = Mod(MinutesLeft, 60);
+
+    const QString W = numberToText(WeeksLeft), D = numberToText(DaysLeft),
+                  H = numberToText(HoursLeft), M = numberToText(MinutesLeft),
+                  S = numberToText(SecondsLeft);
+    if (WeeksLeft > 0) {
+        txtDisplay->setText(W + " Weeks, " + D + " Days, " + H + " Hours, " + M + " Minutes, " + S
+                            + " Seconds!");
+    } else if (DaysLeft > 0) {
+        txtDisplay->setText(D + " Days, " + H + " Hours, " + M + " Minutes, " + S + " Seconds!");
+    } else if (HoursLeft > 0) {
+        txtDisplay->setText(H + " Hours, " + M + " Minutes, " + S + " Seconds!");
+    } else if (MinutesLeft > 0) {
+        txtDisplay->setText(M + " Minutes, " + S + " Seconds!");
+    } else if (SecondsLeft > 0) {
+        // The last minute is shown large, and stays so for the rest of the run.
+        txtDisplay->setFont(ui::makeFont({"Courier New", 12, 700}));
+        txtDisplay->setText(S + " Seconds!");
+    } else {
+        handOverToCelebration(m_forms);
+        return; // this window is gone: nothing more is written to it
+    }
+
+    DaysElapsed = NowDate - SchoolStart;
+    PercentDone = ui::Round(DaysElapsed / TotalDays * 100, intPercentDigits);
+    prgbarSchool->setPercent(float(PercentDone));
+    lblSchoolCompleted->setText("School Year Completed: " + numberToText(PercentDone) + "%");
+    CheckSetTimeout();
+}
+
+void FrmTasselday::CheckSetTimeout()
+{
+    if (intSetTicks < intSetTimeout) {
+        ++intSetTicks;
+    } else if (intSetTicks == intSetTimeout) {
+        intSetTicks = 0;
+        intSetStage = 0;
+        lblSet->setBackColor(ui::colors::Navy);
+    }
+}
+
+void FrmTasselday::Form_MouseMove()
+{
+    lblAbout->setForeColor(ui::colors::LightCyan);
+}
+
+void FrmTasselday::lblAbout_MouseMove()
+{
+    lblAbout->setForeColor(ui::colors::Red);
+}
+
+void FrmTasselday::lblAbout_Click()
+{
+    m_forms.frmAbout().show();
+}
+
+void FrmTasselday::lblSet_DblClick()
+{
+    switch (intSetStage) {
+    case 0:
+        intSetStage = 1;
+        lblSet->setBackColor(kSetStage1);
+        intSetTicks = 0;
+        break;
+    case 1:
+        intSetStage = 2;
+        lblSet->setBackColor(kSetStage2);
+        intSetTicks = 0;
+        break;
+    case 2:
+        intSetStage = 0;
+        lblSet->setBackColor(ui::colors::Navy);
+        m_forms.frmAdvOpt().show();
+        break;
+    }
+}

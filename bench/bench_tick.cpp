@@ -1,0 +1,48 @@
+// Median cost of one refresh of the main window, with the real clock and real widgets.
+#include "app/forms.h"
+#include "app/frmtasselday.h"
+#include "ui/clock.h"
+#include "ui/lifetime.h"
+#include "ui/platform.h"
+#include "ui/registry.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    const int n = argc > 1 ? std::max(1, atoi(argv[1])) : 20000;
+
+    ui::SystemClock clock;
+    ui::DesktopUrlOpener urls;
+    ui::DetachedProgramStarter starter;
+    ui::DiskFileProbe files;
+    ui::QtMessageBox messages;
+    auto registry = ui::systemRegistry();
+    Forms forms({clock, urls, starter, files, messages, *registry});
+    ui::setProgramEndHandler([] {});
+
+    FrmTasselday& main = forms.frmTasselday();
+    main.show();
+    // Weeks ahead, so every tick takes the longest path and none hands over.
+    main.GradDate = clock.now() + 100.25;
+
+    std::vector<double> costs;
+    costs.reserve(size_t(n));
+    QElapsedTimer timer;
+    for (int i = 0; i < n; ++i) {
+        timer.start();
+        main.RefreshAllTimers();
+        costs.push_back(double(timer.nsecsElapsed()) / 1000.0);
+    }
+    std::nth_element(costs.begin(), costs.begin() + n / 2, costs.end());
+    std::printf("%.3f\n", costs[size_t(n / 2)]);
+    main.unload();
+    return 0;
+}

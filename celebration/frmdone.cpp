@@ -1,0 +1,192 @@
+#include "celebration/frmdone.h"
+
+#include "celebration/frmdone_layout.h"
+#include "ui/assets.h"
+#include "ui/color.h"
+#include "ui/controls.h"
+#include "ui/lifetime.h"
+#include "ui/twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstring>
+
+FrmDone::FrmDone(Forms&) : ui::Form(layout::frmDone, layout::frmDoneControls())
+{
+    // Logging off or shutting down closes this window like any other request would,
+    // so the program still ends through Form_Unload.
+#ifndef QT_NO_SESSIONMANAGER
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &FrmDone::endOfSession);
+#endif
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &FrmDone::endOfSession);
+}
+
+void FrmDone::Placed::setLeft(float twips)
+{
+    Left = twips;
+    widget->move(ui::px(Left), ui::px(Top));
+}
+
+void FrmDone::Placed::setTop(float twips)
+{
+    Top = twips;
+    widget->move(ui::px(Left), ui::px(Top));
+}
+
+void FrmDone::bindControls()
+{
+    for (Placed* p : {&Label1, &Label2, &Image1, &Image2, &Image3, &Image4, &cmdClose}) {
+        p->widget = control<QWidget>(p->name);
+        for (const ui::ControlSpec& row : layout::frmDoneControls()) {
+            if (std::strcmp(row.name, p->name) == 0) {
+                p->Left = float(row.left);
+                p->Top = float(row.top);
+                p->Width = float(row.width);
+                p->Height = float(row.height);
+            }
+        }
+    }
+
+    control<ui::Picture>("Image1")->setPicture(ui::bitmapA());
+    control<ui::Picture>("Image2")->setPicture(ui::mirrored(ui::bitmapA()));
+    control<ui::Picture>("Image3")->setPicture(ui::bitmapB());
+    control<ui::Picture>("Image4")->setPicture(ui::mirrored(ui::bitmapB()));
+
+    auto* close = control<ui::Button>("cmdClose");
+    // Enter on the focused button presses it, as Space does.
+    close->setAutoDefault(true);
+    setTabOrder({"Label1", "Label2", "cmdClose"});
+    // The only control that takes the focus; it has it once the window is active.
+    close->setFocus();
+
+    connect(timer("timerBGColor"), &QTimer::timeout, this, &FrmDone::timerBGColor_Timer);
+    connect(close, &ui::Button::clicked, this, &FrmDone::cmdClose_Click);
+    connect(control<ui::Label>("Label2"), &ui::Label::clicked, this, &FrmDone::Label2_Click);
+
+    placeRestored();
+}
+
+void FrmDone::placeRestored()
+{
+    // Centred at its own size while loaded; maximised when shown, and this stays the
+    // size it would be restored to.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QRect restored(QPoint(0, 0), window()->size());
+    restored.moveCenter(screen.center());
+    window()->setGeometry(restored);
+    window()->setWindowState(Qt::WindowMaximized);
+}
+
+void FrmDone::coverScreen()
+{
+    // Without a window manager nobody carries out "maximised"; cover the screen here so
+    // the celebration fills it everywhere. Through the native window, because moving the
+    // widget itself would drop the maximised state and forget the restored size.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    if (window()->geometry() != screen)
+        window()->windowHandle()->setGeometry(screen);
+}
+
+void FrmDone::Form_Load()
+{
+    intColorStep = 1;
+    BGColor1 = 0x00800000;
+    BGColor2 = 0x000000C0;
+    BGColor3 = 0x00008000;
+    BGColor4 = 0x000080FF;
+    ArrangeControls();
+}
+
+void FrmDone::Form_Shown()
+{
+    // Once the window system has had its turn at maximising the new window.
+    QTimer::singleShot(0, window(), [this] {
+        if (isLoaded())
+            coverScreen();
+    });
+}
+
+void FrmDone::Form_Resize() { ArrangeControls(); }
+
+void FrmDone::Form_Unload() { ui::endProgram(); }
+
+void FrmDone::cmdClose_Click() { unload(); }
+
+void FrmDone::Label2_Click() { unload(); }
+
+void FrmDone::endOfSession()
+{
+    if (isLoaded())
+        unload();
+}
+
+void FrmDone::ArrangeControls()
+{
+    // The window has no frame, so its outer size is its client area.
+    const float W = float(outerWidth());
+    const float H = float(outerHeight());
+
+    Label1.setLeft((W - Label1.Width) / 2);
+    Label1.setTop((H - Label1.Height) / 2);
+    Label2.setTop(H - Label2.Height - 400);
+    Label2.setLeft(W - Label2.Width);
+    Image1.setLeft(W / 16);
+    Image1.setTop(H - H / 10 - Image1.Height);
+    Image2.setLeft(W - W / 16 - Image2.Width);
+    Image2.setTop(H - H / 10 - Image2.Height);
+    Image3.setLeft(W / 16);
+    Image3.setTop(H / 10);
+    Image4.setLeft(W - W / 16 - Image4.Width);
+    Image4.setTop(H / 10);
+    // 240 is less than the button's width: it overhangs the right edge by one pixel.
+    cmdClose.setLeft(W - 240);
+    cmdClose.setTop(10);
+}
+
+void FrmDone::timerBGColor_Timer()
+{
+    switch (intColorStep) {
+    case 1:
+        setBackColor(BGColor2);
+        intColorStep = intColorStep + 1;
+        break;
+    case 2:
+        setBackColor(BGColor3);
+        intColorStep = intColorStep + 1;
+        break;
+    case 3:
+        setBackColor(BGColor4);
+        intColorStep = intColorStep + 1;
+        break;
+    case 4:
+        setBackColor(BGColor1);
+        intColorStep = 1;
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmDone::setBackColor(qint32 bgr)
+{
+    QPalette pal = window()->palette();
+    pal.setColor(QPalette::Window, ui::vbColor(quint32(bgr)));
+    window()->setPalette(pal);
+}
+
+quint32 FrmDone::backColor() const
+{
+    return window() ? ui::vbColorOf(window()->palette().color(QPalette::Window)) : 0;
+}
+
+QPointF FrmDone::position(const char* name) const
+{
+    for (const Placed* p : {&Label1, &Label2, &Image1, &Image2, &Image3, &Image4, &cmdClose}) {
+        if (std::strcmp(p->name, name) == 0)
+            return QPointF(p->Left, p->Top);
+    }
+    return {};
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include "ui/form.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class Forms;
+namespace ui {
+class Button;
+class ComboList;
+class Label;
+class TextBox;
+}
+
+// The advanced options: the ceremony's time of day and the precision of the percentage,
+// applied to the main window's schedule, and the jump straight to the celebration.
+class FrmAdvOpt : public ui::Form {
+    Q_OBJECT
+public:
+    explicit FrmAdvOpt(Forms& forms);
+
+protected:
+    void bindControls() override;
+    void Form_Load() override;
+    void Form_Unload() override;
+    void Form_Shown() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // False when the time can't be read; nothing has been written then.
+    bool ApplyOptions();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdApply_Click();
+    void cmdJump_Click();
+    void centreOnScreen();
+
+    Forms& m_forms;
+
+    // Kept from one opening to the next; the controls are made afresh each time.
+    qint16 intHour = 0;
+    qint16 intMinute = 0;
+    qint16 intSecond = 0;
+    qint16 intAMPM = 0; // 1 AM, 2 PM, 0 never seen
+    QString strDatePart;
+    QString strMinute;
+    QString strSecond;
+    QString strAMPMRead;
+    QString strAMPM;
+
+    ui::Label* lblGradTime_Date = nullptr;
+    ui::TextBox* txtSetTime_Hours = nullptr;
+    ui::TextBox* txtSetTime_Minutes = nullptr;
+    ui::TextBox* txtSetTIme_Seconds = nullptr;
+    ui::ComboList* comboSetTime_AMPM = nullptr;
+    ui::TextBox* txtPercentDigits = nullptr;
+    ui::Button* cmdJump = nullptr;
+    ui::Button* cmdOK = nullptr;
+    ui::Button* cmdCancel = nullptr;
+    ui::Button* cmdApply = nullptr;
+};

@@ -1,0 +1,81 @@
+#include "options/frmadvopt_layout.h"
+
+#include "ui/color.h"
+
+using namespace ui;
+using namespace ui::colors;
+
+namespace layout {
+
+namespace {
+constexpr quint32 LightGreen = 0x0080FF80;
+constexpr FontSpec Heading = {"Westminster", 18, 500};
+constexpr FontSpec TimeText = {"Arial", 12.75};
+constexpr FontSpec TimeColon = {"Arial", 12.75, 700};
+constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
+constexpr Qt::Alignment RightAligned = Qt::AlignRight | Qt::AlignTop;
+} // namespace
+
+const WindowSpec frmAdvOpt = {
+    .caption = "Advanced Options",
+    .clientWidth = 4680,
+    .clientHeight = 3900,
+    .back = Navy,
+    .frame = Frame::FixedToolDialog,
+};
+
+namespace {
+// Top to bottom. Controls without a font use the window's own.
+const ControlSpec controls[] = {
+    {.kind = Kind::Label, .name = "Label3", .text = "......Advanced Options......", .left = 240,
+     .top = 120, .width = 4335, .height = 615, .back = Navy, .fore = Red,
+     .font = {"Westminster", 24, 500}, .align = Centred},
+    {.kind = Kind::Line, .name = "Line3", .left = 240, .top = 720, .width = 4680, .height = 720,
+     .fore = Red, .lineWidth = 1},
+    {.kind = Kind::Label, .name = "Label1", .text = "Graduation Time:", .left = 360, .top = 840,
+     .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
+     .align = Centred},
+    {.kind = Kind::Label, .name = "lblGradTime_Date", .text = "  at", .left = 240, .top = 1320,
+     .width = 1335, .height = 315, .back = Navy, .fore = LightBlue, .font = TimeText,
+     .align = RightAligned},
+    {.kind = Kind::TextBox, .name = "txtSetTime_Hours", .left = 1800, .top = 1320, .width = 280,
+     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2},
+    {.kind = Kind::Label, .name = "Label6", .text = ":", .left = 2120, .top = 1320, .width = 105,
+     .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned},
+    {.kind = Kind::TextBox, .name = "txtSetTime_Minutes", .left = 2280, .top = 1320, .width = 440,
+     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2},
+    {.kind = Kind::Label, .name = "Label8", .text = ":", .left = 2760, .top = 1320, .width = 105,
+     .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned},
+    {.kind = Kind::TextBox, .name = "txtSetTIme_Seconds", .left = 2880, .top = 1320, .width = 440,
+     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2},
+    {.kind = Kind::ComboList, .name = "comboSetTime_AMPM", .left = 3600, .top = 1320,
+     .width = 735, .height = 315, .back = LightBlue, .items = "AM|PM"},
+    {.kind = Kind::Line, .name = "Line1", .left = 120, .top = 1800, .width = 4560, .height = 1800,
+     .fore = LightGreen, .lineWidth = 2},
+    {.kind = Kind::Label, .name = "Label2", .text = "Percent Bar", .left = 240, .top = 1800,
+     .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
+     .align = Centred},
+    {.kind = Kind::Label, .name = "Label4", .text = "Percent Bar/Label Precision:", .left = 480,
+     .top = 2280, .width = 1815, .height = 495, .back = Navy, .fore = LightBlue,
+     .align = Centred, .wordWrap = true},
+    {.kind = Kind::TextBox, .name = "txtPercentDigits", .text = "Percent Digits", .left = 2520,
+     .top = 2280, .width = 375, .height = 285, .back = LightBlue, .typedLimit = 1},
+    {.kind = Kind::Label, .name = "Label7", .text = "digits", .left = 3000, .top = 2280,
+     .width = 495, .height = 285, .back = Navy, .fore = LightBlue},
+    {.kind = Kind::Line, .name = "Line2", .left = 120, .top = 2760, .width = 4560, .height = 2760,
+     .fore = LightGreen, .lineWidth = 2},
+    {.kind = Kind::Button, .name = "cmdJump", .text = "&Jump to the Ending", .left = 600,
+     .top = 2880, .width = 3495, .height = 495, .back = LightGreen,
+     .font = {"Westminster", 15.75, 800}},
+    {.kind = Kind::Button, .name = "cmdOK", .text = "&OK", .left = 120, .top = 3480,
+     .width = 1215, .height = 375, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700}},
+    {.kind = Kind::Button, .name = "cmdCancel", .text = "&Cancel", .left = 1560, .top = 3480,
+     .width = 1335, .height = 375, .back = LightBlue},
+    {.kind = Kind::Button, .name = "cmdApply", .text = "&Apply", .left = 3120, .top = 3480,
+     .width = 1335, .height = 375, .back = LightBlue},
+};
+} // namespace
+
+std::span<const ControlSpec> frmAdvOptControls() { return controls; }
+
+} // namespace layout

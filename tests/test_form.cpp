@@ -1,0 +1,254 @@
+// The window layer every window stands on: lifecycle, events, units, fonts, controls.
+#include "ui/color.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/form.h"
+#include "ui/lifetime.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+const ui::WindowSpec kWindow = {.caption = "Probe", .clientWidth = 3000, .clientHeight = 1500,
+                                .back = ui::colors::Navy, .frame = ui::Frame::FixedSingle};
+
+const ui::ControlSpec kControls[] = {
+    {.kind = ui::Kind::Label, .name = "lblProbe", .text = "Probe", .left = 150, .top = 150,
+     .width = 1500, .height = 300, .fore = ui::colors::LightBlue},
+    {.kind = ui::Kind::TextBox, .name = "txtProbe", .left = 150, .top = 600, .width = 1500,
+     .height = 300, .typedLimit = 2},
+    {.kind = ui::Kind::Line, .name = "Line1", .left = 0, .top = 1200, .width = 3000,
+     .height = 1200, .fore = ui::colors::Red, .lineWidth = 2},
+    {.kind = ui::Kind::Timer, .name = "timerProbe", .interval = 20},
+};
+
+// A small window that records what happens to it.
+class ProbeForm : public ui::Form {
+public:
+    ProbeForm() : ui::Form(kWindow, kControls) {}
+    int loads = 0, unloads = 0, backgroundMoves = 0, ticks = 0;
+    QString remembered; // a form-level value
+
+protected:
+    void bindControls() override
+    {
+        connect(timer("timerProbe"), &QTimer::timeout, this, [this] { ++ticks; });
+    }
+    void Form_Load() override
+    {
+        ++loads;
+        // Controls already exist when the load handler runs.
+        QVERIFY(control<ui::Label>("lblProbe"));
+        remembered += QStringLiteral("x");
+    }
+    void Form_Unload() override { ++unloads; }
+    void Form_MouseMove() override { ++backgroundMoves; }
+};
+
+} // namespace
+
+class FormTest : public QObject {
+    Q_OBJECT
+
+    int m_ends = 0;
+    std::function<void()> m_previous;
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        m_previous = ui::setProgramEndHandler([this] { ++m_ends; });
+    }
+    void cleanupTestCase() { ui::setProgramEndHandler(m_previous); }
+    void init() { m_ends = 0; }
+
+    void loadShowUnloadLifecycle()
+    {
+        ProbeForm f;
+        QVERIFY(!f.isLoaded());
+        f.load();
+        f.load();
+        QCOMPARE(f.loads, 1);
+        QVERIFY(!f.window()->isVisible());
+        QCOMPARE(f.window()->size(), QSize(200, 100));
+        f.show();
+        QWidget* first = f.window();
+        f.show();
+        QCOMPARE(f.window(), first);
+        QCOMPARE(f.loads, 1);
+
+        QPointer<QWidget> gone = f.window();
+        f.unload();
+        QCOMPARE(f.unloads, 1);
+        QVERIFY(!f.isLoaded());
+        QVERIFY(!f.control<ui::Label>("lblProbe"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(gone.isNull());
+        f.unload();
+        QCOMPARE(f.unloads, 1);
+
+        // Controls come back fresh; the form's own values stay.
+        f.show();
+        QCOMPARE(f.loads, 2);
+        QCOMPARE(f.remembered, QStringLiteral("xx"));
+        f.unload();
+    }
+
+    void programEndsWhenTheLastWindowGoes()
+    {
+        ProbeForm a, b;
+        a.show();
+        b.load(); // loaded but never shown still counts
+        a.unload();
+        QCOMPARE(m_ends, 0);
+        b.unload();
+        QCOMPARE(m_ends, 1);
+    }
+
+    void closeBoxUnloadsUnlessDisabled()
+    {
+        ProbeForm f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window()));
+        f.setEnabled(false);
+        f.window()->close();
+        QVERIFY(f.isLoaded());
+        f.setEnabled(true);
+        f.window()->close();
+        QVERIFY(!f.isLoaded());
+        QCOMPARE(f.unloads, 1);
+        // Enabling an unloaded window does not bring it back.
+        f.setEnabled(true);
+        QVERIFY(!f.isLoaded());
+    }
+
+    void timersRunFromLoadToUnloadEvenWhenDisabled()
+    {
+        ProbeForm f;
+        f.load();
+        f.setEnabled(false);
+        QTRY_VERIFY_WITH_TIMEOUT(f.ticks >= 3, 2000);
+        QCOMPARE(f.timer("timerProbe")->timerType(), Qt::PreciseTimer);
+        f.unload();
+        const int at = f.ticks;
+        QTest::qWait(100);
+        QCOMPARE(f.ticks, at);
+    }
+
+    void pointerMovesReachTheWindowOnlyOverBackground()
+    {
+        ProbeForm f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window()));
+        auto* label = f.control<ui::Label>("lblProbe");
+        int labelMoves = 0;
+        connect(label, &ui::Label::mouseMoved, this, [&] { ++labelMoves; });
+        QTest::mouseMove(f.window(), label->geometry().center());
+        QCOMPARE(labelMoves, 1);
+        QCOMPARE(f.backgroundMoves, 0);
+        QTest::mouseMove(f.window(), f.control<ui::TextBox>("txtProbe")->geometry().center());
+        QCOMPARE(f.backgroundMoves, 0);
+        // A line is part of the background as far as the pointer is concerned.
+        QTest::mouseMove(f.window(), QPoint(100, ui::px(1200)));
+        QCOMPARE(f.backgroundMoves, 1);
+        QTest::mouseMove(f.window(), QPoint(180, 5));
+        QCOMPARE(f.backgroundMoves, 2);
+        f.unload();
+    }
+
+    void labelClickAndDoubleClick()
+    {
+        ProbeForm f;
+        f.show();
+        auto* label = f.control<ui::Label>("lblProbe");
+        int clicks = 0, doubles = 0;
+        connect(label, &ui::Label::clicked, this, [&] { ++clicks; });
+        connect(label, &ui::Label::doubleClicked, this, [&] { ++doubles; });
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+        QTest::mouseDClick(label, Qt::LeftButton);
+        QCOMPARE(doubles, 1);
+        QVERIFY(clicks <= 2); // the double-click's own release is no extra click
+        QTest::mouseClick(label, Qt::RightButton);
+        QVERIFY(clicks <= 2);
+        f.unload();
+    }
+
+    void typedLimitCountsTypingOnly()
+    {
+        ProbeForm f;
+        f.show();
+        auto* box = f.control<ui::TextBox>("txtProbe");
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("123"));
+        QCOMPARE(box->text(), QStringLiteral("12"));
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("9"));
+        QCOMPARE(box->text(), QStringLiteral("9"));
+        QApplication::clipboard()->setText(QStringLiteral("456"));
+        box->end(false);
+        QTest::keySequence(box, QKeySequence::Paste);
+        QCOMPARE(box->text(), QStringLiteral("9"));
+        // The program may put in longer text; only the user is held to the limit.
+        box->setText(QStringLiteral("12345"));
+        QCOMPARE(box->text(), QStringLiteral("12345"));
+        f.unload();
+    }
+
+    void progressBarKeepsFractions()
+    {
+        ui::ProgressBar bar;
+        bar.setPercent(71.36702f);
+        QCOMPARE(bar.percent(), 71.36702f);
+        QCOMPARE(bar.value(), 71367020);
+        bar.setPercent(0.5f);
+        QVERIFY(bar.value() > bar.minimum());
+        bar.setPercent(-3.0f);
+        QCOMPARE(bar.value(), 0);
+        bar.setPercent(140.0f);
+        QCOMPARE(bar.value(), bar.maximum());
+    }
+
+    void unitsAndColours()
+    {
+        QCOMPARE(ui::px(6240), 416);
+        QCOMPARE(ui::px(2130), 142);
+        QCOMPARE(ui::px(1530), 102);
+        QCOMPARE(ui::px(7), 0);
+        QCOMPARE(ui::px(8), 1);
+        QCOMPARE(ui::twips(416), 6240.0);
+        QCOMPARE(ui::vbColor(0x00FF8080), QColor(128, 128, 255));
+        QCOMPARE(ui::vbColor(0x000080FF), QColor(255, 128, 0));
+        QCOMPARE(ui::vbColorOf(QColor(0, 0, 192)), 0x00C00000u);
+    }
+
+    void everyLayoutFaceResolvesToAnInstalledFace_data()
+    {
+        QTest::addColumn<QString>("face");
+        for (const char* face : {"Arial", "Courier New", "MS Sans Serif", "Matisse ITC",
+                                 "Copperplate Gothic Bold", "Westminster"})
+            QTest::newRow(face) << QString::fromLatin1(face);
+    }
+
+    void everyLayoutFaceResolvesToAnInstalledFace()
+    {
+        QFETCH(QString, face);
+        const QByteArray latin = face.toLatin1();
+        const QFont font = ui::makeFont({latin.constData(), 12.75, 700, true, true});
+        const QFontInfo info(font);
+        QCOMPARE(info.family(), ui::installedFace(face));
+        QCOMPARE(font.pixelSize(), 17);
+        QVERIFY(font.bold());
+        QVERIFY(font.italic());
+        QVERIFY(font.underline());
+        QCOMPARE(ui::makeFont({latin.constData(), 8.25}).pixelSize(), 11);
+    }
+};
+
+QTEST_MAIN(FormTest)
+#include "test_form.moc"

@@ -1,0 +1,183 @@
+// The main window as a user meets it: placement, heading, hover colours, the hidden gesture.
+#include "about/frmabout.h"
+#include "app/frmtasselday.h"
+#include "options/frmadvopt.h"
+#include "support/testforms.h"
+#include "ui/color.h"
+#include "ui/controls.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QtTest>
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    static ui::Label* label(TestForms& t, const char* name)
+    {
+        return t.forms.frmTasselday().control<ui::Label>(name);
+    }
+    static QPoint centre(QWidget* w) { return w->geometry().center(); }
+
+private slots:
+    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+
+    void opensFlushTopRightAtItsSize()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window()));
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect frame = w.window()->frameGeometry();
+        QCOMPARE(frame.top(), screen.top());
+        QCOMPARE(frame.right(), screen.right());
+        QCOMPARE(w.window()->size(), QSize(416, 142));
+        QCOMPARE(w.window()->windowTitle(), QStringLiteral("Tasselday - by Quillerby"));
+        QCOMPARE(ui::vbColorOf(w.window()->palette().color(QPalette::Window)), ui::colors::Navy);
+    }
+
+    void headingCarriesTheBuiltInDateOnce()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.load();
+        const QString heading = QStringLiteral("Time left until Graduation  (6/4/2006) :");
+        QCOMPARE(label(t, "lblTimeLeft")->text(), heading);
+        // Written at load only: a new ceremony moment leaves it alone.
+        w.GradDate += 1.5;
+        w.RefreshAllTimers();
+        QCOMPARE(label(t, "lblTimeLeft")->text(), heading);
+        // A second load after closing starts from the layout's text again.
+        w.unload();
+        w.load();
+        QCOMPARE(label(t, "lblTimeLeft")->text(), heading);
+    }
+
+    void aboutLabelTurnsRedAndBackOnlyOverBackground()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window()));
+        ui::Label* about = label(t, "lblAbout");
+        QCOMPARE(about->foreColor(), ui::colors::LightCyan);
+
+        QTest::mouseMove(w.window(), centre(about));
+        QCOMPARE(about->foreColor(), ui::colors::Red);
+        // Over another control nothing changes.
+        QTest::mouseMove(w.window(), centre(w.control<ui::ProgressBar>("prgbarSchool")));
+        QCOMPARE(about->foreColor(), ui::colors::Red);
+        QTest::mouseMove(w.window(), centre(label(t, "lblSchoolCompleted")));
+        QCOMPARE(about->foreColor(), ui::colors::Red);
+        // Bare background, just left of the label.
+        QTest::mouseMove(w.window(), QPoint(about->geometry().left() - 20, about->geometry().center().y()));
+        QCOMPARE(about->foreColor(), ui::colors::LightCyan);
+    }
+
+    void aboutLabelOpensOneAboutBox()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window()));
+        QTest::mouseClick(label(t, "lblAbout"), Qt::LeftButton);
+        QVERIFY(t.forms.frmAbout().isLoaded());
+        QWidget* first = t.forms.frmAbout().window();
+        QTest::mouseClick(label(t, "lblAbout"), Qt::LeftButton);
+        QCOMPARE(t.forms.frmAbout().window(), first);
+        int aboutWindows = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            aboutWindows += top->isVisible() && top->windowTitle() == QStringLiteral("About Tasselday");
+        QCOMPARE(aboutWindows, 1);
+
+        // Closing the main window takes the About box with it, and the program ends.
+        w.window()->close();
+        QVERIFY(!w.isLoaded());
+        QVERIFY(!t.forms.frmAbout().isLoaded());
+        QCOMPARE(t.programEnds, 1);
+    }
+
+    void threeQuickDoubleClicksOpenTheOptions()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window()));
+        ui::Label* set = label(t, "lblSet");
+
+        QTest::mouseClick(set, Qt::LeftButton);
+        QCOMPARE(w.setStage(), qint16(0));
+        QCOMPARE(set->backColor(), ui::colors::Navy);
+
+        QTest::mouseDClick(set, Qt::LeftButton);
+        QCOMPARE(set->backColor(), 0x00900000u);
+        w.RefreshAllTimers();
+        w.RefreshAllTimers(); // two ticks are still in time
+        QTest::mouseDClick(set, Qt::LeftButton);
+        QCOMPARE(set->backColor(), 0x00C00000u);
+        QVERIFY(!t.forms.frmAdvOpt().isLoaded());
+        QTest::mouseDClick(set, Qt::LeftButton);
+        QCOMPARE(set->backColor(), ui::colors::Navy);
+        QCOMPARE(w.setStage(), qint16(0));
+        QVERIFY(t.forms.frmAdvOpt().isLoaded());
+        QVERIFY(!w.enabled());
+    }
+
+    void gestureFallsBackOnTheThirdTick()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window()));
+        ui::Label* set = label(t, "lblSet");
+        QTest::mouseDClick(set, Qt::LeftButton);
+        QTest::mouseDClick(set, Qt::LeftButton);
+        QCOMPARE(w.setStage(), qint16(2));
+        w.RefreshAllTimers();
+        w.RefreshAllTimers();
+        QCOMPARE(set->backColor(), 0x00C00000u);
+        w.RefreshAllTimers();
+        QCOMPARE(w.setStage(), qint16(0));
+        QCOMPARE(w.setTicks(), qint16(0));
+        QCOMPARE(set->backColor(), ui::colors::Navy);
+        // Starts again at the first stage.
+        QTest::mouseDClick(set, Qt::LeftButton);
+        QCOMPARE(w.setStage(), qint16(1));
+        QCOMPARE(set->backColor(), 0x00900000u);
+        QVERIFY(!t.forms.frmAdvOpt().isLoaded());
+    }
+
+    void idleCounterCyclesThroughTheTimeout()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.load(); // the load's own refresh counted one tick
+        QCOMPARE(w.setTimeout(), qint16(2));
+        QCOMPARE(w.setTicks(), qint16(1));
+        QList<qint16> seen;
+        for (int i = 0; i < 4; ++i) {
+            w.RefreshAllTimers();
+            seen << w.setTicks();
+        }
+        QCOMPARE(seen, (QList<qint16>{2, 0, 1, 2}));
+    }
+
+    void disabledWindowKeepsCountingOnItsOwnTimer()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        w.setEnabled(false);
+        auto* txt = w.control<ui::TextBox>("txtDisplay");
+        const QString before = txt->text();
+        t.clock.advanceSeconds(1);
+        QTRY_VERIFY_WITH_TIMEOUT(txt->text() != before, 2500);
+        QCOMPARE(txt->text(), QStringLiteral("11 Weeks, 4 Days, 8 Hours, 29 Minutes, 44 Seconds!"));
+        QVERIFY(!w.enabled());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_mainwindow.moc"

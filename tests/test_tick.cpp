@@ -1,0 +1,198 @@
+// The main window's refresh: time left, percentage and bar, tick by tick.
+#include "app/frmtasselday.h"
+#include "celebration/frmdone.h"
+#include "support/testforms.h"
+#include "ui/controls.h"
+#include "ui/vbmath.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QtTest>
+
+class TickTest : public QObject {
+    Q_OBJECT
+
+    struct View {
+        QString display, percent;
+        float bar;
+        int barRaw;
+        QFont font;
+    };
+
+    static View view(TestForms& t)
+    {
+        auto& w = t.forms.frmTasselday();
+        auto* bar = w.control<ui::ProgressBar>("prgbarSchool");
+        auto* txt = w.control<ui::TextBox>("txtDisplay");
+        return {txt->text(), w.control<ui::Label>("lblSchoolCompleted")->text(), bar->percent(),
+                bar->value(), txt->font()};
+    }
+
+    static View at(TestForms& t, int y, int mo, int d, int h, int mi, int s)
+    {
+        t.clock.set(y, mo, d, h, mi, s);
+        t.forms.frmTasselday().RefreshAllTimers();
+        return view(t);
+    }
+
+private slots:
+    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+
+    void firstFrameIsFilledBeforeAnyTimerTick()
+    {
+        TestForms t;
+        t.forms.frmTasselday().load();
+        const View v = view(t);
+        QCOMPARE(v.display, QStringLiteral("11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!"));
+        QCOMPARE(v.percent, QStringLiteral("School Year Completed: 71.36702%"));
+        QCOMPARE(v.bar, 71.36702f);
+    }
+
+    void displayRows_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("percent");
+        QTest::newRow("worked example") << QDateTime(QDate(2006, 3, 15), QTime(9, 30, 15))
+            << "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!" << "71.36702";
+        QTest::newRow("three days") << QDateTime(QDate(2006, 6, 1), QTime(18, 0, 0))
+            << "3 Days, 0 Hours, 0 Minutes, 0 Seconds!" << "98.85965";
+        QTest::newRow("exactly one week") << QDateTime(QDate(2006, 5, 28), QTime(18, 0, 0))
+            << "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds!" << "97.45614";
+        QTest::newRow("hours only") << QDateTime(QDate(2006, 6, 4), QTime(7, 59, 30))
+            << "10 Hours, 0 Minutes, 30 Seconds!" << "99.76596";
+        QTest::newRow("last two minutes") << QDateTime(QDate(2006, 6, 4), QTime(17, 58, 1))
+            << "1 Minutes, 59 Seconds!" << "99.9118";
+        QTest::newRow("one second after") << QDateTime(QDate(2006, 6, 4), QTime(18, 0, 1))
+            << "23 Hours, 59 Minutes, 59 Seconds!" << "99.91228";
+        QTest::newRow("days after") << QDateTime(QDate(2006, 6, 12), QTime(6, 0, 0))
+            << "12 Hours, 0 Minutes, 0 Seconds!" << "102.54386";
+    }
+
+    void displayRows()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QString, display);
+        QFETCH(QString, percent);
+        TestForms t;
+        t.forms.frmTasselday().show();
+        const QDate d = now.date();
+        const QTime tm = now.time();
+        const View v = at(t, d.year(), d.month(), d.day(), tm.hour(), tm.minute(), tm.second());
+        QCOMPARE(v.display, display);
+        QCOMPARE(v.percent, "School Year Completed: " + percent + "%");
+        QCOMPARE(v.font.bold(), false);
+        QVERIFY(t.forms.frmTasselday().isLoaded());
+    }
+
+    void lastMinuteIsBoldTwelvePointAndStaysSo()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        const int normalSize = view(t).font.pixelSize();
+        View v = at(t, 2006, 6, 4, 17, 59, 59);
+        QCOMPARE(v.display, QStringLiteral("1 Seconds!"));
+        QVERIFY(v.font.bold());
+        QCOMPARE(v.font.pixelSize(), 16); // 12 points at 96 dots per inch
+        QCOMPARE(v.percent, QStringLiteral("School Year Completed: 99.91228%"));
+        QVERIFY(normalSize < 16);
+
+        // A later ceremony brings back the long forms, still bold and large.
+        w.GradDate += 10;
+        w.RefreshAllTimers();
+        v = view(t);
+        QCOMPARE(v.display, QStringLiteral("1 Weeks, 3 Days, 0 Hours, 0 Minutes, 1 Seconds!"));
+        QVERIFY(v.font.bold());
+        QCOMPARE(v.font.pixelSize(), 16);
+    }
+
+    void precisionFollowsTheSchedule_data()
+    {
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<QString>("percent");
+        QTest::newRow("0") << 0 << "71";
+        QTest::newRow("2") << 2 << "71.37";
+        QTest::newRow("12") << 12 << "71.367019980507";
+    }
+
+    void precisionFollowsTheSchedule()
+    {
+        QFETCH(int, digits);
+        QFETCH(QString, percent);
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.load();
+        w.intPercentDigits = qint16(digits);
+        // Nothing changes until the next tick.
+        QCOMPARE(view(t).percent, QStringLiteral("School Year Completed: 71.36702%"));
+        w.RefreshAllTimers();
+        QCOMPARE(view(t).percent, "School Year Completed: " + percent + "%");
+    }
+
+    void barKeepsFractionsAndStaysInRange()
+    {
+        TestForms t;
+        t.forms.frmTasselday().load();
+        auto* bar = t.forms.frmTasselday().control<ui::ProgressBar>("prgbarSchool");
+        QCOMPARE(bar->value(), qRound(71.36702 * ui::ProgressBar::kScale));
+        QCOMPARE(bar->maximum(), 100 * ui::ProgressBar::kScale);
+
+        // Before the school year: the label still shows the negative share, the bar its start.
+        View v = at(t, 2005, 8, 1, 0, 0, 0);
+        QCOMPARE(v.percent, QStringLiteral("School Year Completed: -8.07018%"));
+        QCOMPARE(v.bar, -8.07018f);
+        QCOMPARE(v.barRaw, 0);
+
+        v = at(t, 2006, 6, 12, 6, 0, 0);
+        QVERIFY(v.bar > 100.0f);
+        QCOMPARE(v.barRaw, bar->maximum());
+    }
+
+    void scheduleBuiltInValues()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.load();
+        QCOMPARE(w.GradDate, 38872.75);
+        QCOMPARE(w.schoolStart(), 38588.0);
+        QCOMPARE(w.totalDays(), 285.0);
+        QCOMPARE(w.intPercentDigits, qint16(5));
+        // The school year is counted against the built-in length whatever the ceremony does.
+        w.GradDate -= 0.25;
+        w.RefreshAllTimers();
+        QCOMPARE(w.totalDays(), 285.0);
+    }
+
+    void zeroLeftHandsOver_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::newRow("the ceremony second") << QDateTime(QDate(2006, 6, 4), QTime(18, 0, 0));
+        QTest::newRow("same time a day later") << QDateTime(QDate(2006, 6, 5), QTime(18, 0, 0));
+        QTest::newRow("a week later") << QDateTime(QDate(2006, 6, 11), QTime(18, 0, 0));
+    }
+
+    void zeroLeftHandsOver()
+    {
+        QFETCH(QDateTime, now);
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        auto* txt = w.control<ui::TextBox>("txtDisplay");
+        QPointer<QWidget> window = w.window();
+        const QString before = txt->text();
+        t.clock.set(now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
+                    now.time().minute(), now.time().second());
+        w.RefreshAllTimers();
+        QVERIFY(!w.isLoaded());
+        QVERIFY(t.forms.frmDone().isLoaded());
+        QCOMPARE(t.programEnds, 0);
+        // The last frame is left as it was: nothing is written once the window is gone.
+        QCOMPARE(txt->text(), before);
+        TestForms::flush();
+        QVERIFY(window.isNull());
+    }
+};
+
+QTEST_MAIN(TickTest)
+#include "test_tick.moc"

@@ -1,0 +1,150 @@
+#include "ui/assets.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPoint>
+#include <QtDebug>
+
+#include <optional>
+
+namespace ui {
+
+namespace {
+
+QByteArray readResource(const QString& name)
+{
+    QFile file(QStringLiteral(":/assets/") + name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("assets: %s is missing from the resources", qPrintable(name));
+        return {};
+    }
+    return file.readAll();
+}
+
+// Every image in an .ico or .cur file. Qt's "ico" image plugin decodes both
+// kinds (mask included); it just says nothing about a cursor's hot spot.
+QList<QImage> decodeIcons(const QByteArray& bytes)
+{
+    QList<QImage> images;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "ico");
+    const int count = qMax(1, reader.imageCount());
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i))
+            break;
+        QImage image = reader.read();
+        if (image.isNull())
+            break;
+        images.append(image);
+    }
+    return images;
+}
+
+QIcon iconFrom(const QString& name)
+{
+    QIcon icon;
+    for (const QImage& image : decodeIcons(readResource(name)))
+        icon.addPixmap(QPixmap::fromImage(image));
+    return icon;
+}
+
+quint16 word(const QByteArray& bytes, int at)
+{
+    return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8);
+}
+
+// A .cur file starts like an .ico (reserved 0, type 2, image count), and the
+// first directory entry keeps the hot spot where an icon keeps its planes and
+// bit count.
+std::optional<QPoint> hotSpotOf(const QByteArray& bytes)
+{
+    constexpr int dirSize = 6, entrySize = 16;
+    if (bytes.size() < dirSize + entrySize || word(bytes, 0) != 0 || word(bytes, 2) != 2
+        || word(bytes, 4) == 0)
+        return std::nullopt;
+    return QPoint(word(bytes, dirSize + 4), word(bytes, dirSize + 6));
+}
+
+QCursor cursorFrom(const QString& name, Qt::CursorShape fallback)
+{
+    const QByteArray bytes = readResource(name);
+    const QList<QImage> images = decodeIcons(bytes);
+    const std::optional<QPoint> hot = hotSpotOf(bytes);
+    if (images.isEmpty() || !hot) {
+        // Still usable, just not our drawing.
+        qWarning("assets: cannot read the cursor %s", qPrintable(name));
+        return QCursor(fallback);
+    }
+    return QCursor(QPixmap::fromImage(images.first()), hot->x(), hot->y());
+}
+
+QPixmap pictureFrom(const QString& name)
+{
+    QPixmap picture;
+    if (!picture.loadFromData(readResource(name), "BMP"))
+        qWarning("assets: cannot read the picture %s", qPrintable(name));
+    return picture;
+}
+
+} // namespace
+
+QIcon appIcon()
+{
+    return iconFrom(QStringLiteral("tasselday.ico"));
+}
+
+QPixmap bitmapA()
+{
+    return pictureFrom(QStringLiteral("bitmapA.bmp"));
+}
+
+QPixmap bitmapB()
+{
+    return pictureFrom(QStringLiteral("bitmapB.bmp"));
+}
+
+QPixmap mirrored(const QPixmap& picture)
+{
+    if (picture.isNull())
+        return picture;
+    QPixmap flipped = QPixmap::fromImage(picture.toImage().mirrored(true, false));
+    flipped.setDevicePixelRatio(picture.devicePixelRatio());
+    return flipped;
+}
+
+QIcon aboutIcon()
+{
+    return iconFrom(QStringLiteral("about.ico"));
+}
+
+QPixmap aboutIconPixmap()
+{
+    // The 32x32 image itself, never a scaled copy of the 16x16 one.
+    for (const QImage& image : decodeIcons(readResource(QStringLiteral("about.ico")))) {
+        if (image.size() == QSize(32, 32))
+            return QPixmap::fromImage(image);
+    }
+    qWarning("assets: about.ico has no 32x32 image");
+    return {};
+}
+
+QCursor aboutHandCursor()
+{
+    return cursorFrom(QStringLiteral("hand_about.cur"), Qt::PointingHandCursor);
+}
+
+QCursor linkHandCursor()
+{
+    return cursorFrom(QStringLiteral("hand_link.cur"), Qt::PointingHandCursor);
+}
+
+QCursor jumpCursor()
+{
+    return cursorFrom(QStringLiteral("jump.cur"), Qt::ArrowCursor);
+}
+
+} // namespace ui

@@ -1,0 +1,117 @@
+#pragma once
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+
+// The control kinds the windows are built from, each with the events the windows handle.
+namespace ui {
+
+// A label: click, double-click and pointer movement, opaque or transparent.
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent = nullptr);
+    void setForeColor(quint32 bgr);
+    quint32 foreColor() const;
+    void setBackColor(quint32 bgr);
+    quint32 backColor() const;
+    void setTransparent(bool transparent);
+signals:
+    void clicked();
+    void doubleClicked();
+    void mouseMoved();
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+private:
+    bool m_pressed = false;
+    bool m_afterDoubleClick = false;
+};
+
+// A text box whose limit counts typed characters only: text set by the program is
+// never cut, and typing or pasting beyond the limit is refused.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+    void setTypedLimit(int chars) { m_typedLimit = chars; }
+    int typedLimit() const { return m_typedLimit; }
+    void setBackColor(quint32 bgr);
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+private:
+    bool roomFor(int incoming) const;
+    int m_typedLimit = 0; // 0: no limit
+};
+
+// A command button in the graphical style: its face shows its own colour.
+class Button : public QPushButton {
+    Q_OBJECT
+public:
+    explicit Button(QWidget* parent = nullptr);
+    void setFaceColor(quint32 bgr);
+    quint32 faceColor() const;
+};
+
+// A drop-down list the user can only pick from.
+class ComboList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboList(QWidget* parent = nullptr);
+    void setBackColor(quint32 bgr);
+};
+
+// A progress bar from 0 to 100 that keeps fractions of a percent: the Qt bar holds
+// integers, so its range is scaled instead of cutting the value.
+class ProgressBar : public QProgressBar {
+    Q_OBJECT
+public:
+    static constexpr int kScale = 1000000;
+    explicit ProgressBar(QWidget* parent = nullptr);
+    // Values outside 0..100 are shown at the nearest end; value() keeps what was set.
+    void setPercent(float value);
+    float percent() const { return m_value; }
+private:
+    float m_value = 0.0f;
+};
+
+// A picture at its natural size inside a 2-pixel sunken border, never stretched.
+class Picture : public QLabel {
+    Q_OBJECT
+public:
+    explicit Picture(QWidget* parent = nullptr);
+    void setPicture(const QPixmap& pixmap);
+};
+
+// A straight line drawn on the window's surface; the pointer passes through it.
+class Line : public QWidget {
+    Q_OBJECT
+public:
+    Line(QWidget* parent, double x1, double y1, double x2, double y2, quint32 bgr, int width);
+    QColor color() const { return m_color; }
+    int lineWidth() const { return m_width; }
+protected:
+    void paintEvent(QPaintEvent* e) override;
+private:
+    QPoint m_from, m_to;
+    QColor m_color;
+    int m_width;
+};
+
+// An unfilled rectangle, one pixel wide; the pointer passes through it.
+class Shape : public QWidget {
+    Q_OBJECT
+public:
+    Shape(QWidget* parent, quint32 outline);
+protected:
+    void paintEvent(QPaintEvent* e) override;
+private:
+    QColor m_outline;
+};
+
+} // namespace ui

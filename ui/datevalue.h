@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDateTime>
+
+// Date values as the old program kept them: a double counting days since
+// midnight at the start of 30 December 1899, the fraction being the time of
+// day. Local wall-clock time, no time zone. Before that day the whole part
+// counts days backwards while the fraction still runs forward in time, so
+// -1.25 is 29 December 1899 06:00.
+namespace ui {
+
+struct CivilTime {
+    int year = 1899;
+    int month = 12;
+    int day = 30;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    friend bool operator==(const CivilTime&, const CivilTime&) = default;
+};
+
+// Proleptic Gregorian calendar, whole seconds.
+double toDateValue(int y, int mo, int d, int h = 0, int mi = 0, int s = 0);
+
+// Rounds to the nearest whole second, so values that picked up float error
+// from arithmetic still land on the intended second. Years 100..9999.
+CivilTime fromDateValue(double v);
+
+// The wall-clock reading of `local` in local time; the running second's
+// fraction is dropped. An invalid QDateTime gives 0.
+double toDateValue(const QDateTime& local);
+
+}  // namespace ui

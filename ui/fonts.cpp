@@ -1,0 +1,34 @@
+#include "ui/fonts.h"
+
+#include <QHash>
+#include <cmath>
+
+namespace ui {
+
+QString installedFace(const QString& layoutFace)
+{
+    // Liberation is metric-compatible with the two classic faces; the decorative
+    // faces get the nearest DejaVu or Liberation face Debian ships.
+    static const QHash<QString, QString> map = {
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("Matisse ITC"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("Copperplate Gothic Bold"), QStringLiteral("DejaVu Serif")},
+        {QStringLiteral("Westminster"), QStringLiteral("Liberation Sans Narrow")},
+    };
+    return map.value(layoutFace, QStringLiteral("Liberation Sans"));
+}
+
+QFont makeFont(const FontSpec& spec)
+{
+    QFont f(installedFace(QString::fromLatin1(spec.face ? spec.face : "MS Sans Serif")));
+    f.setPixelSize(int(std::lround(spec.points * 96.0 / 72.0)));
+    f.setWeight(QFont::Weight(spec.weight));
+    f.setItalic(spec.italic);
+    f.setUnderline(spec.underline);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+} // namespace ui

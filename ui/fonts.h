@@ -1,0 +1,24 @@
+#pragma once
+#include <QFont>
+#include <QString>
+
+namespace ui {
+
+// A font as the layouts name it: face, points (often fractional), weight 100..900.
+// A null face means "the window's own font".
+struct FontSpec {
+    const char* face = nullptr;
+    double points = 8.25;
+    int weight = 400;
+    bool italic = false;
+    bool underline = false;
+};
+
+// The installed face that stands in for a layout's face name.
+QString installedFace(const QString& layoutFace);
+
+// Sized in pixels at 96 dots per inch, so text keeps its place against twip layouts
+// whatever the screen's reported resolution.
+QFont makeFont(const FontSpec& spec);
+
+} // namespace ui

@@ -1,0 +1,47 @@
+#include "ui/platform.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
+namespace ui {
+
+void DesktopUrlOpener::open(const QString& address)
+{
+#ifdef Q_OS_WIN
+    ShellExecuteA(nullptr, nullptr, address.toLocal8Bit().constData(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+#else
+    QDesktopServices::openUrl(QUrl(address));
+#endif
+}
+
+bool DetachedProgramStarter::start(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    return QProcess::startDetached(path, {});
+}
+
+bool DiskFileProbe::isOrdinaryFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && info.isFile() && !info.isHidden();
+}
+
+void QtMessageBox::show(QWidget* owner, const QString& text, const QString& title, Icon icon)
+{
+    QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, title,
+                    text, QMessageBox::Ok, owner);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+} // namespace ui

@@ -1,0 +1,54 @@
+#include "ui/registry.h"
+
+#ifdef Q_OS_WIN
+
+// After registry.h: <windows.h> defines macros with the same names as the constants in
+// ui::reg, so this file refers to the system's own names only.
+#include <windows.h>
+
+namespace ui {
+
+namespace {
+
+// Root keys are small negative numbers widened to pointer size; the value must be
+// sign-extended on 64-bit systems, as the system's own HKEY_* definitions are.
+HKEY rootKey(quint32 root)
+{
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(root))));
+}
+
+class WindowsRegistry final : public Registry {
+public:
+    long openKey(quint32 root, const QByteArray& path, quint32 access, Key* key) override
+    {
+        HKEY opened = nullptr;
+        const LONG rc = RegOpenKeyExA(rootKey(root), path.constData(), 0, REGSAM(access), &opened);
+        if (rc == ERROR_SUCCESS)
+            *key = reinterpret_cast<Key>(opened);
+        return rc;
+    }
+
+    long queryValue(Key key, const QByteArray& name, quint32* type, char* data,
+                    quint32* size) override
+    {
+        DWORD valueType = 0;
+        DWORD bytes = *size;
+        const LONG rc = RegQueryValueExA(reinterpret_cast<HKEY>(key), name.constData(), nullptr,
+                                         &valueType, reinterpret_cast<LPBYTE>(data), &bytes);
+        if (rc == ERROR_SUCCESS) {
+            *type = valueType;
+            *size = bytes;
+        }
+        return rc;
+    }
+
+    void closeKey(Key key) override { RegCloseKey(reinterpret_cast<HKEY>(key)); }
+};
+
+} // namespace
+
+std::unique_ptr<Registry> systemRegistry() { return std::make_unique<WindowsRegistry>(); }
+
+} // namespace ui
+
+#endif

@@ -1,0 +1,72 @@
+#include "ui/vbmath.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+// Half to even without depending on the FPU rounding mode.
+double roundHalfEven(double x)
+{
+    const double lower = std::floor(x);
+    const double diff = x - lower;  // exact for every finite double
+    if (diff < 0.5)
+        return lower;
+    if (diff > 0.5)
+        return lower + 1.0;
+    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
+}
+
+// Powers of ten up to 1e15 are exact doubles, so dividing by one gives the
+// double nearest the decimal result.
+constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Past 2^52 every double is already whole.
+constexpr double kAllWhole = 4503599627370496.0;
+
+}  // namespace
+
+double Int(double x)
+{
+    return std::floor(x);
+}
+
+double Mod(double a, double b)
+{
+    // "+ 0.0" turns a negative zero (e.g. -7 Mod 7) into a plain zero.
+    return std::fmod(roundHalfEven(a), roundHalfEven(b)) + 0.0;
+}
+
+double Round(double x, int n)
+{
+    if (n < 0)
+        n = 0;
+    if (n > 15)
+        n = 15;
+    const double scale = kPow10[n];
+    const double scaled = x * scale;
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= kAllWhole)
+        return x;
+    return roundHalfEven(scaled) / scale + 0.0;
+}
+
+QString numberToText(double x, const QLocale& loc)
+{
+    if (x == 0.0)
+        return QStringLiteral("0");  // also catches negative zero
+
+    // to_chars, unlike printf, never uses the C library's locale.
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buf, res.ptr - buf);
+
+    // %g style writes "1.234e-06"; the old runtime wrote "1.234E-06".
+    text.replace(QLatin1Char('e'), QLatin1Char('E'));
+    text.replace(QLatin1Char('.'), loc.decimalPoint());
+    return text;
+}
+
+}  // namespace ui

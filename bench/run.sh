@@ -10,7 +10,7 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 div() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 
 median_of() { # median of five runs of a command printing one number
-  for _ in 1 2 3 4 5; do "$@"; done | sort -g | sed -n 3p
+  for _ in 1 2 3 4 5; do "$@" 2>/dev/null; done | sort -g | sed -n 3p
 }
 
 tick=$(median_of "$build/bench/bench_tick" 20000)

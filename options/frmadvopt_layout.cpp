@@ -38,7 +38,8 @@ const ControlSpec controls[] = {
     {.kind = Kind::Label, .name = "lblGradTime_Date", .text = "  at", .left = 240, .top = 1320,
      .width = 1335, .height = 315, .back = Navy, .fore = LightBlue, .font = TimeText,
      .align = RightAligned},
-    {.kind = Kind::TextBox, .name = "txtSetTime_Hours", .left = 1800, .top = 1320, .width = 280,
+    // Wide enough to show the two digits of 10, 11 and 12 o'clock; it ends where it always did.
+    {.kind = Kind::TextBox, .name = "txtSetTime_Hours", .left = 1640, .top = 1320, .width = 440,
      .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2},
     {.kind = Kind::Label, .name = "Label6", .text = ":", .left = 2120, .top = 1320, .width = 105,
      .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned},

@@ -110,15 +110,13 @@ private slots:
         QCOMPARE(m_ends, 1);
     }
 
-    void closeBoxUnloadsUnlessDisabled()
+    void closeUnloads()
     {
         ProbeForm f;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window()));
+        // A log-off closes even a window that waits on a dialog.
         f.setEnabled(false);
-        f.window()->close();
-        QVERIFY(f.isLoaded());
-        f.setEnabled(true);
         f.window()->close();
         QVERIFY(!f.isLoaded());
         QCOMPARE(f.unloads, 1);

@@ -77,8 +77,9 @@ FormWindow::FormWindow(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, fla
 
 void FormWindow::closeEvent(QCloseEvent* e)
 {
-    // Like any disabled window, one waiting on a dialog ignores its close box.
-    if (!isEnabled()) {
+    // Like any disabled window, one waiting on a dialog ignores its close box. Requests
+    // from the program or the session (log-off) still close it.
+    if (!isEnabled() && e->spontaneous()) {
         e->ignore();
         return;
     }

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QUrl>
 
@@ -38,10 +39,14 @@ bool DiskFileProbe::isOrdinaryFile(const QString& path)
 
 void QtMessageBox::show(QWidget* owner, const QString& text, const QString& title, Icon icon)
 {
-    QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, title,
-                    text, QMessageBox::Ok, owner);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    // On the heap and watched: the owner may be unloaded while the box waits (the countdown
+    // can reach zero behind it), taking the box with it.
+    QPointer<QMessageBox> box = new QMessageBox(
+        icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text,
+        QMessageBox::Ok, owner);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+    delete box.data();
 }
 
 } // namespace ui

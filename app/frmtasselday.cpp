@@ -66,6 +66,7 @@ void FrmTasselday::Form_Load()
     intSetStage = 0;
     intSetTicks = 0;
     intSetTimeout = 2;
+    haveLastTick = false;
 
     const QString written = ui::generalDate(GradDate);
     const QString datePart = written.left(written.indexOf(QLatin1Char(' ')));
@@ -103,7 +104,11 @@ void FrmTasselday::timerRefresh_Timer()
     using ui::numberToText;
 
     NowDate = m_forms.services.clock.now();
-    TimeLeft = GradDate - NowDate;
+    // Both moments are whole seconds, but their difference as days carries rounding error:
+    // a day later could come out a hair over a day and read "24 Hours" instead of zero.
+    const double wholeSecondsLeft = ui::Round((GradDate - NowDate) * 86400, 0);
+    TimeLeft = wholeSecondsLeft / 86400;
+    const bool skippedZero = skippedTheZeroSecond(wholeSecondsLeft);
     DaysLeft = Int(TimeLeft);
     WeeksLeft = Int(DaysLeft / 7);
     DaysLeft = Mod(DaysLeft, 7);
@@ -117,7 +122,10 @@ void FrmTasselday::timerRefresh_Timer()
     const QString W = numberToText(WeeksLeft), D = numberToText(DaysLeft),
                   H = numberToText(HoursLeft), M = numberToText(MinutesLeft),
                   S = numberToText(SecondsLeft);
-    if (WeeksLeft > 0) {
+    if (skippedZero) {
+        handOverToCelebration(m_forms);
+        return;
+    } else if (WeeksLeft > 0) {
         txtDisplay->setText(W + " Weeks, " + D + " Days, " + H + " Hours, " + M + " Minutes, " + S
                             + " Seconds!");
     } else if (DaysLeft > 0) {
@@ -140,6 +148,18 @@ void FrmTasselday::timerRefresh_Timer()
     prgbarSchool->setPercent(float(PercentDone));
     lblSchoolCompleted->setText("School Year Completed: " + numberToText(PercentDone) + "%");
     CheckSetTimeout();
+}
+
+// A tick that comes a few milliseconds late can read the second after the one it should
+// have read. When that lost second was a moment of nothing left (the ceremony, or its time
+// of day recurring), the celebration would otherwise wait a whole day.
+bool FrmTasselday::skippedTheZeroSecond(double secondsLeft)
+{
+    const bool skipped = haveLastTick && lastSecondsLeft - secondsLeft == 2
+        && secondsLeft + 1 <= 0 && ui::Mod(secondsLeft + 1, 86400) == 0;
+    lastSecondsLeft = secondsLeft;
+    haveLastTick = true;
+    return skipped;
 }
 
 void FrmTasselday::CheckSetTimeout()

@@ -44,6 +44,7 @@ private:
     void lblAbout_Click();
     void lblSet_DblClick();
     void placeTopRight();
+    bool skippedTheZeroSecond(double secondsLeft);
 
     Forms& m_forms;
 
@@ -53,6 +54,9 @@ private:
     double TimeLeft = 0.0, WeeksLeft = 0.0, DaysLeft = 0.0, DayFraction = 0.0;
     double HoursLeft = 0.0, MinutesLeft = 0.0, SecondsLeft = 0.0;
     double DaysElapsed = 0.0, PercentDone = 0.0;
+    // The previous tick's time left in whole seconds, to notice a zero that fell between ticks.
+    double lastSecondsLeft = 0.0;
+    bool haveLastTick = false;
     qint16 intSetStage = 0;
     qint16 intSetTicks = 0;
     qint16 intSetTimeout = 0;

@@ -192,6 +192,70 @@ private slots:
         TestForms::flush();
         QVERIFY(window.isNull());
     }
+
+    void clockReadingsAHairOffAWholeSecondCountAsThatSecond_data()
+    {
+        QTest::addColumn<double>("offsetDays");
+        QTest::addColumn<QString>("display"); // empty: hand-over
+        const double second = 1.0 / 86400, hair = 1e-11;
+        QTest::newRow("ceremony, just below") << -hair << QString();
+        QTest::newRow("ceremony, just above") << hair << QString();
+        QTest::newRow("a day later, just below") << 1 - hair << QString();
+        QTest::newRow("a day later, just above") << 1 + hair << QString();
+        QTest::newRow("a week later, just below") << 7 - hair << QString();
+        QTest::newRow("last second") << -second + hair << "1 Seconds!";
+        QTest::newRow("three days before") << -3 - hair << "3 Days, 0 Hours, 0 Minutes, 0 Seconds!";
+    }
+
+    void clockReadingsAHairOffAWholeSecondCountAsThatSecond()
+    {
+        QFETCH(double, offsetDays);
+        QFETCH(QString, display);
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        t.clock.value = w.GradDate + offsetDays;
+        w.RefreshAllTimers();
+        QCOMPARE(w.isLoaded(), !display.isEmpty());
+        if (!display.isEmpty())
+            QCOMPARE(view(t).display, display);
+    }
+
+    void aLateTickThatSkipsTheZeroSecondStillHandsOver_data()
+    {
+        QTest::addColumn<QDateTime>("before");
+        QTest::addColumn<QDateTime>("after");
+        QTest::addColumn<bool>("handsOver");
+        const QDate day(2006, 6, 4);
+        QTest::newRow("over the ceremony") << QDateTime(day, QTime(17, 59, 59))
+                                           << QDateTime(day, QTime(18, 0, 1)) << true;
+        QTest::newRow("over its recurrence") << QDateTime(day.addDays(1), QTime(17, 59, 59))
+                                             << QDateTime(day.addDays(1), QTime(18, 0, 1)) << true;
+        QTest::newRow("elsewhere") << QDateTime(day, QTime(17, 59, 56))
+                                   << QDateTime(day, QTime(17, 59, 58)) << false;
+        QTest::newRow("a day's jump") << QDateTime(day.addDays(-1), QTime(18, 0, 1))
+                                      << QDateTime(day, QTime(18, 0, 1)) << false;
+    }
+
+    void aLateTickThatSkipsTheZeroSecondStillHandsOver()
+    {
+        QFETCH(QDateTime, before);
+        QFETCH(QDateTime, after);
+        QFETCH(bool, handsOver);
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        const auto setClock = [&](const QDateTime& m) {
+            t.clock.set(m.date().year(), m.date().month(), m.date().day(), m.time().hour(),
+                        m.time().minute(), m.time().second());
+        };
+        setClock(before);
+        w.show();
+        QVERIFY(w.isLoaded());
+        setClock(after);
+        w.RefreshAllTimers();
+        QCOMPARE(!w.isLoaded(), handsOver);
+        QCOMPARE(t.forms.frmDone().isLoaded(), handsOver);
+    }
 };
 
 QTEST_MAIN(TickTest)

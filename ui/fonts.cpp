@@ -20,13 +20,13 @@ QString installedFace(const QString& layoutFace)
     return map.value(layoutFace, QStringLiteral("Liberation Sans"));
 }
 
-QFont makeFont(const FontSpec& spec)
+QFont makeFont(const FontSpec& font)
 {
-    QFont f(installedFace(QString::fromLatin1(spec.face ? spec.face : "MS Sans Serif")));
-    f.setPixelSize(int(std::lround(spec.points * 96.0 / 72.0)));
-    f.setWeight(QFont::Weight(spec.weight));
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
+    QFont f(installedFace(QString::fromLatin1(font.face ? font.face : "MS Sans Serif")));
+    f.setPixelSize(int(std::lround(font.points * 96.0 / 72.0)));
+    f.setWeight(QFont::Weight(font.weight));
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
 }

@@ -19,6 +19,6 @@ QString installedFace(const QString& layoutFace);
 
 // Sized in pixels at 96 dots per inch, so text keeps its place against twip layouts
 // whatever the screen's reported resolution.
-QFont makeFont(const FontSpec& spec);
+QFont makeFont(const FontSpec& font);
 
 } // namespace ui

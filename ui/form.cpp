@@ -144,8 +144,8 @@ void Form::load()
         for (auto it = m_controlSpecs.rbegin(); it != m_controlSpecs.rend(); ++it)
             createControl(*it);
     } else {
-        for (const ControlSpec& spec : m_controlSpecs)
-            createControl(spec);
+        for (const ControlSpec& row : m_controlSpecs)
+            createControl(row);
     }
     // Windowed controls always lie above the labels, lines and shapes.
     for (QObject* c : std::as_const(m_created)) {
@@ -240,28 +240,28 @@ void Form::setTabOrder(std::initializer_list<const char*> names)
     }
 }
 
-void Form::createControl(const ControlSpec& spec)
+void Form::createControl(const ControlSpec& row)
 {
     QWidget* parent = m_window;
     QObject* made = nullptr;
-    const QRect rect = pxRect(spec.left, spec.top, spec.width, spec.height);
-    const QString text = QString::fromUtf8(spec.text);
+    const QRect rect = pxRect(row.left, row.top, row.width, row.height);
+    const QString text = QString::fromUtf8(row.text);
     auto place = [&](QWidget* w) {
         w->setGeometry(rect);
-        w->setFont(makeFont(spec.font.face ? spec.font : m_spec.font));
+        w->setFont(makeFont(row.font.face ? row.font : m_spec.font));
     };
 
-    switch (spec.kind) {
+    switch (row.kind) {
     case Kind::Label: {
         auto* l = new Label(parent);
         place(l);
         l->setText(text);
-        l->setAlignment(spec.align);
-        l->setWordWrap(spec.wordWrap);
-        l->setBackColor(spec.back == kDefault ? m_spec.back : quint32(spec.back));
-        if (spec.fore != kDefault)
-            l->setForeColor(quint32(spec.fore));
-        l->setTransparent(spec.transparent);
+        l->setAlignment(row.align);
+        l->setWordWrap(row.wordWrap);
+        l->setBackColor(row.back == kDefault ? m_spec.back : quint32(row.back));
+        if (row.fore != kDefault)
+            l->setForeColor(quint32(row.fore));
+        l->setTransparent(row.transparent);
         made = l;
         break;
     }
@@ -269,10 +269,10 @@ void Form::createControl(const ControlSpec& spec)
         auto* t = new TextBox(parent);
         place(t);
         t->setText(text);
-        t->setTypedLimit(spec.typedLimit);
-        t->setAlignment(spec.align);
-        if (spec.back != kDefault)
-            t->setBackColor(quint32(spec.back));
+        t->setTypedLimit(row.typedLimit);
+        t->setAlignment(row.align);
+        if (row.back != kDefault)
+            t->setBackColor(quint32(row.back));
         made = t;
         break;
     }
@@ -280,19 +280,19 @@ void Form::createControl(const ControlSpec& spec)
         auto* b = new Button(parent);
         place(b);
         b->setText(text);
-        if (spec.back != kDefault)
-            b->setFaceColor(quint32(spec.back));
+        if (row.back != kDefault)
+            b->setFaceColor(quint32(row.back));
         made = b;
         break;
     }
     case Kind::ComboList: {
         auto* c = new ComboList(parent);
         place(c);
-        if (spec.items)
-            c->addItems(QString::fromUtf8(spec.items).split(QLatin1Char('|')));
+        if (row.items)
+            c->addItems(QString::fromUtf8(row.items).split(QLatin1Char('|')));
         c->setCurrentIndex(-1);
-        if (spec.back != kDefault)
-            c->setBackColor(quint32(spec.back));
+        if (row.back != kDefault)
+            c->setBackColor(quint32(row.back));
         made = c;
         break;
     }
@@ -309,11 +309,11 @@ void Form::createControl(const ControlSpec& spec)
         break;
     }
     case Kind::Line:
-        made = new Line(parent, spec.left, spec.top, spec.width, spec.height,
-                        spec.fore == kDefault ? 0u : quint32(spec.fore), spec.lineWidth);
+        made = new Line(parent, row.left, row.top, row.width, row.height,
+                        row.fore == kDefault ? 0u : quint32(row.fore), row.lineWidth);
         break;
     case Kind::Shape: {
-        auto* s = new Shape(parent, spec.fore == kDefault ? 0u : quint32(spec.fore));
+        auto* s = new Shape(parent, row.fore == kDefault ? 0u : quint32(row.fore));
         s->setGeometry(rect);
         made = s;
         break;
@@ -322,14 +322,14 @@ void Form::createControl(const ControlSpec& spec)
         auto* t = new QTimer(parent);
         // A coarse timer may drift by 5% and skip a displayed second.
         t->setTimerType(Qt::PreciseTimer);
-        t->setInterval(spec.interval);
+        t->setInterval(row.interval);
         t->start();
         made = t;
         break;
     }
     }
-    made->setObjectName(QString::fromLatin1(spec.name));
-    m_controls.insert(QString::fromLatin1(spec.name), made);
+    made->setObjectName(QString::fromLatin1(row.name));
+    m_controls.insert(QString::fromLatin1(row.name), made);
     m_created.append(made);
 }
 

@@ -82,7 +82,7 @@ protected:
 
 private:
     friend class FormWindow;
-    void createControl(const ControlSpec& spec);
+    void createControl(const ControlSpec& row);
 
     const WindowSpec& m_spec;
     std::span<const ControlSpec> m_controlSpecs;

@@ -1,9 +1,7 @@
 #include "app/forms.h"
 #include "app/frmtasselday.h"
 #include "ui/assets.h"
-#include "ui/clock.h"
-#include "ui/platform.h"
-#include "ui/registry.h"
+#include "ui/desktop.h"
 
 #include <QApplication>
 
@@ -16,13 +14,8 @@ int main(int argc, char* argv[])
     // window closes, before it is shown.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    ui::SystemClock clock;
-    ui::DesktopUrlOpener urls;
-    ui::DetachedProgramStarter starter;
-    ui::DiskFileProbe files;
-    ui::QtMessageBox messages;
-    auto registry = ui::systemRegistry();
-    Forms forms({clock, urls, starter, files, messages, *registry});
+    ui::Desktop desktop;
+    Forms forms(desktop.services());
 
     forms.frmTasselday().show();
     return app.exec();

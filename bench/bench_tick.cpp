@@ -2,9 +2,8 @@
 #include "app/forms.h"
 #include "app/frmtasselday.h"
 #include "ui/clock.h"
+#include "ui/desktop.h"
 #include "ui/lifetime.h"
-#include "ui/platform.h"
-#include "ui/registry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,19 +18,14 @@ int main(int argc, char* argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
     const int n = argc > 1 ? std::max(1, atoi(argv[1])) : 20000;
 
-    ui::SystemClock clock;
-    ui::DesktopUrlOpener urls;
-    ui::DetachedProgramStarter starter;
-    ui::DiskFileProbe files;
-    ui::QtMessageBox messages;
-    auto registry = ui::systemRegistry();
-    Forms forms({clock, urls, starter, files, messages, *registry});
+    ui::Desktop desktop;
+    Forms forms(desktop.services());
     ui::setProgramEndHandler([] {});
 
     FrmTasselday& main = forms.frmTasselday();
     main.show();
     // Weeks ahead, so every tick takes the longest path and none hands over.
-    main.GradDate = clock.now() + 100.25;
+    main.GradDate = desktop.services().clock.now() + 100.25;
 
     std::vector<double> costs;
     costs.reserve(size_t(n));

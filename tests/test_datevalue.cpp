@@ -11,26 +11,13 @@ using namespace ui;
 
 Q_DECLARE_METATYPE(ui::CivilTime)
 
-namespace {
-
-constexpr double kSecond = 1.0 / 86400.0;
-
-}  // namespace
-
 namespace ui {
-
 // Lets QCOMPARE print a CivilTime when it fails.
 char* toString(const CivilTime& t)
 {
-    return qstrdup(qPrintable(QStringLiteral("%1-%2-%3 %4:%5:%6")
-                                  .arg(t.year)
-                                  .arg(t.month)
-                                  .arg(t.day)
-                                  .arg(t.hour)
-                                  .arg(t.minute, 2, 10, QLatin1Char('0'))
-                                  .arg(t.second, 2, 10, QLatin1Char('0'))));
+    return qstrdup(qPrintable(QStringLiteral("%1-%2-%3 %4:%5:%6").arg(t.year).arg(t.month)
+                                  .arg(t.day).arg(t.hour).arg(t.minute).arg(t.second)));
 }
-
 }  // namespace ui
 
 class TestDateValue : public QObject
@@ -38,97 +25,73 @@ class TestDateValue : public QObject
     Q_OBJECT
 
 private slots:
-    void knownDates_data();
-    void knownDates();
-    void readingRoundsToNearestSecond_data();
-    void readingRoundsToNearestSecond();
-    void everyDayMatchesQtCalendar();
-    void clockDropsPartialSecond();
-};
+    // Exact values convert both ways; the others are read to the nearest second.
+    void conversions_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<CivilTime>("civil");
+        QTest::addColumn<bool>("exact");
+        using C = CivilTime;
+        const double six = 38872.75, second = 1.0 / 86400.0;
+        QTest::newRow("4 Jun 2006 18:00") << six << C{2006, 6, 4, 18, 0, 0} << true;
+        QTest::newRow("day zero") << 0.0 << C{1899, 12, 30, 0, 0, 0} << true;
+        // 1900 is no leap year in the Gregorian calendar.
+        QTest::newRow("1 Mar 1900") << 61.0 << C{1900, 3, 1, 0, 0, 0} << true;
+        QTest::newRow("29 Feb 2000") << 36585.0 << C{2000, 2, 29, 0, 0, 0} << true;
+        // Before day zero the fraction still counts forward from midnight.
+        QTest::newRow("29 Dec 1899 06:00") << -1.25 << C{1899, 12, 29, 6, 0, 0} << true;
+        QTest::newRow("28 Dec 1899 18:00") << -2.75 << C{1899, 12, 28, 18, 0, 0} << true;
+        QTest::newRow("first year") << -657434.0 << C{100, 1, 1, 0, 0, 0} << true;
+        QTest::newRow("last day") << 2958465.0 << C{9999, 12, 31, 0, 0, 0} << true;
 
-void TestDateValue::knownDates_data()
-{
-    QTest::addColumn<CivilTime>("civil");
-    QTest::addColumn<double>("value");
-    QTest::newRow("4 Jun 2006 18:00") << CivilTime{2006, 6, 4, 18, 0, 0} << 38872.75;
-    QTest::newRow("24 Aug 2005") << CivilTime{2005, 8, 24, 0, 0, 0} << 38588.0;
-    QTest::newRow("day zero") << CivilTime{1899, 12, 30, 0, 0, 0} << 0.0;
-    QTest::newRow("day zero 06:00") << CivilTime{1899, 12, 30, 6, 0, 0} << 0.25;
-    QTest::newRow("1 Jan 1900") << CivilTime{1900, 1, 1, 0, 0, 0} << 2.0;
-    // 1900 is no leap year in the Gregorian calendar.
-    QTest::newRow("1 Mar 1900") << CivilTime{1900, 3, 1, 0, 0, 0} << 61.0;
-    QTest::newRow("29 Feb 2000") << CivilTime{2000, 2, 29, 0, 0, 0} << 36585.0;
-    // Before day zero the fraction still counts forward from midnight.
-    QTest::newRow("29 Dec 1899") << CivilTime{1899, 12, 29, 0, 0, 0} << -1.0;
-    QTest::newRow("29 Dec 1899 06:00") << CivilTime{1899, 12, 29, 6, 0, 0} << -1.25;
-    QTest::newRow("28 Dec 1899 18:00") << CivilTime{1899, 12, 28, 18, 0, 0} << -2.75;
-    QTest::newRow("first year") << CivilTime{100, 1, 1, 0, 0, 0} << -657434.0;
-    QTest::newRow("last day") << CivilTime{9999, 12, 31, 0, 0, 0} << 2958465.0;
-}
-
-void TestDateValue::knownDates()
-{
-    QFETCH(CivilTime, civil);
-    QFETCH(double, value);
-    COMPARE_EXACT(toDateValue(civil.year, civil.month, civil.day, civil.hour, civil.minute,
-                              civil.second),
-                  value);
-    QCOMPARE(fromDateValue(value), civil);
-}
-
-void TestDateValue::readingRoundsToNearestSecond_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<CivilTime>("expected");
-    const double six = 38872.75;
-    QTest::newRow("one second early") << six - kSecond << CivilTime{2006, 6, 4, 17, 59, 59};
-    // Truncating would give 17:59:59 here.
-    QTest::newRow("float error below") << six - 1e-10 << CivilTime{2006, 6, 4, 18, 0, 0};
-    QTest::newRow("0.4 s below") << six - 0.4 * kSecond << CivilTime{2006, 6, 4, 18, 0, 0};
-    QTest::newRow("0.4 s above") << six + 0.4 * kSecond << CivilTime{2006, 6, 4, 18, 0, 0};
-    QTest::newRow("0.6 s above") << six + 0.6 * kSecond << CivilTime{2006, 6, 4, 18, 0, 1};
-    QTest::newRow("rounds into next day")
-        << 38872.0 + 86399.6 * kSecond << CivilTime{2006, 6, 5, 0, 0, 0};
-    QTest::newRow("last second of a day")
-        << 38872.0 + 86399 * kSecond << CivilTime{2006, 6, 4, 23, 59, 59};
-    // A floored reading would put these on 28 Dec and on 29 Dec.
-    QTest::newRow("negative value 18:00") << -1.75 << CivilTime{1899, 12, 29, 18, 0, 0};
-    QTest::newRow("negative fraction only") << -0.25 << CivilTime{1899, 12, 30, 6, 0, 0};
-}
-
-void TestDateValue::readingRoundsToNearestSecond()
-{
-    QFETCH(double, value);
-    QFETCH(CivilTime, expected);
-    QCOMPARE(fromDateValue(value), expected);
-}
-
-void TestDateValue::everyDayMatchesQtCalendar()
-{
-    // QDate's proleptic Gregorian calendar is the reference for every day
-    // from 1 Jan 100 to 31 Dec 9999, at a time of day that varies.
-    const qint64 zeroJulian = QDate(1899, 12, 30).toJulianDay();
-    for (qint64 day = -657434; day <= 2958465; ++day) {
-        const QDate date = QDate::fromJulianDay(zeroJulian + day);
-        const int secs = int((day * 7919) % 86400 + 86400) % 86400;
-        const CivilTime civil{date.year(), date.month(), date.day(),
-                              secs / 3600,  secs / 60 % 60, secs % 60};
-        const double value = toDateValue(civil.year, civil.month, civil.day, civil.hour,
-                                         civil.minute, civil.second);
-        if (std::trunc(value) != double(day) || !(fromDateValue(value) == civil))
-            QFAIL(qPrintable(QStringLiteral("mismatch on %1 (%2)")
-                                 .arg(date.toString(Qt::ISODate))
-                                 .arg(value, 0, 'g', 17)));
+        QTest::newRow("one second early") << six - second << C{2006, 6, 4, 17, 59, 59} << false;
+        // Truncating would give 17:59:59 here.
+        QTest::newRow("float error below") << six - 1e-10 << C{2006, 6, 4, 18, 0, 0} << false;
+        QTest::newRow("0.4 s above") << six + 0.4 * second << C{2006, 6, 4, 18, 0, 0} << false;
+        QTest::newRow("0.6 s above") << six + 0.6 * second << C{2006, 6, 4, 18, 0, 1} << false;
+        QTest::newRow("rounds into next day")
+            << 38872.0 + 86399.6 * second << C{2006, 6, 5, 0, 0, 0} << false;
+        // A floored reading would put these on 28 Dec and on 29 Dec.
+        QTest::newRow("negative value 18:00") << -1.75 << C{1899, 12, 29, 18, 0, 0} << false;
+        QTest::newRow("negative fraction only") << -0.25 << C{1899, 12, 30, 6, 0, 0} << false;
     }
-}
+    void conversions()
+    {
+        QFETCH(double, value);
+        QFETCH(CivilTime, civil);
+        QFETCH(bool, exact);
+        QCOMPARE(fromDateValue(value), civil);
+        if (exact)
+            COMPARE_EXACT(toDateValue(civil.year, civil.month, civil.day, civil.hour,
+                                      civil.minute, civil.second), value);
+    }
 
-void TestDateValue::clockDropsPartialSecond()
-{
-    const QDateTime almostNext(QDate(2006, 6, 4), QTime(17, 59, 59, 999));
-    COMPARE_EXACT(toDateValue(almostNext), toDateValue(2006, 6, 4, 17, 59, 59));
-    const QDateTime six(QDate(2006, 6, 4), QTime(18, 0, 0, 0));
-    COMPARE_EXACT(toDateValue(six), 38872.75);
-}
+    void everyDayMatchesQtCalendar()
+    {
+        // QDate's proleptic Gregorian calendar is the reference for every day
+        // from 1 Jan 100 to 31 Dec 9999, at a time of day that varies.
+        const qint64 zeroJulian = QDate(1899, 12, 30).toJulianDay();
+        for (qint64 day = -657434; day <= 2958465; ++day) {
+            const QDate date = QDate::fromJulianDay(zeroJulian + day);
+            const int secs = int((day * 7919) % 86400 + 86400) % 86400;
+            const CivilTime civil{date.year(), date.month(), date.day(),
+                                  secs / 3600,  secs / 60 % 60, secs % 60};
+            const double value = toDateValue(civil.year, civil.month, civil.day, civil.hour,
+                                             civil.minute, civil.second);
+            if (std::trunc(value) != double(day) || !(fromDateValue(value) == civil))
+                QFAIL(qPrintable(QStringLiteral("mismatch on %1 (%2)")
+                                     .arg(date.toString(Qt::ISODate))
+                                     .arg(value, 0, 'g', 17)));
+        }
+    }
+
+    void clockDropsPartialSecond()
+    {
+        const QDateTime almostNext(QDate(2006, 6, 4), QTime(17, 59, 59, 999));
+        COMPARE_EXACT(toDateValue(almostNext), toDateValue(2006, 6, 4, 17, 59, 59));
+        COMPARE_EXACT(toDateValue(QDateTime(QDate(2006, 6, 4), QTime(18, 0))), 38872.75);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDateValue)
 #include "test_datevalue.moc"

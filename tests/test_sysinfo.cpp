@@ -8,242 +8,158 @@
 #include <QApplication>
 #include <QtTest>
 
+using namespace ui::reg;
+
 namespace {
 
 const QByteArray kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const QByteArray kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-const QByteArray kToolPath = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
+const QByteArray kToolPath =
+    "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
 const QByteArray kFolder = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo";
 const QString kInFolder = QString::fromLatin1(kFolder) + QStringLiteral("\\MSINFO32.EXE");
+const QString kUnavailable = QStringLiteral("System Information Is Unavailable At This Time");
 
 QByteArray sz(const QByteArray& text) { return text + '\0'; }
+
+// Reads the one value "V" of the key "K" as the About box would.
+bool read(TestForms& t, QString& value)
+{
+    return t.forms.frmAbout().GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("K"),
+                                          QStringLiteral("V"), value);
+}
+
+QByteArrayList openedKeys(const TestForms& t)
+{
+    QByteArrayList keys;
+    for (const auto& open : t.registry.opens)
+        keys << open.first;
+    return keys;
+}
 
 } // namespace
 
 class SysInfoTest : public QObject {
     Q_OBJECT
 
-    // Reads the one value "V" of the key "K" as the About box would.
-    static bool read(TestForms& t, QString& value)
-    {
-        return t.forms.frmAbout().GetKeyValue(ui::reg::HKEY_LOCAL_MACHINE, QStringLiteral("K"),
-                                              QStringLiteral("V"), value);
-    }
-
-    static void checkUnavailableOnce(TestForms& t)
-    {
-        QCOMPARE(t.messages.shown.size(), 1);
-        const auto& m = t.messages.shown.at(0);
-        QCOMPARE(m.text, QStringLiteral("System Information Is Unavailable At This Time"));
-        QCOMPARE(m.title, QStringLiteral("Tasselday"));
-        QCOMPARE(m.icon, ui::MessageBox::Icon::None);
-    }
-
-    static QByteArrayList openedKeys(const TestForms& t)
-    {
-        QByteArrayList keys;
-        for (const auto& open : t.registry.opens)
-            keys << open.first;
-        return keys;
-    }
-
 private slots:
     void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
 
-    void textValueBytes_data()
+    // "where" spoils the lookup: "no key", "no value" or "denied".
+    void getKeyValue_data()
     {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<quint32>("type");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("expected");
-
-        QTest::newRow("terminated") << sz("C:\\a b\\x.exe") << true << QStringLiteral("C:\\a b\\x.exe");
-        QTest::newRow("unterminated") << QByteArray("C:\\x.exe") << true << QStringLiteral("C:\\x.exe");
+        const QString x1024(1024, QLatin1Char('x'));
+        QTest::newRow("terminated") << "" << REG_SZ << sz("a b") << true << "a b";
+        QTest::newRow("unterminated") << "" << REG_SZ << QByteArray("a b") << true << "a b";
         QTest::newRow("only one terminator dropped")
-            << QByteArray("ab\0\0", 4) << true << QString::fromLatin1("ab\0", 3);
-        QTest::newRow("a lone terminator") << QByteArray(1, '\0') << true << QString();
-        QTest::newRow("1024 bytes, all kept") << QByteArray(1024, 'x') << true
-                                              << QString(1024, QLatin1Char('x'));
-        QTest::newRow("1024 bytes with terminator") << sz(QByteArray(1023, 'y')) << true
-                                                    << QString(1023, QLatin1Char('y'));
-        QTest::newRow("1025 bytes refused") << sz(QByteArray(1024, 'z')) << false << QString();
+            << "" << REG_SZ << QByteArray("ab\0\0", 4) << true << QString::fromLatin1("ab\0", 3);
+        QTest::newRow("a lone terminator") << "" << REG_SZ << QByteArray(1, '\0') << true << "";
+        QTest::newRow("1024 bytes, all kept") << "" << REG_SZ << x1024.toLatin1() << true << x1024;
+        QTest::newRow("1025 bytes refused") << "" << REG_SZ << sz(x1024.toLatin1()) << false << "";
+        // Nothing to take the text from: an error, which still closes the key.
+        QTest::newRow("zero bytes throw") << "" << REG_SZ << QByteArray() << false << "left over";
+        QTest::newRow("number")
+            << "" << REG_DWORD << QByteArray::fromHex("785634AB") << true << "&hAB345678";
+        // A zero top byte looks like a terminator and goes.
+        QTest::newRow("number, zero top byte")
+            << "" << REG_DWORD << QByteArray::fromHex("2C010000") << true << "&h00012C";
+        QTest::newRow("number, small digits padded")
+            << "" << REG_DWORD << QByteArray::fromHex("0A0B0C0D") << true << "&h0D0C0B0A";
+        // Other types read, but leave the text alone.
+        QTest::newRow("expandable text") << "" << REG_EXPAND_SZ << sz("%x%") << true << "left over";
+        QTest::newRow("binary") << "" << REG_BINARY << sz("x") << true << "left over";
+        QTest::newRow("no such key") << "no key" << REG_SZ << sz("x") << false << "";
+        QTest::newRow("no such value") << "no value" << REG_SZ << sz("x") << false << "";
+        QTest::newRow("access denied") << "denied" << REG_SZ << sz("x") << false << "";
     }
-    void textValueBytes()
+    void getKeyValue()
     {
+        QFETCH(QString, where);
+        QFETCH(quint32, type);
         QFETCH(QByteArray, stored);
         QFETCH(bool, found);
         QFETCH(QString, expected);
         TestForms t;
-        t.registry.set("K", "V", ui::reg::REG_SZ, stored);
-        QString value = QStringLiteral("left over");
-        QCOMPARE(read(t, value), found);
+        t.registry.grantedAccess = KEY_READ; // an ordinary user
+        t.registry.set(where == "no key" ? "L" : "K", where == "no value" ? "W" : "V", type,
+                       stored);
+        if (where == "denied")
+            t.registry.deniedKeys << "K";
+        // Numbers are only ever read into an empty text.
+        QString value = type == REG_DWORD ? QString() : QStringLiteral("left over");
+        if (stored.isEmpty())
+            QVERIFY_THROWS_EXCEPTION(sysinfo::EmptyValueError, read(t, value));
+        else
+            QCOMPARE(read(t, value), found);
         QCOMPARE(value, expected);
-        QCOMPARE(t.registry.openHandles, 0);
-    }
-
-    void numberValueInHex_data()
-    {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("all four bytes") << QByteArray::fromHex("785634AB") << QStringLiteral("&hAB345678");
-        // A zero top byte looks like a terminator and goes.
-        QTest::newRow("zero top byte") << QByteArray::fromHex("2C010000") << QStringLiteral("&h00012C");
-        QTest::newRow("small digits padded") << QByteArray::fromHex("0A0B0C0D") << QStringLiteral("&h0D0C0B0A");
-    }
-    void numberValueInHex()
-    {
-        QFETCH(QByteArray, stored);
-        QFETCH(QString, expected);
-        TestForms t;
-        t.registry.set("K", "V", ui::reg::REG_DWORD, stored);
-        QString value;
-        QVERIFY(read(t, value));
-        QCOMPARE(value, expected);
-        QCOMPARE(t.registry.openHandles, 0);
-    }
-
-    void otherTypesLeaveTheTextAlone()
-    {
-        for (const quint32 type : {ui::reg::REG_EXPAND_SZ, ui::reg::REG_BINARY}) {
-            TestForms t;
-            t.registry.set("K", "V", type, sz("%SystemRoot%\\x.exe"));
-            QString value = QStringLiteral("as it was");
-            QVERIFY(read(t, value));
-            QCOMPARE(value, QStringLiteral("as it was"));
-            QCOMPARE(t.registry.openHandles, 0);
-        }
-    }
-
-    void failuresEmptyTheText()
-    {
-        TestForms t;
-        QString value = QStringLiteral("stale");
-        QVERIFY(!read(t, value)); // no such key
-        QVERIFY(value.isEmpty());
-
-        t.registry.set("K", "Other", ui::reg::REG_SZ, sz("x"));
-        value = QStringLiteral("stale");
-        QVERIFY(!read(t, value)); // key without the value
-        QVERIFY(value.isEmpty());
-        QCOMPARE(t.registry.openHandles, 0);
-
-        t.registry.deniedKeys << "K";
-        t.registry.set("K", "V", ui::reg::REG_SZ, sz("x"));
-        value = QStringLiteral("stale");
-        QVERIFY(!read(t, value));
-        QVERIFY(value.isEmpty());
-    }
-
-    void zeroBytesIsAnErrorThatClosesTheKey()
-    {
-        TestForms t;
-        t.registry.set("K", "V", ui::reg::REG_SZ, QByteArray());
-        QString value;
-        QVERIFY_THROWS_EXCEPTION(sysinfo::EmptyValueError, read(t, value));
-        QCOMPARE(t.registry.openHandles, 0);
-    }
-
-    void readsWithReadAccessOnly()
-    {
-        TestForms t;
-        t.registry.grantedAccess = ui::reg::KEY_READ; // an ordinary user
-        t.registry.set("K", "V", ui::reg::REG_SZ, sz("x"));
-        QString value;
-        QVERIFY(read(t, value));
-        QCOMPARE(value, QStringLiteral("x"));
         QCOMPARE(t.registry.opens.size(), 1);
-        QCOMPARE(t.registry.opens.at(0).second, ui::reg::KEY_READ);
-    }
-
-    void toolPathStartsAsReadWithoutSecondLookup()
-    {
-        TestForms t;
-        t.registry.grantedAccess = ui::reg::KEY_READ;
-        t.registry.set(kToolKey, "PATH", ui::reg::REG_SZ, sz(kToolPath));
-        t.registry.set(kFolderKey, "MSINFO", ui::reg::REG_SZ, sz(kFolder));
-        t.files.existing << kInFolder;
-        t.forms.frmAbout().StartSysInfo();
-        // The whole path, blanks and all, is one argument.
-        QCOMPARE(t.starter.started, QStringList{QString::fromLatin1(kToolPath)});
-        QVERIFY(t.files.asked.isEmpty());
-        QCOMPARE(openedKeys(t), QByteArrayList{kToolKey});
-        QCOMPARE(t.registry.queries, QByteArrayList{"PATH"});
-        QVERIFY(t.messages.shown.isEmpty());
+        QCOMPARE(t.registry.opens.at(0).second, KEY_READ);
         QCOMPARE(t.registry.openHandles, 0);
     }
 
-    void missingToolFileIsNotReplacedByTheFolder()
+    // The tool's own key first; the folder only when that key can't be read. Any failure
+    // ends in one message. A null "tool" means no such key.
+    void startSysInfo_data()
     {
-        TestForms t;
-        t.starter.succeed = false; // the file named by the first lookup is gone
-        t.registry.set(kToolKey, "PATH", ui::reg::REG_SZ, sz(kToolPath));
-        t.registry.set(kFolderKey, "MSINFO", ui::reg::REG_SZ, sz(kFolder));
-        t.files.existing << kInFolder;
-        t.forms.frmAbout().StartSysInfo();
-        QCOMPARE(t.starter.started, QStringList{QString::fromLatin1(kToolPath)});
-        QCOMPARE(openedKeys(t), QByteArrayList{kToolKey});
-        checkUnavailableOnce(t);
-    }
-
-    void folderLookupWhenTheToolKeyIsMissing()
-    {
-        TestForms t;
-        t.registry.set(kFolderKey, "MSINFO", ui::reg::REG_SZ, sz(kFolder));
-        t.files.existing << kInFolder;
-        t.forms.frmAbout().StartSysInfo();
-        QCOMPARE(openedKeys(t), (QByteArrayList{kToolKey, kFolderKey}));
-        QCOMPARE(t.files.asked, QStringList{kInFolder});
-        QCOMPARE(t.starter.started, QStringList{kInFolder});
-        QVERIFY(t.messages.shown.isEmpty());
-    }
-
-    void folderLookupAfterAnOversizedToolValue()
-    {
-        TestForms t;
-        t.registry.set(kToolKey, "PATH", ui::reg::REG_SZ, QByteArray(1025, 'x'));
-        t.registry.set(kFolderKey, "MSINFO", ui::reg::REG_SZ, sz(kFolder));
-        t.files.existing << kInFolder;
-        t.forms.frmAbout().StartSysInfo();
-        QCOMPARE(t.starter.started, QStringList{kInFolder});
-        QVERIFY(t.messages.shown.isEmpty());
-    }
-
-    void everyFailureEndsInTheOneMessage_data()
-    {
-        QTest::addColumn<bool>("toolKey");
-        QTest::addColumn<QByteArray>("toolValue");
+        QTest::addColumn<QByteArray>("tool");
         QTest::addColumn<bool>("folderKey");
         QTest::addColumn<bool>("fileThere");
         QTest::addColumn<bool>("startWorks");
-        QTest::addColumn<int>("starts");
-
-        QTest::newRow("neither key") << false << QByteArray() << false << false << true << 0;
-        QTest::newRow("folder without the file") << false << QByteArray() << true << false << true << 0;
-        QTest::newRow("folder file will not start") << false << QByteArray() << true << true << false << 1;
-        QTest::newRow("empty tool path") << true << sz("") << true << true << true << 1;
-        QTest::newRow("tool value of zero bytes") << true << QByteArray() << true << true << true << 0;
+        QTest::addColumn<QStringList>("started");
+        QTest::addColumn<bool>("folderLookedUp");
+        QTest::addColumn<bool>("message");
+        const QStringList tool{QString::fromLatin1(kToolPath)}, inFolder{kInFolder}, nothing;
+        const QByteArray none;
+        // The whole path, blanks and all, is one argument.
+        QTest::newRow("tool") << sz(kToolPath) << true << true << true << tool << false << false;
+        QTest::newRow("tool will not start, folder not tried")
+            << sz(kToolPath) << true << true << false << tool << false << true;
+        QTest::newRow("no tool key") << none << true << true << true << inFolder << true << false;
+        QTest::newRow("oversized tool value")
+            << QByteArray(1025, 'x') << true << true << true << inFolder << true << false;
+        QTest::newRow("neither key") << none << false << true << true << nothing << true << true;
+        QTest::newRow("folder without the file")
+            << none << true << false << true << nothing << true << true;
+        QTest::newRow("folder file will not start")
+            << none << true << true << false << inFolder << true << true;
+        QTest::newRow("empty tool path")
+            << sz("") << true << true << true << QStringList{""} << false << true;
+        QTest::newRow("tool value of zero bytes")
+            << QByteArray("") << true << true << true << nothing << false << true;
     }
-    void everyFailureEndsInTheOneMessage()
+    void startSysInfo()
     {
-        QFETCH(bool, toolKey);
-        QFETCH(QByteArray, toolValue);
+        QFETCH(QByteArray, tool);
         QFETCH(bool, folderKey);
         QFETCH(bool, fileThere);
         QFETCH(bool, startWorks);
-        QFETCH(int, starts);
+        QFETCH(QStringList, started);
+        QFETCH(bool, folderLookedUp);
+        QFETCH(bool, message);
         TestForms t;
-        if (toolKey)
-            t.registry.set(kToolKey, "PATH", ui::reg::REG_SZ, toolValue);
+        t.registry.grantedAccess = KEY_READ;
+        if (!tool.isNull())
+            t.registry.set(kToolKey, "PATH", REG_SZ, tool);
         if (folderKey)
-            t.registry.set(kFolderKey, "MSINFO", ui::reg::REG_SZ, sz(kFolder));
+            t.registry.set(kFolderKey, "MSINFO", REG_SZ, sz(kFolder));
         if (fileThere)
             t.files.existing << kInFolder;
         t.starter.succeed = startWorks;
         t.forms.frmAbout().StartSysInfo();
-        QCOMPARE(t.starter.started.size(), starts);
-        checkUnavailableOnce(t);
-        // A tool key that was found, even uselessly, stops the search there.
-        if (toolKey)
-            QCOMPARE(openedKeys(t), QByteArrayList{kToolKey});
+        QCOMPARE(t.starter.started, started);
+        QCOMPARE(openedKeys(t), (folderLookedUp ? QByteArrayList{kToolKey, kFolderKey}
+                                                : QByteArrayList{kToolKey}));
+        QCOMPARE(t.messages.shown.size(), int(message));
+        if (message) {
+            QCOMPARE(t.messages.shown.at(0).text, kUnavailable);
+            QCOMPARE(t.messages.shown.at(0).title, QStringLiteral("Tasselday"));
+            QCOMPARE(t.messages.shown.at(0).icon, ui::MessageBox::Icon::None);
+        }
         QCOMPARE(t.registry.openHandles, 0);
     }
 
@@ -251,7 +167,7 @@ private slots:
     {
         TestForms t;
         t.forms.frmAbout().StartSysInfo();
-        t.registry.set(kToolKey, "PATH", ui::reg::REG_SZ, sz(kToolPath));
+        t.registry.set(kToolKey, "PATH", REG_SZ, sz(kToolPath));
         t.forms.frmAbout().StartSysInfo();
         t.forms.frmAbout().StartSysInfo();
         QCOMPARE(t.messages.shown.size(), 1);
@@ -267,13 +183,14 @@ private slots:
         TestForms t;
         const std::unique_ptr<ui::Registry> registry = ui::systemRegistry();
         ui::Registry::Key key = 0;
-        QCOMPARE(registry->openKey(ui::reg::HKEY_LOCAL_MACHINE, kToolKey, ui::reg::KEY_READ, &key),
-                 ui::reg::ERROR_FILE_NOT_FOUND);
+        QCOMPARE(registry->openKey(HKEY_LOCAL_MACHINE, kToolKey, KEY_READ, &key),
+                 ERROR_FILE_NOT_FOUND);
         const ui::Services services{t.clock, t.urls, t.starter, t.files, t.messages, *registry};
         sysinfo::StartSysInfo(services, nullptr);
         QVERIFY(t.starter.started.isEmpty());
         QVERIFY(t.files.asked.isEmpty());
-        checkUnavailableOnce(t);
+        QCOMPARE(t.messages.shown.size(), 1);
+        QCOMPARE(t.messages.shown.at(0).text, kUnavailable);
 #endif
     }
 };

@@ -37,10 +37,6 @@ void FrmAbout::bindControls()
     // The picture box sizes itself to its picture, border included.
     const QPixmap icon = ui::aboutIconPixmap();
     picIcon->setPicture(icon);
-    QPalette pal = picIcon->palette();
-    pal.setColor(QPalette::Window, ui::vbColor(ui::colors::LightBlue));
-    picIcon->setPalette(pal);
-    picIcon->setAutoFillBackground(true);
     picIcon->resize(icon.size() + QSize(2 * picIcon->frameWidth(), 2 * picIcon->frameWidth()));
     picIcon->setFocusPolicy(Qt::StrongFocus);
 

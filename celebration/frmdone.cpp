@@ -150,36 +150,24 @@ void FrmDone::timerBGColor_Timer()
 {
     switch (intColorStep) {
     case 1:
-        setBackColor(BGColor2);
+        setBackColor(quint32(BGColor2));
         intColorStep = intColorStep + 1;
         break;
     case 2:
-        setBackColor(BGColor3);
+        setBackColor(quint32(BGColor3));
         intColorStep = intColorStep + 1;
         break;
     case 3:
-        setBackColor(BGColor4);
+        setBackColor(quint32(BGColor4));
         intColorStep = intColorStep + 1;
         break;
     case 4:
-        setBackColor(BGColor1);
+        setBackColor(quint32(BGColor1));
         intColorStep = 1;
         break;
     default:
         break;
     }
-}
-
-void FrmDone::setBackColor(qint32 bgr)
-{
-    QPalette pal = window()->palette();
-    pal.setColor(QPalette::Window, ui::vbColor(quint32(bgr)));
-    window()->setPalette(pal);
-}
-
-quint32 FrmDone::backColor() const
-{
-    return window() ? ui::vbColorOf(window()->palette().color(QPalette::Window)) : 0;
 }
 
 QPointF FrmDone::position(const char* name) const

@@ -19,7 +19,6 @@ public:
 
     // Read-only views for tests.
     qint16 colorStep() const { return intColorStep; }
-    quint32 backColor() const; // 0x00BBGGRR, as on screen
     // Where the last arrangement put a control, in twips, fractions kept.
     QPointF position(const char* control) const;
 
@@ -48,7 +47,6 @@ private:
     void placeRestored();
     void coverScreen();
     void endOfSession();
-    void setBackColor(qint32 bgr);
 
     qint16 intColorStep = 0;
     qint32 BGColor1 = 0, BGColor2 = 0, BGColor3 = 0, BGColor4 = 0;

@@ -160,6 +160,12 @@ Picture::Picture(QWidget* parent) : QLabel(parent)
 
 void Picture::setPicture(const QPixmap& pixmap) { setPixmap(pixmap); }
 
+void Picture::setBackColor(quint32 bgr)
+{
+    setRole(this, QPalette::Window, bgr);
+    setAutoFillBackground(true);
+}
+
 Line::Line(QWidget* parent, double x1, double y1, double x2, double y2, quint32 bgr, int width)
     : QWidget(parent), m_color(vbColor(bgr)), m_width(width)
 {

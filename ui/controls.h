@@ -86,6 +86,7 @@ class Picture : public QLabel {
 public:
     explicit Picture(QWidget* parent = nullptr);
     void setPicture(const QPixmap& pixmap);
+    void setBackColor(quint32 bgr);
 };
 
 // A straight line drawn on the window's surface; the pointer passes through it.

@@ -127,10 +127,8 @@ void Form::load()
     FormWindow* w = m_window;
     w->setWindowTitle(QString::fromLatin1(m_spec.caption));
     w->setFont(makeFont(m_spec.font));
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, vbColor(m_spec.back));
-    w->setPalette(pal);
     w->setAutoFillBackground(true);
+    setBackColor(m_spec.back);
     const QSize client(px(m_spec.clientWidth), px(m_spec.clientHeight));
     if (m_spec.frame == Frame::None)
         w->resize(client);
@@ -191,6 +189,20 @@ void Form::unload()
     emit unloaded();
     if (!anyFormLoaded() && endRequests() == endRequestsBefore)
         endProgram();
+}
+
+quint32 Form::backColor() const
+{
+    return m_window ? vbColorOf(m_window->palette().color(QPalette::Window)) : 0;
+}
+
+void Form::setBackColor(quint32 bgr)
+{
+    if (!m_window)
+        return;
+    QPalette pal = m_window->palette();
+    pal.setColor(QPalette::Window, vbColor(bgr));
+    m_window->setPalette(pal);
 }
 
 bool Form::enabled() const { return m_window && m_window->isEnabled(); }
@@ -305,6 +317,8 @@ void Form::createControl(const ControlSpec& row)
     case Kind::Picture: {
         auto* p = new Picture(parent);
         p->setGeometry(rect);
+        if (row.back != kDefault)
+            p->setBackColor(quint32(row.back));
         made = p;
         break;
     }

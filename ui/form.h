@@ -45,6 +45,10 @@ public:
     // The loaded window, or nullptr.
     FormWindow* window() const { return m_window; }
 
+    // The window's back colour, 0x00BBGGRR.
+    quint32 backColor() const;
+    void setBackColor(quint32 bgr);
+
     // A disabled window takes no input; its timers keep running.
     bool enabled() const;
     void setEnabled(bool enabled);

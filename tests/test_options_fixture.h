@@ -17,41 +17,34 @@ inline ui::TextBox* box(TestForms& t, const char* name)
 {
     return t.forms.frmAdvOpt().control<ui::TextBox>(name);
 }
-inline ui::Button* button(TestForms& t, const char* name)
-{
-    return t.forms.frmAdvOpt().control<ui::Button>(name);
-}
 inline ui::ComboList* amPm(TestForms& t)
 {
     return t.forms.frmAdvOpt().control<ui::ComboList>("comboSetTime_AMPM");
 }
-inline QString dateLabel(TestForms& t)
-{
-    return t.forms.frmAdvOpt().control<ui::Label>("lblGradTime_Date")->text();
-}
 inline QString display(TestForms& t)
 {
     return t.forms.frmTasselday().control<ui::TextBox>("txtDisplay")->text();
-}
-inline QString percentLabel(TestForms& t)
-{
-    return t.forms.frmTasselday().control<ui::Label>("lblSchoolCompleted")->text();
 }
 
 // The main window on screen, then the hidden square's three double-clicks.
 inline bool openByGesture(TestForms& t)
 {
     auto& main = t.forms.frmTasselday();
-    if (!main.isLoaded()) {
-        main.show();
-        if (!QTest::qWaitForWindowExposed(main.window()))
-            return false;
-    }
-    auto* set = main.control<ui::Label>("lblSet");
+    main.show();
+    if (!QTest::qWaitForWindowExposed(main.window()))
+        return false;
     for (int i = 0; i < 3; ++i)
-        QTest::mouseDClick(set, Qt::LeftButton);
+        QTest::mouseDClick(main.control<ui::Label>("lblSet"), Qt::LeftButton);
     FrmAdvOpt& dialog = t.forms.frmAdvOpt();
     return dialog.isLoaded() && QTest::qWaitForWindowExposed(dialog.window());
+}
+
+// Keys go to whatever has the focus, so the dialog must be the active window.
+inline bool activate(TestForms& t)
+{
+    QWidget* w = t.forms.frmAdvOpt().window();
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
 }
 
 // Like a user: select what is in the box, then type over it.
@@ -74,7 +67,7 @@ inline void typeTime(TestForms& t, const QString& h, const QString& m, const QSt
 
 inline void press(TestForms& t, const char* name)
 {
-    QTest::mouseClick(button(t, name), Qt::LeftButton);
+    QTest::mouseClick(t.forms.frmAdvOpt().control<ui::Button>(name), Qt::LeftButton);
 }
 
 } // namespace optionsTest

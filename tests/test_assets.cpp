@@ -133,6 +133,21 @@ private slots:
                 drawn += img.pixel(p % 98, p / 98) != qRgb(192, 192, 192);
             QVERIFY2(drawn > 98 * 97 / 4, qPrintable(QString::number(drawn)));
             QVERIFY(img != img.mirrored(true, false));
+            // Upright: the soft grey shadow each drawing stands on lies in the bottom third
+            // (rows written top-down would put it at the top).
+            qint64 shadowRows = 0, shadowPixels = 0;
+            for (int y = 0; y < 97; ++y) {
+                for (int x = 0; x < 98; ++x) {
+                    const QRgb c = img.pixel(x, y);
+                    const int hi = qMax(qRed(c), qMax(qGreen(c), qBlue(c)));
+                    if (hi > 150 && hi < 192 && qAbs(qRed(c) - qBlue(c)) < 8) {
+                        shadowRows += y;
+                        ++shadowPixels;
+                    }
+                }
+            }
+            QVERIFY(shadowPixels > 100);
+            QVERIFY2(shadowRows / shadowPixels > 64, name);
         }
         QVERIFY(decodeBmp(shipped("bitmapA.bmp")) != decodeBmp(shipped("bitmapB.bmp")));
     }

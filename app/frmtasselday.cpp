@@ -119,13 +119,17 @@ void FrmTasselday::timerRefresh_Timer()
     HoursLeft = Int(MinutesLeft / 60);
     MinutesLeft = Mod(MinutesLeft, 60);
 
+    const bool somethingLeft = WeeksLeft > 0 || DaysLeft > 0 || HoursLeft > 0
+        || MinutesLeft > 0 || SecondsLeft > 0;
+    if (skippedZero || !somethingLeft) {
+        handOverToCelebration(m_forms);
+        return; // this window is gone: nothing more is written to it
+    }
+
     const QString W = numberToText(WeeksLeft), D = numberToText(DaysLeft),
                   H = numberToText(HoursLeft), M = numberToText(MinutesLeft),
                   S = numberToText(SecondsLeft);
-    if (skippedZero) {
-        handOverToCelebration(m_forms);
-        return;
-    } else if (WeeksLeft > 0) {
+    if (WeeksLeft > 0) {
         txtDisplay->setText(W + " Weeks, " + D + " Days, " + H + " Hours, " + M + " Minutes, " + S
                             + " Seconds!");
     } else if (DaysLeft > 0) {
@@ -134,13 +138,10 @@ void FrmTasselday::timerRefresh_Timer()
         txtDisplay->setText(H + " Hours, " + M + " Minutes, " + S + " Seconds!");
     } else if (MinutesLeft > 0) {
         txtDisplay->setText(M + " Minutes, " + S + " Seconds!");
-    } else if (SecondsLeft > 0) {
+    } else {
         // The last minute is shown large, and stays so for the rest of the run.
         txtDisplay->setFont(ui::makeFont({"Courier New", 12, 700}));
         txtDisplay->setText(S + " Seconds!");
-    } else {
-        handOverToCelebration(m_forms);
-        return; // this window is gone: nothing more is written to it
     }
 
     DaysElapsed = NowDate - SchoolStart;

@@ -1,7 +1,6 @@
 // Median cost of one refresh of the main window, with the real clock and real widgets.
 #include "app/forms.h"
 #include "app/frmtasselday.h"
-#include "ui/clock.h"
 #include "ui/desktop.h"
 #include "ui/lifetime.h"
 

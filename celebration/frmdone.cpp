@@ -2,7 +2,6 @@
 
 #include "celebration/frmdone_layout.h"
 #include "ui/assets.h"
-#include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/lifetime.h"
 #include "ui/twips.h"

@@ -2,7 +2,6 @@
 
 #include "about/frmabout_layout.h"
 #include "about/sysinfo.h"
-#include "app/forms.h"
 #include "ui/assets.h"
 #include "ui/color.h"
 #include "ui/controls.h"
@@ -19,8 +18,8 @@ constexpr double kClientLeft = 2340;
 constexpr double kClientTop = 1935;
 } // namespace
 
-FrmAbout::FrmAbout(Forms& forms)
-    : ui::Form(layout::frmAbout, layout::frmAboutControls()), m_forms(forms)
+FrmAbout::FrmAbout(const ui::Services& services)
+    : ui::Form(layout::frmAbout, layout::frmAboutControls()), m_services(services)
 {
 }
 
@@ -129,17 +128,17 @@ void FrmAbout::lblPSClink_Click() { OpenWebPage(QString::fromLatin1(kSourceSiteA
 void FrmAbout::OpenWebPage(const QString& address)
 {
     // The desktop's handler takes it from here; a missing browser goes unnoticed.
-    m_forms.services.urls.open(address);
+    m_services.urls.open(address);
 }
 
 void FrmAbout::cmdOK_Click() { unload(); }
 
 void FrmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
-void FrmAbout::StartSysInfo() { sysinfo::StartSysInfo(m_forms.services, window()); }
+void FrmAbout::StartSysInfo() { sysinfo::StartSysInfo(m_services, window()); }
 
 bool FrmAbout::GetKeyValue(quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef,
                            QString& KeyVal)
 {
-    return sysinfo::GetKeyValue(m_forms.services.registry, KeyRoot, KeyName, SubKeyRef, KeyVal);
+    return sysinfo::GetKeyValue(m_services.registry, KeyRoot, KeyName, SubKeyRef, KeyVal);
 }

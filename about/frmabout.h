@@ -1,10 +1,10 @@
 #pragma once
 #include "ui/form.h"
+#include "ui/platform.h"
 
 #include <QString>
 #include <QtGlobal>
 
-class Forms;
 namespace ui {
 class Button;
 class Label;
@@ -15,7 +15,8 @@ class Picture;
 class FrmAbout : public ui::Form {
     Q_OBJECT
 public:
-    explicit FrmAbout(Forms& forms);
+    // The web links and the system information launcher use the desktop's services.
+    explicit FrmAbout(const ui::Services& services);
 
     // The system information launcher; the System Info button is its caller.
     void StartSysInfo();
@@ -42,7 +43,7 @@ private:
     void OpenWebPage(const QString& address);
     void placeClientArea();
 
-    Forms& m_forms;
+    const ui::Services m_services;
 
     ui::Picture* picIcon = nullptr;
     ui::Button* cmdOK = nullptr;

@@ -1,9 +1,6 @@
 #include "app/frmtasselday.h"
 
-#include "about/frmabout.h"
-#include "app/forms.h"
 #include "app/frmtasselday_layout.h"
-#include "options/frmadvopt.h"
 #include "ui/assets.h"
 #include "ui/clock.h"
 #include "ui/color.h"
@@ -23,8 +20,8 @@ constexpr quint32 kSetStage1 = 0x00900000;
 constexpr quint32 kSetStage2 = 0x00C00000;
 } // namespace
 
-FrmTasselday::FrmTasselday(Forms& forms)
-    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_forms(forms)
+FrmTasselday::FrmTasselday(const ui::Clock& clock)
+    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock)
 {
 }
 
@@ -86,10 +83,8 @@ void FrmTasselday::Form_Shown()
     });
 }
 
-void FrmTasselday::Form_Unload()
-{
-    m_forms.frmAbout().unload();
-}
+// The About box goes with this window; the program does the closing.
+void FrmTasselday::Form_Unload() { emit closing(); }
 
 void FrmTasselday::RefreshAllTimers()
 {
@@ -103,7 +98,7 @@ void FrmTasselday::timerRefresh_Timer()
     using ui::Mod;
     using ui::numberToText;
 
-    NowDate = m_forms.services.clock.now();
+    NowDate = m_clock.now();
     // Both moments are whole seconds, but their difference as days carries rounding error:
     // a day later could come out a hair over a day and read "24 Hours" instead of zero.
     const double wholeSecondsLeft = ui::Round((GradDate - NowDate) * 86400, 0);
@@ -122,8 +117,8 @@ void FrmTasselday::timerRefresh_Timer()
     const bool somethingLeft = WeeksLeft > 0 || DaysLeft > 0 || HoursLeft > 0
         || MinutesLeft > 0 || SecondsLeft > 0;
     if (skippedZero || !somethingLeft) {
-        handOverToCelebration(m_forms);
-        return; // this window is gone: nothing more is written to it
+        emit countdownFinished();
+        return; // the hand-over has closed this window: nothing more is written to it
     }
 
     const QString W = numberToText(WeeksLeft), D = numberToText(DaysLeft),
@@ -186,7 +181,7 @@ void FrmTasselday::lblAbout_MouseMove()
 
 void FrmTasselday::lblAbout_Click()
 {
-    m_forms.frmAbout().show();
+    emit aboutRequested();
 }
 
 void FrmTasselday::lblSet_DblClick()
@@ -205,7 +200,7 @@ void FrmTasselday::lblSet_DblClick()
     case 2:
         intSetStage = 0;
         lblSet->setBackColor(ui::colors::Navy);
-        m_forms.frmAdvOpt().show();
+        emit optionsRequested();
         break;
     }
 }

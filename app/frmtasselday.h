@@ -3,32 +3,38 @@
 
 #include <QtGlobal>
 
-class Forms;
 namespace ui {
+class Clock;
 class Label;
 class TextBox;
 class ProgressBar;
 }
 
-// The main window: the schedule, the time left and the school-year progress.
+// The main window: the schedule, the time left and the school-year progress. It opens no
+// other window itself: it announces what the user asked for, or that the time ran out, and
+// the program (app/program.cpp) decides what happens.
 class FrmTasselday : public ui::Form {
     Q_OBJECT
 public:
-    explicit FrmTasselday(Forms& forms);
+    explicit FrmTasselday(const ui::Clock& clock);
 
-    // The schedule the other windows read and change.
+    // The schedule surface the options dialog reads and changes, together with the
+    // window's enabled flag (setEnabled, from ui::Form).
     double GradDate = 0.0;
     qint16 intPercentDigits = 0;
 
     // One refresh at once, inside the caller's handler.
     void RefreshAllTimers();
 
-    // Read-only views for tests and the benchmark.
-    double schoolStart() const { return SchoolStart; }
-    double totalDays() const { return TotalDays; }
-    qint16 setStage() const { return intSetStage; }
-    qint16 setTicks() const { return intSetTicks; }
-    qint16 setTimeout() const { return intSetTimeout; }
+signals:
+    // The "About..." label was clicked.
+    void aboutRequested();
+    // The third quick double-click on the hidden square.
+    void optionsRequested();
+    // A tick found nothing left. The tick writes nothing more, whoever hands over.
+    void countdownFinished();
+    // The window is on its way out, by its close box or by the hand-over.
+    void closing();
 
 protected:
     void bindControls() override;
@@ -46,7 +52,7 @@ private:
     void placeTopRight();
     bool skippedTheZeroSecond(double secondsLeft);
 
-    Forms& m_forms;
+    const ui::Clock& m_clock;
 
     double SchoolStart = 0.0;
     double TotalDays = 0.0;

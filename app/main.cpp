@@ -1,5 +1,4 @@
-#include "app/forms.h"
-#include "app/frmtasselday.h"
+#include "app/program.h"
 #include "ui/assets.h"
 #include "ui/desktop.h"
 
@@ -15,8 +14,8 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     ui::Desktop desktop;
-    Forms forms(desktop.services());
+    Program program(desktop.services());
 
-    forms.frmTasselday().show();
+    program.start();
     return app.exec();
 }

@@ -1,6 +1,5 @@
 // Median cost of one refresh of the main window, with the real clock and real widgets.
-#include "app/forms.h"
-#include "app/frmtasselday.h"
+#include "app/program.h"
 #include "ui/desktop.h"
 #include "ui/lifetime.h"
 
@@ -18,10 +17,10 @@ int main(int argc, char* argv[])
     const int n = argc > 1 ? std::max(1, atoi(argv[1])) : 20000;
 
     ui::Desktop desktop;
-    Forms forms(desktop.services());
+    Program program(desktop.services());
     ui::setProgramEndHandler([] {});
 
-    FrmTasselday& main = forms.frmTasselday();
+    FrmTasselday& main = program.frmTasselday();
     main.show();
     // Weeks ahead, so every tick takes the longest path and none hands over.
     main.GradDate = desktop.services().clock.now() + 100.25;

@@ -13,7 +13,7 @@
 
 #include <cstring>
 
-FrmDone::FrmDone(Forms&) : ui::Form(layout::frmDone, layout::frmDoneControls())
+FrmDone::FrmDone() : ui::Form(layout::frmDone, layout::frmDoneControls())
 {
     // Logging off or shutting down closes this window like any other request would,
     // so the program still ends through Form_Unload.

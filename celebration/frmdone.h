@@ -4,7 +4,6 @@
 #include <QPointF>
 #include <QtGlobal>
 
-class Forms;
 namespace ui {
 class Button;
 class Label;
@@ -15,7 +14,7 @@ class Label;
 class FrmDone : public ui::Form {
     Q_OBJECT
 public:
-    explicit FrmDone(Forms& forms);
+    FrmDone();
 
     // Read-only views for tests.
     qint16 colorStep() const { return intColorStep; }

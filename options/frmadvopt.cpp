@@ -1,7 +1,5 @@
 #include "options/frmadvopt.h"
 
-#include "app/forms.h"
-#include "app/frmtasselday.h"
 #include "options/frmadvopt_layout.h"
 #include "ui/assets.h"
 #include "ui/controls.h"
@@ -25,8 +23,8 @@ QString twoDigits(qint16 n)
 
 } // namespace
 
-FrmAdvOpt::FrmAdvOpt(Forms& forms)
-    : ui::Form(layout::frmAdvOpt, layout::frmAdvOptControls()), m_forms(forms)
+FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageBox& messages)
+    : ui::Form(layout::frmAdvOpt, layout::frmAdvOptControls()), m_main(&main), m_messages(messages)
 {
 }
 
@@ -74,7 +72,9 @@ void FrmAdvOpt::bindControls()
 
 void FrmAdvOpt::Form_Load()
 {
-    FrmTasselday& main = m_forms.frmTasselday();
+    if (!m_main)
+        return; // the main window object is gone: the program is ending
+    FrmTasselday& main = *m_main;
     main.setEnabled(false);
     txtPercentDigits->setText(QString::number(main.intPercentDigits));
 
@@ -133,7 +133,8 @@ void FrmAdvOpt::centreOnScreen()
 void FrmAdvOpt::Form_Unload()
 {
     // Does nothing to a main window the hand-over has already closed.
-    m_forms.frmTasselday().setEnabled(true);
+    if (m_main)
+        m_main->setEnabled(true);
 }
 
 bool FrmAdvOpt::eventFilter(QObject* watched, QEvent* event)
@@ -171,7 +172,7 @@ bool FrmAdvOpt::ApplyOptions()
     if (!moment) {
         // No owner: a tick that reaches the ceremony may close this dialog while the
         // box is still open.
-        m_forms.services.messages.show(
+        m_messages.show(
             nullptr,
             QStringLiteral("The graduation time \"%1\" is not a valid time of day. Enter hours, "
                            "minutes and seconds, for example 6:00:00.")
@@ -180,7 +181,9 @@ bool FrmAdvOpt::ApplyOptions()
         return false;
     }
 
-    FrmTasselday& main = m_forms.frmTasselday();
+    if (!m_main)
+        return false; // the main window object is gone: the program is ending
+    FrmTasselday& main = *m_main;
     main.GradDate = *moment;
 
     if (ui::leadingNumber(txtPercentDigits->text()) > 12)
@@ -204,4 +207,4 @@ void FrmAdvOpt::cmdCancel_Click() { unload(); }
 
 void FrmAdvOpt::cmdApply_Click() { ApplyOptions(); }
 
-void FrmAdvOpt::cmdJump_Click() { handOverToCelebration(m_forms); }
+void FrmAdvOpt::cmdJump_Click() { emit jumpRequested(); }

@@ -1,12 +1,15 @@
 #pragma once
+#include "app/frmtasselday.h"
 #include "ui/form.h"
+
+#include <QPointer>
 
 #include <QString>
 #include <QtGlobal>
 
-class Forms;
 namespace ui {
 class Button;
+class MessageBox;
 class ComboList;
 class Label;
 class TextBox;
@@ -17,7 +20,13 @@ class TextBox;
 class FrmAdvOpt : public ui::Form {
     Q_OBJECT
 public:
-    explicit FrmAdvOpt(Forms& forms);
+    // `main` holds the schedule this dialog shows and changes; `messages` reports a time
+    // that can't be read.
+    FrmAdvOpt(FrmTasselday& main, ui::MessageBox& messages);
+
+signals:
+    // "&Jump to the Ending": the program hands over, which closes this dialog too.
+    void jumpRequested();
 
 protected:
     void bindControls() override;
@@ -35,7 +44,9 @@ private:
     void cmdJump_Click();
     void centreOnScreen();
 
-    Forms& m_forms;
+    // Guarded: the dialog must never reach into a main window that is gone.
+    QPointer<FrmTasselday> m_main;
+    ui::MessageBox& m_messages;
 
     // Kept from one opening to the next; the controls are made afresh each time.
     qint16 intHour = 0;

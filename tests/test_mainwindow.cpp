@@ -108,60 +108,53 @@ private slots:
         ui::Label* set = label(t, "lblSet");
 
         QTest::mouseClick(set, Qt::LeftButton);
-        QCOMPARE(w.setStage(), qint16(0));
         QCOMPARE(set->backColor(), ui::colors::Navy);
 
         QTest::mouseDClick(set, Qt::LeftButton);
         QCOMPARE(set->backColor(), 0x00900000u);
-        w.RefreshAllTimers();
-        w.RefreshAllTimers(); // two ticks are still in time
         QTest::mouseDClick(set, Qt::LeftButton);
         QCOMPARE(set->backColor(), 0x00C00000u);
         QVERIFY(!t.forms.frmAdvOpt().isLoaded());
         QTest::mouseDClick(set, Qt::LeftButton);
         QCOMPARE(set->backColor(), ui::colors::Navy);
-        QCOMPARE(w.setStage(), qint16(0));
         QVERIFY(t.forms.frmAdvOpt().isLoaded());
         QVERIFY(!w.enabled());
     }
 
-    void gestureFallsBackOnTheThirdTick()
+    // Each double-click must come before the third tick after the one before it; a later
+    // one starts the gesture again at its first stage.
+    void gestureWaitsTwoTicks_data()
     {
+        QTest::addColumn<int>("clicks"); // double-clicks before the pause
+        QTest::addColumn<int>("ticks");  // ticks of the pause
+        QTest::addColumn<quint32>("after"); // the square after one more double-click
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("stage 1, two ticks") << 1 << 2 << 0x00C00000u << false;
+        QTest::newRow("stage 1, three ticks") << 1 << 3 << 0x00900000u << false;
+        QTest::newRow("stage 2, two ticks") << 2 << 2 << ui::colors::Navy << true;
+        QTest::newRow("stage 2, three ticks") << 2 << 3 << 0x00900000u << false;
+    }
+    void gestureWaitsTwoTicks()
+    {
+        QFETCH(int, clicks);
+        QFETCH(int, ticks);
         TestForms t;
         auto& w = t.forms.frmTasselday();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(w.window()));
+        w.timer("timerRefresh")->stop(); // only the test's ticks count
         ui::Label* set = label(t, "lblSet");
-        QTest::mouseDClick(set, Qt::LeftButton);
-        QTest::mouseDClick(set, Qt::LeftButton);
-        QCOMPARE(w.setStage(), qint16(2));
-        w.RefreshAllTimers();
-        w.RefreshAllTimers();
-        QCOMPARE(set->backColor(), 0x00C00000u);
-        w.RefreshAllTimers();
-        QCOMPARE(w.setStage(), qint16(0));
-        QCOMPARE(w.setTicks(), qint16(0));
-        QCOMPARE(set->backColor(), ui::colors::Navy);
-        // Starts again at the first stage.
-        QTest::mouseDClick(set, Qt::LeftButton);
-        QCOMPARE(w.setStage(), qint16(1));
-        QCOMPARE(set->backColor(), 0x00900000u);
-        QVERIFY(!t.forms.frmAdvOpt().isLoaded());
-    }
-
-    void idleCounterCyclesThroughTheTimeout()
-    {
-        TestForms t;
-        auto& w = t.forms.frmTasselday();
-        w.load(); // the load's own refresh counted one tick
-        QCOMPARE(w.setTimeout(), qint16(2));
-        QCOMPARE(w.setTicks(), qint16(1));
-        QList<qint16> seen;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < clicks; ++i)
+            QTest::mouseDClick(set, Qt::LeftButton);
+        const quint32 stage = set->backColor();
+        for (int i = 0; i < ticks; ++i) {
+            QCOMPARE(set->backColor(), stage);
             w.RefreshAllTimers();
-            seen << w.setTicks();
         }
-        QCOMPARE(seen, (QList<qint16>{2, 0, 1, 2}));
+        QCOMPARE(set->backColor(), ticks < 3 ? stage : ui::colors::Navy);
+        QTest::mouseDClick(set, Qt::LeftButton);
+        QTEST(set->backColor(), "after");
+        QTEST(t.forms.frmAdvOpt().isLoaded(), "opens");
     }
 
     void disabledWindowKeepsCountingOnItsOwnTimer()

@@ -1,12 +1,12 @@
 #pragma once
-#include "app/forms.h"
+#include "app/program.h"
 #include "support/fakes.h"
 #include "support/fake_registry.h"
 
 #include <functional>
 
-// The program's windows wired to fakes, with the end of the program counted instead of
-// carried out. One per test; its destructor closes whatever is still open.
+// The program's windows, wired as in the product, on fakes, with the end of the program
+// counted instead of carried out. One per test; its destructor closes whatever is still open.
 class TestForms {
 public:
     TestForms();
@@ -18,7 +18,7 @@ public:
     fakes::FileProbe files;
     fakes::MessageBox messages;
     fakes::Registry registry;
-    Forms forms;
+    Program forms;
     int programEnds = 0;
 
     // Lets deferred deletions of unloaded windows happen.

@@ -16,9 +16,8 @@ class FrmDone : public ui::Form {
 public:
     FrmDone();
 
-    // Read-only views for tests.
-    qint16 colorStep() const { return intColorStep; }
-    // Where the last arrangement put a control, in twips, fractions kept.
+    // Where the last arrangement put a control, in twips, fractions kept; the widget
+    // itself stands on whole pixels. For tests.
     QPointF position(const char* control) const;
 
 protected:

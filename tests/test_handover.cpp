@@ -30,8 +30,16 @@ class HandoverTest : public QObject {
 private slots:
     void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
 
-    void lastSecondHandsOverInOrder()
+    // The tick that finds nothing left and the options dialog's jump take the same steps.
+    void handsOverInOrder_data()
     {
+        QTest::addColumn<bool>("byJump");
+        QTest::newRow("last second") << false;
+        QTest::newRow("jump") << true;
+    }
+    void handsOverInOrder()
+    {
+        QFETCH(bool, byJump);
         TestForms t;
         t.clock.set(2006, 6, 4, 17, 59, 59);
         FrmTasselday& main = t.forms.frmTasselday();
@@ -60,8 +68,12 @@ private slots:
         connect(&t.forms.frmAbout(), &ui::Form::unloaded, &watcher, note("about unloaded"));
         connect(&t.forms.frmAdvOpt(), &ui::Form::unloaded, &watcher, note("options unloaded"));
 
-        t.clock.set(2006, 6, 4, 18, 0, 0);
-        main.RefreshAllTimers();
+        if (byJump) {
+            QTest::mouseClick(t.forms.frmAdvOpt().control<ui::Button>("cmdJump"), Qt::LeftButton);
+        } else {
+            t.clock.set(2006, 6, 4, 18, 0, 0);
+            main.RefreshAllTimers();
+        }
         // The main window's own closing takes the About box with it.
         QCOMPARE(events, (QStringList{"celebration loaded 0 0", "about unloaded 0 0",
                                       "main unloaded 0 0", "options unloaded 0 0"}));
@@ -101,6 +113,34 @@ private slots:
         // The main window's own timer finds it.
         QTRY_VERIFY_WITH_TIMEOUT(t.forms.frmDone().isLoaded(), 3000);
         expectCelebrationAlone(t);
+    }
+
+    // No window holds another that could dangle: either may go first, open or not.
+    void windowsMayGoInAnyOrder()
+    {
+        TestForms t;
+        auto main = std::make_unique<FrmTasselday>(t.clock);
+        FrmAdvOpt options(*main, t.messages);
+        main->show();
+        options.show();
+        QVERIFY(!main->enabled());
+        main.reset();
+        options.unload();
+        options.show();
+        QVERIFY(options.isLoaded());
+        options.unload();
+
+        // The whole program, with every window open.
+        auto program = std::make_unique<Program>(
+            ui::Services{t.clock, t.urls, t.starter, t.files, t.messages, t.registry});
+        program->frmTasselday().show();
+        program->frmAbout().show();
+        program->frmAdvOpt().show();
+        program->frmDone().show();
+        const int ends = t.programEnds;
+        program.reset();
+        TestForms::flush();
+        QCOMPARE(t.programEnds, ends); // destroyed, not closed: no handler ran
     }
 
     void closingTheCelebrationEndsTheRunOnce()

@@ -168,12 +168,3 @@ void FrmDone::timerBGColor_Timer()
         break;
     }
 }
-
-QPointF FrmDone::position(const char* name) const
-{
-    for (const Placed* p : {&Label1, &Label2, &Image1, &Image2, &Image3, &Image4, &cmdClose}) {
-        if (std::strcmp(p->name, name) == 0)
-            return QPointF(p->Left, p->Top);
-    }
-    return {};
-}

@@ -1,7 +1,6 @@
 #pragma once
 #include "ui/form.h"
 
-#include <QPointF>
 #include <QtGlobal>
 
 namespace ui {
@@ -15,10 +14,6 @@ class FrmDone : public ui::Form {
     Q_OBJECT
 public:
     FrmDone();
-
-    // Where the last arrangement put a control, in twips, fractions kept; the widget
-    // itself stands on whole pixels. For tests.
-    QPointF position(const char* control) const;
 
 protected:
     void bindControls() override;

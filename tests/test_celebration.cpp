@@ -117,6 +117,10 @@ private slots:
         // excess hangs over each side, so its text stays centred on the window.
         QCOMPARE(f.position("Label1"), QPointF(-1895, 3120));
         QCOMPARE(f.position("cmdClose"), QPointF(11970, 10));
+        // The X's face is its own colour to the pixel, inside a plain two-pixel edge.
+        const QImage x = f.control<QWidget>("cmdClose")->grab().toImage();
+        for (const QPoint p : {QPoint(2, 2), QPoint(14, 2), QPoint(2, 14), QPoint(14, 14)})
+            QCOMPARE(ui::vbColorOf(x.pixelColor(p)), 0x00FF8080u);
 
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window()));

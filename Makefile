@@ -1,7 +1,7 @@
 # Two commands do everything on a fresh Debian machine: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make qt6-base-dev fonts-liberation fonts-dejavu-core
+PACKAGES = cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation fonts-dejavu-core
 
 .PHONY: all deps configure build run test bench clean
 

@@ -32,8 +32,6 @@ protected:
     void bindControls() override;
     void Form_Load() override;
     void Form_Unload() override;
-    void Form_Shown() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // False when the time can't be read; nothing has been written then.
@@ -42,7 +40,6 @@ private:
     void cmdCancel_Click();
     void cmdApply_Click();
     void cmdJump_Click();
-    void centreOnScreen();
 
     // Guarded: the dialog must never reach into a main window that is gone.
     QPointer<FrmTasselday> m_main;

@@ -109,6 +109,10 @@ private slots:
         // excess hangs over each side, so its text stays centred on the window.
         QCOMPARE(f.control<QWidget>("Label1")->pos(), QPoint(ui::px(-1895), ui::px(3120)));
         QCOMPARE(f.control<QWidget>("cmdClose")->pos(), QPoint(ui::px(11970), ui::px(10)));
+        // The X's face is its own colour to the pixel, inside a plain two-pixel edge.
+        const QImage x = f.control<QWidget>("cmdClose")->grab().toImage();
+        for (const QPoint p : {QPoint(2, 2), QPoint(14, 2), QPoint(2, 14), QPoint(14, 14)})
+            QCOMPARE(ui::vbColorOf(x.pixelColor(p)), 0x00FF8080u);
 
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window()));

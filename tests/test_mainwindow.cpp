@@ -187,7 +187,7 @@ private slots:
         QTest::mouseDClick(label(t, "lblSet"), Qt::LeftButton);
         QCOMPARE(label(t, "lblAbout")->foreColor(), ui::colors::LightCyan);
         QVERIFY(!t.forms.frmAbout().isLoaded());
-        QCOMPARE(w.setStage(), qint16(0));
+        QCOMPARE(label(t, "lblSet")->backColor(), ui::colors::Navy);
 
         auto* txt = w.control<ui::TextBox>("txtDisplay");
         const QString before = txt->text();

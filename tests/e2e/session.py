@@ -182,16 +182,6 @@ class Session:
         x, y, w, h = self.client(wid)
         return x - l, y - t, w + l + r, h + t + b
 
-    def settled(self, wid, rect_of, timeout=10):
-        """A window's rectangle once it has stopped moving (a window manager places in steps)."""
-        last = [None, 0]
-
-        def still():
-            now = rect_of(wid)
-            last[:] = [now, last[1] + 1] if now == last[0] else [now, 0]
-            return last[1] >= 3 and now
-        return wait_for('window to settle', still, timeout, 0.15)
-
     def close_request(self, wid):
         """The window manager's close box: WM_DELETE_WINDOW, then a round trip so that the
         request is not lost when this connection closes."""

@@ -147,9 +147,9 @@ class Run:
             return {
                 'client': ((x, y), tuple(v * self.scale for v in at)),
                 'top-right': ((x + w, y), (sw, 0)),
-                # centred to the pixel; an odd remainder may go either way
-                'centred': (tuple(v if abs(v) > 1 else 0 for v in (2 * x + w - sw, 2 * y + h - sh)),
-                            (0, 0)),
+                # centred to within one (unscaled) pixel
+                'centred': (tuple(v if abs(v) > 2 * self.scale else 0
+                                  for v in (2 * x + w - sw, 2 * y + h - sh)), (0, 0)),
                 'full': ((x, y, w, h), (0, 0, sw, sh)),
             }[rule]
         try:
@@ -220,9 +220,10 @@ class Run:
                  'ends': (8, 112, 401, 14)}
         now = {k: self.s.region((x + a * self.scale, y + b * self.scale, w * self.scale, h * self.scale))
                for k, (a, b, w, h) in parts.items()}
-        # The text box: count its dark text pixels; a blinking cursor adds only a few.
+        # The text box inside its frame (which shows the focus): count its dark text pixels;
+        # a blinking cursor adds only a few.
         now['display'] = sum(max(int(c[1:3], 16), int(c[3:5], 16), int(c[5:], 16)) < 0x60
-                             for c in self.s.region((x + 8, y + 48, 400, 24)))
+                             for c in self.s.region((x + 11, y + 51, 394, 18)))
         if which == 'before':
             self.looks = now
             return

@@ -84,7 +84,7 @@ class Session:
             self._spawn(['openbox', '--sm-disable'], self.env)
             wait_for('openbox', lambda: 'window id' in self._run('xprop', '-root', '_NET_SUPPORTING_WM_CHECK'))
         app_env = dict(self.env, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
-                       LC_ALL='C', **(env or {}))
+                       LC_ALL='C', TZ='UTC', **(env or {}))
         if faketime:
             app_env.update(LD_PRELOAD=FAKETIME_LIB, FAKETIME=faketime, NO_FAKE_STAT='1',
                            FAKETIME_DONT_FAKE_MONOTONIC='1')

@@ -66,7 +66,7 @@ def _libx11():
 
 class Session:
     def __init__(self, binary, width=1024, height=768, wm=False, faketime=None, env=None):
-        self.binary, self.size, self.procs, self._dpy = binary, (width, height), [], None
+        self.size, self.procs, self._dpy = (width, height), [], None
         try:
             self._start(binary, width, height, wm, faketime, env)
         except BaseException:

@@ -33,10 +33,11 @@ SCENARIOS = {
         ('close', MAIN), ('exit',)]),
     # Without a window manager: no frames, the program places its windows itself.
     'main_nowm': dict(wm=False, faketime=FROZEN_0930, steps=[
-        ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128), ('place', ABOUT, 'client', 156, 129),
-        ('close', ABOUT), ('gone', ABOUT), ('gesture',), ('place', DIALOG, 'centred'),
-        ('click', DIALOG, 156, 208), ('place', DONE, 'full'), ('click', DONE, 955, 732), ('exit',)]),
-    # The About box with a running clock: placement, faces, quiet countdown, System Info, close boxes.
+        ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
+        ('place', ABOUT, 'client', 156, 129), ('close', ABOUT), ('gone', ABOUT), ('gesture',),
+        ('place', DIALOG, 'centred'), ('click', DIALOG, 156, 208), ('place', DONE, 'full'),
+        ('click', DONE, 955, 732), ('exit',)]),
+    # A running clock: the quiet countdown, the About box, System Info, the close boxes.
     'about': dict(wm=True, faketime='@2006-03-15 09:30:15', steps=[
         ('place', MAIN, 'top-right'), ('quiet', 3), ('place', ABOUT, 'client', 156, 129),
         ('named', ABOUT), ('face', ABOUT, 283, 200, 84, 23), ('shot', ABOUT, 'about'),
@@ -50,9 +51,10 @@ SCENARIOS = {
     # Everything doubled: a 2048x1536 screen at QT_SCALE_FACTOR=2.
     'scale2': dict(wm=True, faketime=FROZEN_0930, width=2048, height=1536,
                    env={'QT_SCALE_FACTOR': '2'}, steps=[
-        ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128), ('place', ABOUT, 'client', 156, 129),
-        ('key', 'Escape'), ('gone', ABOUT), ('gesture',), ('place', DIALOG, 'centred'),
-        ('press', 'Jump to the Ending'), ('place', DONE, 'full'), ('close', DONE), ('exit',)]),
+        ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
+        ('place', ABOUT, 'client', 156, 129), ('key', 'Escape'), ('gone', ABOUT), ('gesture',),
+        ('place', DIALOG, 'centred'), ('press', 'Jump to the Ending'), ('place', DONE, 'full'),
+        ('close', DONE), ('exit',)]),
 }
 
 
@@ -214,12 +216,11 @@ class Run:
         return x, y
 
     def look(self, which):
-        """The main window's texts and bar keep their look while the dialog is open."""
+        """The main window's texts and bar keep their look while the dialog is open (at scale 1)."""
         x, y = self.origin(MAIN)
         parts = {'heading': (8, 8, 401, 33), 'percent': (16, 72, 393, 25), 'bar': (8, 96, 401, 17),
                  'ends': (8, 112, 401, 14)}
-        now = {k: self.s.region((x + a * self.scale, y + b * self.scale, w * self.scale, h * self.scale))
-               for k, (a, b, w, h) in parts.items()}
+        now = {k: self.s.region((x + a, y + b, w, h)) for k, (a, b, w, h) in parts.items()}
         # The text box inside its frame (which shows the focus): count its dark text pixels;
         # a blinking cursor adds only a few.
         now['display'] = sum(max(int(c[1:3], 16), int(c[3:5], 16), int(c[5:], 16)) < 0x60
@@ -228,8 +229,9 @@ class Run:
             self.looks = now
             return
         changed = [k for k in parts if now[k] != self.looks[k]]
-        if not 0.9 * self.looks['display'] <= now['display'] <= 1.1 * self.looks['display']:
-            changed.append('display (%d dark pixels, before %d)' % (now['display'], self.looks['display']))
+        dark = self.looks['display']
+        if not 0.9 * dark <= now['display'] <= 1.1 * dark:
+            changed.append('display (%d dark pixels, before %d)' % (now['display'], dark))
         if changed:
             raise Failure('the disabled main window changed its look: ' + ', '.join(changed))
 
@@ -254,7 +256,8 @@ class Run:
         bad = [s for s in steps if s[0] not in order or s[1] != order[(order.index(s[0]) + 1) % 4]]
         spans = sorted(b - a for (_, a), (_, b) in zip(seen[1:], seen[2:]))
         if bad or set(colours) != set(order) or not 0.3 < spans[len(spans) // 2] < 0.55:
-            raise Failure('background colours seen: %s' % [(c, round(t - start, 2)) for c, t in seen])
+            raise Failure('background colours seen: %s'
+                          % [(c, round(t - start, 2)) for c, t in seen])
 
     def shot(self, title, name):
         if self.shots:

@@ -82,7 +82,8 @@ class Session:
         self.env.pop('QT_QPA_PLATFORM', None)
         if wm:
             self._spawn(['openbox', '--sm-disable'], self.env)
-            wait_for('openbox', lambda: 'window id' in self._run('xprop', '-root', '_NET_SUPPORTING_WM_CHECK'))
+            wait_for('openbox', lambda: 'window id' in self._run(
+                'xprop', '-root', '_NET_SUPPORTING_WM_CHECK'))
         app_env = dict(self.env, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
                        LC_ALL='C', TZ='UTC', **(env or {}))
         if faketime:
@@ -168,15 +169,17 @@ class Session:
     def client(self, wid):
         """Client area as (x, y, width, height) on the screen."""
         out = self._run('xwininfo', '-id', str(wid), check=True)
-        v = {k: int(n) for k, n in re.findall(r'(Absolute upper-left [XY]|Width|Height):\s+(-?\d+)', out)}
-        return v['Absolute upper-left X'], v['Absolute upper-left Y'], v['Width'], v['Height']
+        v = dict(re.findall(r'(Absolute upper-left [XY]|Width|Height):\s+(-?\d+)', out))
+        return tuple(int(v[k]) for k in ('Absolute upper-left X', 'Absolute upper-left Y',
+                                         'Width', 'Height'))
 
     def frame(self, wid):
         """Outer rectangle with the window manager's frame, once the frame is known."""
         def extents():
             if not self.wm:
                 return [0, 0, 0, 0]
-            m = re.search(r'= (\d+), (\d+), (\d+), (\d+)', self._run('xprop', '-id', str(wid), '_NET_FRAME_EXTENTS'))
+            m = re.search(r'= (\d+), (\d+), (\d+), (\d+)',
+                          self._run('xprop', '-id', str(wid), '_NET_FRAME_EXTENTS'))
             return m and [int(n) for n in m.groups()]
         l, r, t, b = wait_for('frame extents', extents)
         x, y, w, h = self.client(wid)

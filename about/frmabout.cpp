@@ -4,20 +4,10 @@
 #include "about/sysinfo.h"
 #include "app/forms.h"
 #include "ui/assets.h"
-#include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
-#include "ui/twips.h"
 #include "version.h"
 
-#include <QKeyEvent>
-#include <QTimer>
-
-namespace {
-// Where the box's client area opens, from the screen's top left corner.
-constexpr double kClientLeft = 2340;
-constexpr double kClientTop = 1935;
-} // namespace
 
 FrmAbout::FrmAbout(Forms& forms)
     : ui::Form(layout::frmAbout, layout::frmAboutControls()), m_forms(forms)
@@ -38,16 +28,6 @@ void FrmAbout::bindControls()
     const QPixmap icon = ui::aboutIconPixmap();
     picIcon->setPicture(icon);
     picIcon->resize(icon.size() + QSize(2 * picIcon->frameWidth(), 2 * picIcon->frameWidth()));
-    picIcon->setFocusPolicy(Qt::StrongFocus);
-
-    lblWebsite->setCursor(ui::linkHandCursor());
-    lblPSClink->setCursor(ui::linkHandCursor());
-
-    setTabOrder({"cmdOK", "picIcon", "cmdSysInfo"});
-
-    // The window is a plain widget, not a dialog: Enter and Escape are routed here, after
-    // the focused control has passed them on.
-    window()->installEventFilter(this);
 
     connect(lblWebsite, &ui::Label::mouseMoved, this, &FrmAbout::lblWebsite_MouseMove);
     connect(lblPSClink, &ui::Label::mouseMoved, this, &FrmAbout::lblPSClink_MouseMove);
@@ -72,55 +52,13 @@ void FrmAbout::Form_Load()
         link->setFont(f);
     }
     cmdOK->setFocus();
-    placeClientArea();
 }
 
-void FrmAbout::placeClientArea()
-{
-    // Placed by its client area, not by its frame.
-    window()->setGeometry(QRect(QPoint(ui::px(kClientLeft), ui::px(kClientTop)), window()->size()));
-}
+void FrmAbout::Form_MouseMove() { restLinks(); }
 
-void FrmAbout::Form_Shown()
-{
-    // A window manager may shift a new window to make room for its frame; once the frame
-    // is known, put the client area back where it belongs.
-    QTimer::singleShot(0, window(), [this] {
-        if (isLoaded())
-            placeClientArea();
-    });
-}
+void FrmAbout::lblWebsite_MouseMove() { hoverLink(lblWebsite); }
 
-bool FrmAbout::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != window() || event->type() != QEvent::KeyPress)
-        return ui::Form::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    switch (key->key()) {
-    case Qt::Key_Escape:
-        cmdOK->click();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // A focused System Info button takes Enter for itself; otherwise OK is the default.
-        (window()->focusWidget() == cmdSysInfo ? cmdSysInfo : cmdOK)->click();
-        return true;
-    default:
-        return false;
-    }
-}
-
-void FrmAbout::Form_MouseMove()
-{
-    lblWebsite->setForeColor(ui::colors::LightBlue);
-    lblPSClink->setForeColor(ui::colors::LightBlue);
-}
-
-void FrmAbout::lblWebsite_MouseMove() { lblWebsite->setForeColor(ui::colors::Red); }
-
-void FrmAbout::lblPSClink_MouseMove() { lblPSClink->setForeColor(ui::colors::Red); }
+void FrmAbout::lblPSClink_MouseMove() { hoverLink(lblPSClink); }
 
 void FrmAbout::lblWebsite_Click() { OpenWebPage(QString::fromLatin1(kWebsiteAddress)); }
 

@@ -29,8 +29,6 @@ protected:
     void bindControls() override;
     void Form_Load() override;
     void Form_MouseMove() override;
-    void Form_Shown() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void lblWebsite_MouseMove();
@@ -40,7 +38,6 @@ private:
     void cmdOK_Click();
     void cmdSysInfo_Click();
     void OpenWebPage(const QString& address);
-    void placeClientArea();
 
     Forms& m_forms;
 

@@ -1,5 +1,6 @@
 #include "about/frmabout_layout.h"
 
+#include "ui/assets.h"
 #include "ui/color.h"
 
 using namespace ui;
@@ -26,6 +27,10 @@ const WindowSpec frmAbout = {
     .frame = Frame::FixedToolDialog,
     .font = {"MS Sans Serif", 8.25},
     .stacking = StackOrder::FirstOnTop,
+    // The client area, not the frame, opens at this place; the box is not centred.
+    .placement = Placement::ClientAt,
+    .placeLeft = 2340,
+    .placeTop = 1935,
 };
 
 namespace {
@@ -34,11 +39,13 @@ namespace {
 // the grey line over the white one so that the separator looks engraved.
 const ControlSpec controls[] = {
     {.kind = Kind::Picture, .name = "picIcon", .left = 240, .top = 240, .width = 540,
-     .height = 540, .back = LightBlue},
+     .height = 540, .back = LightBlue,
+     .tabIndex = 1, .accessibleName = "Tasselday icon"},
     {.kind = Kind::Button, .name = "cmdOK", .text = "OK", .left = 4245, .top = 3000,
-     .width = 1260, .height = 345, .back = LightBlue},
+     .width = 1260, .height = 345, .back = LightBlue,
+     .role = ButtonRole::DefaultAndCancel, .tabIndex = 0},
     {.kind = Kind::Button, .name = "cmdSysInfo", .text = "&System Info...", .left = 4260,
-     .top = 3480, .width = 1245, .height = 345, .back = LightBlue},
+     .top = 3480, .width = 1245, .height = 345, .back = LightBlue, .tabIndex = 2},
     {.kind = Kind::Label, .name = "Label5",
      .text = "Original: 8/28/2005      This Build: 10/15/2005", .left = 1080, .top = 960,
      .width = 4005, .height = 330, .back = Navy, .fore = LightBlue, .font = ArialItalic,
@@ -47,12 +54,14 @@ const ControlSpec controls[] = {
      .text = "-Sam Reyes, for help with opening web pages", .left = 1080, .top = 2160,
      .width = 3885, .height = 210, .back = Navy, .fore = Cyan, .wordWrap = true},
     {.kind = Kind::Label, .name = "lblPSClink", .text = "-GitHub", .left = 1080, .top = 1680,
-     .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .wordWrap = true},
+     .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .wordWrap = true,
+     .hoverFore = Red, .cursor = linkHandCursor},
     {.kind = Kind::Shape, .name = "Shape1", .left = 960, .top = 1440, .width = 4215,
      .height = 975, .fore = LightBlue},
     {.kind = Kind::Label, .name = "lblWebsite", .text = "tasselday.github.io", .left = 1800,
      .top = 2520, .width = 2205, .height = 330, .back = Navy, .fore = LightBlue,
-     .font = ArialItalic, .align = Centred, .wordWrap = true},
+     .font = ArialItalic, .align = Centred, .wordWrap = true,
+     .hoverFore = Red, .cursor = linkHandCursor},
     {.kind = Kind::Label, .name = "Label3", .text = "Contributors:", .left = 960, .top = 1440,
      .width = 4095, .height = 255, .back = Navy, .fore = LightBlue, .font = SansBold,
      .align = Centred, .wordWrap = true},

@@ -4,18 +4,14 @@
 #include "app/forms.h"
 #include "app/frmtasselday_layout.h"
 #include "options/frmadvopt.h"
-#include "ui/assets.h"
 #include "ui/clock.h"
 #include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
 #include "ui/fonts.h"
-#include "ui/twips.h"
 #include "ui/vbmath.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -39,8 +35,6 @@ void FrmTasselday::bindControls()
 
     // Overwritten every tick, so typing into it would only be lost.
     txtDisplay->setReadOnly(true);
-    lblAbout->setCursor(ui::aboutHandCursor());
-    lblSet->setCursor(Qt::BusyCursor);
 
     connect(timer("timerRefresh"), &QTimer::timeout, this, &FrmTasselday::timerRefresh_Timer);
     connect(lblAbout, &ui::Label::mouseMoved, this, &FrmTasselday::lblAbout_MouseMove);
@@ -48,17 +42,10 @@ void FrmTasselday::bindControls()
     connect(lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
 }
 
-void FrmTasselday::placeTopRight()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const float screenWidth = float(ui::twips(screen->geometry().width()));
-    setLeft(screenWidth - float(outerWidth()));
-}
-
 void FrmTasselday::Form_Load()
 {
-    setTop(0);
-    placeTopRight();
+    // Top 0 and the right edge on the screen's: the layout's placement, which also keeps
+    // the window there once a window manager has framed it.
     intPercentDigits = 5;
     SchoolStart = *ui::readDateTime(QStringLiteral("8/24/2005"), QLocale(QLocale::English, QLocale::UnitedStates));
     GradDate = *ui::readDateTime(QStringLiteral("6/4/2006 6:00:00PM"), QLocale(QLocale::English, QLocale::UnitedStates));
@@ -74,16 +61,6 @@ void FrmTasselday::Form_Load()
                          + QStringLiteral(") :"));
 
     RefreshAllTimers();
-}
-
-void FrmTasselday::Form_Shown()
-{
-    // The window manager adds the frame only once the window is on screen; keep the
-    // frame's right edge on the screen's right edge.
-    QTimer::singleShot(0, window(), [this] {
-        if (isLoaded())
-            placeTopRight();
-    });
 }
 
 void FrmTasselday::Form_Unload()
@@ -174,15 +151,9 @@ void FrmTasselday::CheckSetTimeout()
     }
 }
 
-void FrmTasselday::Form_MouseMove()
-{
-    lblAbout->setForeColor(ui::colors::LightCyan);
-}
+void FrmTasselday::Form_MouseMove() { restLinks(); }
 
-void FrmTasselday::lblAbout_MouseMove()
-{
-    lblAbout->setForeColor(ui::colors::Red);
-}
+void FrmTasselday::lblAbout_MouseMove() { hoverLink(lblAbout); }
 
 void FrmTasselday::lblAbout_Click()
 {

@@ -35,7 +35,6 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     void Form_MouseMove() override;
-    void Form_Shown() override;
 
 private:
     void timerRefresh_Timer();
@@ -43,7 +42,6 @@ private:
     void lblAbout_MouseMove();
     void lblAbout_Click();
     void lblSet_DblClick();
-    void placeTopRight();
     bool skippedTheZeroSecond(double secondsLeft);
 
     Forms& m_forms;

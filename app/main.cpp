@@ -2,11 +2,13 @@
 #include "app/frmtasselday.h"
 #include "ui/assets.h"
 #include "ui/desktop.h"
+#include "ui/displayplatform.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    ui::chooseDisplayPlatform(argc, argv);
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setWindowIcon(ui::appIcon());

@@ -7,9 +7,7 @@
 #include "ui/twips.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
-#include <QWindow>
 
 #include <cstring>
 
@@ -55,38 +53,12 @@ void FrmDone::bindControls()
     control<ui::Picture>("Image4")->setPicture(ui::mirrored(ui::bitmapB()));
 
     auto* close = control<ui::Button>("cmdClose");
-    // Enter on the focused button presses it, as Space does.
-    close->setAutoDefault(true);
-    setTabOrder({"Label1", "Label2", "cmdClose"});
     // The only control that takes the focus; it has it once the window is active.
     close->setFocus();
 
     connect(timer("timerBGColor"), &QTimer::timeout, this, &FrmDone::timerBGColor_Timer);
     connect(close, &ui::Button::clicked, this, &FrmDone::cmdClose_Click);
     connect(control<ui::Label>("Label2"), &ui::Label::clicked, this, &FrmDone::Label2_Click);
-
-    placeRestored();
-}
-
-void FrmDone::placeRestored()
-{
-    // Centred at its own size while loaded; maximised when shown, and this stays the
-    // size it would be restored to.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QRect restored(QPoint(0, 0), window()->size());
-    restored.moveCenter(screen.center());
-    window()->setGeometry(restored);
-    window()->setWindowState(Qt::WindowMaximized);
-}
-
-void FrmDone::coverScreen()
-{
-    // Without a window manager nobody carries out "maximised"; cover the screen here so
-    // the celebration fills it everywhere. Through the native window, because moving the
-    // widget itself would drop the maximised state and forget the restored size.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    if (window()->geometry() != screen)
-        window()->windowHandle()->setGeometry(screen);
 }
 
 void FrmDone::Form_Load()
@@ -97,15 +69,6 @@ void FrmDone::Form_Load()
     BGColor3 = 0x00008000;
     BGColor4 = 0x000080FF;
     ArrangeControls();
-}
-
-void FrmDone::Form_Shown()
-{
-    // Once the window system has had its turn at maximising the new window.
-    QTimer::singleShot(0, window(), [this] {
-        if (isLoaded())
-            coverScreen();
-    });
 }
 
 void FrmDone::Form_Resize() { ArrangeControls(); }

@@ -27,7 +27,6 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     void Form_Resize() override;
-    void Form_Shown() override;
 
 private:
     // A control's place in twips as the arrangement computes it; the widget itself can
@@ -44,8 +43,6 @@ private:
     void timerBGColor_Timer();
     void cmdClose_Click();
     void Label2_Click();
-    void placeRestored();
-    void coverScreen();
     void endOfSession();
 
     qint16 intColorStep = 0;

@@ -14,6 +14,7 @@ const WindowSpec frmDone = {
     .clientHeight = 9615,
     .back = Navy,
     .frame = Frame::None,
+    .placement = Placement::CoverScreen,
 };
 
 namespace {
@@ -23,10 +24,11 @@ const ControlSpec controls[] = {
     {.kind = Kind::Label, .name = "Label1", .text = "Congratulations Class of 2006 !!!",
      .left = 240, .top = 3720, .width = 16000, .height = 3375, .back = Navy, .fore = LightBlue,
      .font = {"Arial", 80.25, 700}, .align = Qt::AlignHCenter | Qt::AlignTop,
-     .transparent = true, .wordWrap = true},
+     .transparent = true, .wordWrap = true, .tabIndex = 0},
     {.kind = Kind::Label, .name = "Label2", .text = "Ok You Can Stop Now...", .left = 10080,
      .top = 8760, .width = 2055, .height = 255, .fore = 0x00808080,
-     .align = Qt::AlignHCenter | Qt::AlignTop, .transparent = true},
+     .align = Qt::AlignHCenter | Qt::AlignTop, .transparent = true,
+     .tabIndex = 1},
     {.kind = Kind::Picture, .name = "Image1", .left = 360, .top = 6840, .width = 1530,
      .height = 1515},
     {.kind = Kind::Picture, .name = "Image2", .left = 10200, .top = 7080, .width = 1530,
@@ -36,7 +38,8 @@ const ControlSpec controls[] = {
     {.kind = Kind::Picture, .name = "Image4", .left = 9960, .top = 1080, .width = 1530,
      .height = 1515},
     {.kind = Kind::Button, .name = "cmdClose", .text = "X", .left = 11880, .top = 120,
-     .width = 255, .height = 255, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700}},
+     .width = 255, .height = 255, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700},
+     .tabIndex = 2, .accessibleName = "Close"},
     {.kind = Kind::Timer, .name = "timerBGColor", .interval = 400},
 };
 } // namespace

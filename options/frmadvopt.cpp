@@ -3,18 +3,13 @@
 #include "app/forms.h"
 #include "app/frmtasselday.h"
 #include "options/frmadvopt_layout.h"
-#include "ui/assets.h"
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
 #include "ui/leadnum.h"
 #include "ui/platform.h"
 
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLocale>
-#include <QScreen>
-#include <QTimer>
 
 namespace {
 
@@ -42,29 +37,6 @@ void FrmAdvOpt::bindControls()
     cmdOK = control<ui::Button>("cmdOK");
     cmdCancel = control<ui::Button>("cmdCancel");
     cmdApply = control<ui::Button>("cmdApply");
-
-    // The lines are painted on the dialog's surface: over the opaque labels they run
-    // along, under the boxes, the list and the buttons.
-    const QObjectList children = window()->children();
-    for (QObject* c : children) {
-        if (auto* line = qobject_cast<ui::Line*>(c))
-            line->raise();
-    }
-    for (QObject* c : children) {
-        if (qobject_cast<ui::TextBox*>(c) || qobject_cast<ui::Button*>(c)
-            || qobject_cast<ui::ComboList*>(c))
-            static_cast<QWidget*>(c)->raise();
-    }
-
-    cmdJump->setCursor(ui::jumpCursor());
-    // Drawn as the default button; Enter and Escape are handled by the window itself,
-    // which is not a QDialog.
-    cmdApply->setDefault(true);
-    window()->installEventFilter(this);
-
-    setTabOrder({"cmdOK", "cmdCancel", "txtPercentDigits", "cmdApply", "cmdJump",
-                 "txtSetTime_Hours", "txtSetTime_Minutes", "comboSetTime_AMPM",
-                 "txtSetTIme_Seconds"});
 
     connect(cmdOK, &QPushButton::clicked, this, &FrmAdvOpt::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &FrmAdvOpt::cmdCancel_Click);
@@ -109,52 +81,12 @@ void FrmAdvOpt::Form_Load()
     comboSetTime_AMPM->setCurrentIndex(intAMPM - 1);
 
     cmdOK->setFocus();
-    centreOnScreen();
-}
-
-void FrmAdvOpt::Form_Shown()
-{
-    // The frame is known only once the window manager has added it.
-    QTimer::singleShot(0, window(), [this] {
-        if (isLoaded())
-            centreOnScreen();
-    });
-}
-
-void FrmAdvOpt::centreOnScreen()
-{
-    QWidget* w = window();
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize outer = w->frameGeometry().size();
-    w->move(screen.x() + (screen.width() - outer.width()) / 2,
-            screen.y() + (screen.height() - outer.height()) / 2);
 }
 
 void FrmAdvOpt::Form_Unload()
 {
     // Does nothing to a main window the hand-over has already closed.
     m_forms.frmTasselday().setEnabled(true);
-}
-
-bool FrmAdvOpt::eventFilter(QObject* watched, QEvent* event)
-{
-    // Keys the focused control left alone reach the window: Enter applies, Escape leaves
-    // without applying. Escape never jumps to the ending, which can't be undone.
-    if (watched == window() && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
-        if (mods == Qt::NoModifier) {
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                cmdApply->click();
-                return true;
-            }
-            if (key->key() == Qt::Key_Escape) {
-                cmdCancel->click();
-                return true;
-            }
-        }
-    }
-    return ui::Form::eventFilter(watched, event);
 }
 
 bool FrmAdvOpt::ApplyOptions()

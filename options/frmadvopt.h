@@ -23,8 +23,6 @@ protected:
     void bindControls() override;
     void Form_Load() override;
     void Form_Unload() override;
-    void Form_Shown() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // False when the time can't be read; nothing has been written then.
@@ -33,7 +31,6 @@ private:
     void cmdCancel_Click();
     void cmdApply_Click();
     void cmdJump_Click();
-    void centreOnScreen();
 
     Forms& m_forms;
 

@@ -1,5 +1,6 @@
 #include "options/frmadvopt_layout.h"
 
+#include "ui/assets.h"
 #include "ui/color.h"
 
 using namespace ui;
@@ -22,16 +23,19 @@ const WindowSpec frmAdvOpt = {
     .clientHeight = 3900,
     .back = Navy,
     .frame = Frame::FixedToolDialog,
+    .placement = Placement::Centred,
 };
 
 namespace {
-// Top to bottom. Controls without a font use the window's own.
+// Top to bottom. Controls without a font use the window's own. The lines are painted on
+// the dialog's surface: over the opaque labels they run along, under the boxes, the list
+// and the buttons. Escape cancels and never jumps to the ending, which can't be undone.
 const ControlSpec controls[] = {
     {.kind = Kind::Label, .name = "Label3", .text = "......Advanced Options......", .left = 240,
      .top = 120, .width = 4335, .height = 615, .back = Navy, .fore = Red,
      .font = {"Westminster", 24, 500}, .align = Centred},
     {.kind = Kind::Line, .name = "Line3", .left = 240, .top = 720, .width = 4680, .height = 720,
-     .fore = Red, .lineWidth = 1},
+     .fore = Red, .lineWidth = 1, .layer = Layer::Lifted},
     {.kind = Kind::Label, .name = "Label1", .text = "Graduation Time:", .left = 360, .top = 840,
      .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
      .align = Centred},
@@ -40,19 +44,19 @@ const ControlSpec controls[] = {
      .align = RightAligned},
     // Wide enough to show the two digits of 10, 11 and 12 o'clock; it ends where it always did.
     {.kind = Kind::TextBox, .name = "txtSetTime_Hours", .left = 1640, .top = 1320, .width = 440,
-     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2},
+     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2, .tabIndex = 5, .accessibleName = "Hours"},
     {.kind = Kind::Label, .name = "Label6", .text = ":", .left = 2120, .top = 1320, .width = 105,
      .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned},
     {.kind = Kind::TextBox, .name = "txtSetTime_Minutes", .left = 2280, .top = 1320, .width = 440,
-     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2},
+     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2, .tabIndex = 6, .accessibleName = "Minutes"},
     {.kind = Kind::Label, .name = "Label8", .text = ":", .left = 2760, .top = 1320, .width = 105,
      .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned},
     {.kind = Kind::TextBox, .name = "txtSetTIme_Seconds", .left = 2880, .top = 1320, .width = 440,
-     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2},
+     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2, .tabIndex = 8, .accessibleName = "Seconds"},
     {.kind = Kind::ComboList, .name = "comboSetTime_AMPM", .left = 3600, .top = 1320,
-     .width = 735, .height = 315, .back = LightBlue, .items = "AM|PM"},
+     .width = 735, .height = 315, .back = LightBlue, .items = "AM|PM", .tabIndex = 7, .accessibleName = "AM or PM"},
     {.kind = Kind::Line, .name = "Line1", .left = 120, .top = 1800, .width = 4560, .height = 1800,
-     .fore = LightGreen, .lineWidth = 2},
+     .fore = LightGreen, .lineWidth = 2, .layer = Layer::Lifted},
     {.kind = Kind::Label, .name = "Label2", .text = "Percent Bar", .left = 240, .top = 1800,
      .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
      .align = Centred},
@@ -60,20 +64,21 @@ const ControlSpec controls[] = {
      .top = 2280, .width = 1815, .height = 495, .back = Navy, .fore = LightBlue,
      .align = Centred, .wordWrap = true},
     {.kind = Kind::TextBox, .name = "txtPercentDigits", .text = "Percent Digits", .left = 2520,
-     .top = 2280, .width = 375, .height = 285, .back = LightBlue, .typedLimit = 1},
+     .top = 2280, .width = 375, .height = 285, .back = LightBlue, .typedLimit = 1, .tabIndex = 2,
+     .accessibleName = "Percent digits"},
     {.kind = Kind::Label, .name = "Label7", .text = "digits", .left = 3000, .top = 2280,
      .width = 495, .height = 285, .back = Navy, .fore = LightBlue},
     {.kind = Kind::Line, .name = "Line2", .left = 120, .top = 2760, .width = 4560, .height = 2760,
-     .fore = LightGreen, .lineWidth = 2},
+     .fore = LightGreen, .lineWidth = 2, .layer = Layer::Lifted},
     {.kind = Kind::Button, .name = "cmdJump", .text = "&Jump to the Ending", .left = 600,
      .top = 2880, .width = 3495, .height = 495, .back = LightGreen,
-     .font = {"Westminster", 15.75, 800}},
+     .font = {"Westminster", 15.75, 800}, .cursor = jumpCursor, .tabIndex = 4},
     {.kind = Kind::Button, .name = "cmdOK", .text = "&OK", .left = 120, .top = 3480,
-     .width = 1215, .height = 375, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700}},
+     .width = 1215, .height = 375, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700}, .tabIndex = 0},
     {.kind = Kind::Button, .name = "cmdCancel", .text = "&Cancel", .left = 1560, .top = 3480,
-     .width = 1335, .height = 375, .back = LightBlue},
+     .width = 1335, .height = 375, .back = LightBlue, .role = ButtonRole::Cancel, .tabIndex = 1},
     {.kind = Kind::Button, .name = "cmdApply", .text = "&Apply", .left = 3120, .top = 3480,
-     .width = 1335, .height = 375, .back = LightBlue},
+     .width = 1335, .height = 375, .back = LightBlue, .role = ButtonRole::Default, .tabIndex = 3},
 };
 } // namespace
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QMimeData>
 #include <QTimer>
 #include <QtTest>
 
@@ -177,24 +178,104 @@ private slots:
         f.unload();
     }
 
-    void typedLimitCountsTypingOnly()
+    // Limit 2. However the user's text arrives, what goes beyond the limit is cut off the
+    // end of it; what the program put in stays whole.
+    void typedLimitCutsTheUsersTextToFit_data()
     {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("selectAll");
+        QTest::addColumn<QString>("incoming");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("typing") << "type" << "" << false << "123" << "12";
+        QTest::newRow("typing over all") << "type" << "12" << true << "9" << "9";
+        QTest::newRow("paste") << "paste" << "9" << false << "456" << "94";
+        QTest::newRow("paste over all") << "paste" << "12" << true << "345" << "34";
+        QTest::newRow("drop") << "drop" << "1" << false << "789" << "17";
+        QTest::newRow("input method") << "im" << "" << false << "456" << "45";
+        QTest::newRow("typing into longer program text")
+            << "type" << "12345" << false << "6" << "12345";
+    }
+    void typedLimitCutsTheUsersTextToFit()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, before);
+        QFETCH(bool, selectAll);
+        QFETCH(QString, incoming);
         ProbeForm f;
         f.show();
         auto* box = f.control<ui::TextBox>("txtProbe");
+        box->setText(before);
+        QCOMPARE(box->text(), before); // the program's text is never cut
         box->setFocus();
-        QTest::keyClicks(box, QStringLiteral("123"));
-        QCOMPARE(box->text(), QStringLiteral("12"));
-        box->selectAll();
-        QTest::keyClicks(box, QStringLiteral("9"));
-        QCOMPARE(box->text(), QStringLiteral("9"));
-        QApplication::clipboard()->setText(QStringLiteral("456"));
         box->end(false);
-        QTest::keySequence(box, QKeySequence::Paste);
-        QCOMPARE(box->text(), QStringLiteral("9"));
-        // The program may put in longer text; only the user is held to the limit.
-        box->setText(QStringLiteral("12345"));
-        QCOMPARE(box->text(), QStringLiteral("12345"));
+        if (selectAll)
+            box->selectAll();
+        if (way == "type") {
+            QTest::keyClicks(box, incoming);
+        } else if (way == "paste") {
+            QApplication::clipboard()->setText(incoming);
+            QTest::keySequence(box, QKeySequence::Paste);
+        } else if (way == "drop") {
+            QMimeData data;
+            data.setText(incoming);
+            const QPoint at(box->width() - 2, box->height() / 2);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(box, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(box, &drop);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(incoming);
+            QCoreApplication::sendEvent(box, &commit);
+        }
+        QTEST(box->text(), "after");
+        f.unload();
+    }
+
+    // A graphical button: a flat face in exactly its colour, a plain edge, raised or sunken.
+    void buttonFaceIsItsOwnColour_data()
+    {
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<QColor>("topLeft");
+        QTest::addColumn<QColor>("bottomRight");
+        QTest::newRow("raised") << false << QColor(Qt::white) << QColor(Qt::black);
+        QTest::newRow("pressed") << true << QColor(Qt::black) << QColor(Qt::white);
+    }
+    void buttonFaceIsItsOwnColour()
+    {
+        QFETCH(bool, down);
+        ui::Button b;
+        b.setText(QStringLiteral("&Apply"));
+        b.setFaceColor(0x0080FF80);
+        b.resize(90, 25);
+        b.setDown(down);
+        const QImage shot = b.grab().toImage();
+        QTEST(shot.pixelColor(0, 0), "topLeft");
+        QTEST(shot.pixelColor(89, 24), "bottomRight");
+        for (const QPoint p : {QPoint(4, 4), QPoint(4, 20), QPoint(85, 12)})
+            QCOMPARE(shot.pixelColor(p), ui::vbColor(0x0080FF80));
+    }
+
+    // Disabled, a window refuses input but keeps its look.
+    void disabledWindowKeepsItsLookAndTakesNoInput()
+    {
+        ProbeForm f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window()));
+        auto* box = f.control<ui::TextBox>("txtProbe");
+        box->setFocus();
+        const QImage look = f.window()->grab().toImage();
+        f.setEnabled(false);
+        QVERIFY(!f.enabled());
+        QCOMPARE(f.window()->grab().toImage(), look);
+        QTest::keyClicks(box, QStringLiteral("7"));
+        QTest::mouseMove(f.window(), QPoint(180, 5));
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(f.backgroundMoves, 0);
+        f.setEnabled(true);
+        QTest::keyClicks(box, QStringLiteral("7"));
+        QCOMPARE(box->text(), QStringLiteral("7"));
         f.unload();
     }
 

@@ -7,6 +7,8 @@
 #include "ui/controls.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
+#include <QAccessibleEvent>
 #include <QApplication>
 #include <QScreen>
 #include <QtTest>
@@ -20,8 +22,23 @@ class MainWindowTest : public QObject {
     }
     static QPoint centre(QWidget* w) { return w->geometry().center(); }
 
+    // Which controls told a screen reader that their text or value changed.
+    static inline QStringList heard;
+    static void listen(QAccessibleEvent* e)
+    {
+        const auto t = e->type();
+        if (e->object() && (t == QAccessible::TextUpdated || t == QAccessible::ValueChanged
+                            || t == QAccessible::NameChanged || t == QAccessible::TextInserted))
+            heard << e->object()->objectName();
+    }
+
 private slots:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+    void initTestCase()
+    {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        // Before any window exists, as a screen reader would be.
+        QAccessible::installUpdateHandler(listen);
+    }
 
     void opensFlushTopRightAtItsSize()
     {
@@ -30,9 +47,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(w.window()));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        const QRect frame = w.window()->frameGeometry();
-        QCOMPARE(frame.top(), screen.top());
-        QCOMPARE(frame.right(), screen.right());
+        QTRY_COMPARE(w.window()->frameGeometry().topRight(), screen.topRight());
         QCOMPARE(w.window()->size(), QSize(416, 142));
         QCOMPARE(w.window()->windowTitle(), QStringLiteral("Tasselday - by Quillerby"));
         QCOMPARE(ui::vbColorOf(w.window()->palette().color(QPalette::Window)), ui::colors::Navy);
@@ -164,18 +179,68 @@ private slots:
         QCOMPARE(seen, (QList<qint16>{2, 0, 1, 2}));
     }
 
-    void disabledWindowKeepsCountingOnItsOwnTimer()
+    // While the options dialog is open: no input, no greying, and the count goes on.
+    void disabledWindowKeepsCountingAndItsLook()
     {
         TestForms t;
         auto& w = t.forms.frmTasselday();
         w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window()));
+        const QImage look = w.window()->grab().toImage();
         w.setEnabled(false);
+        QCOMPARE(w.window()->grab().toImage(), look);
+        QTest::mouseMove(w.window(), centre(label(t, "lblAbout")));
+        QTest::mouseClick(label(t, "lblAbout"), Qt::LeftButton);
+        QTest::mouseDClick(label(t, "lblSet"), Qt::LeftButton);
+        QCOMPARE(label(t, "lblAbout")->foreColor(), ui::colors::LightCyan);
+        QVERIFY(!t.forms.frmAbout().isLoaded());
+        QCOMPARE(w.setStage(), qint16(0));
+
         auto* txt = w.control<ui::TextBox>("txtDisplay");
         const QString before = txt->text();
         t.clock.advanceSeconds(1);
         QTRY_VERIFY_WITH_TIMEOUT(txt->text() != before, 2500);
         QCOMPARE(txt->text(), QStringLiteral("11 Weeks, 4 Days, 8 Hours, 29 Minutes, 44 Seconds!"));
         QVERIFY(!w.enabled());
+    }
+
+    // A screen reader can name what the user reaches, and hears the countdown change only
+    // while the user is on it. The events are the ones Qt sends when the display is
+    // rewritten; they are handed to the program's handler as Qt would hand them over.
+    void screenReaderNamesControlsAndIsSpared()
+    {
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(w.window()));
+        for (QWidget* c : w.window()->findChildren<QWidget*>()) {
+            const QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+            if (auto* l = qobject_cast<ui::Label*>(c))
+                QCOMPARE(name, l->text());
+            else
+                QVERIFY2(!name.isEmpty(), qPrintable(c->objectName()));
+        }
+
+        const QAccessible::UpdateHandler program = QAccessible::installUpdateHandler(nullptr);
+        QAccessible::installUpdateHandler(program);
+        QVERIFY(program && program != listen);
+        auto* txt = w.control<QWidget>("txtDisplay");
+        auto* bar = w.control<QWidget>("prgbarSchool");
+        auto* percent = w.control<QWidget>("lblSchoolCompleted");
+        auto refresh = [&] {
+            heard.clear();
+            QAccessibleTextUpdateEvent text(txt, 0, QStringLiteral("45"), QStringLiteral("44"));
+            QAccessibleValueChangeEvent value(bar, 71.4);
+            QAccessibleEvent name(percent, QAccessible::NameChanged);
+            for (QAccessibleEvent* e : std::initializer_list<QAccessibleEvent*>{&text, &value, &name})
+                program(e);
+        };
+        txt->clearFocus(); // the window opens with the focus on the display
+        refresh();
+        QCOMPARE(heard, QStringList());
+        txt->setFocus();
+        refresh();
+        QCOMPARE(heard, QStringList{QStringLiteral("txtDisplay")});
     }
 };
 

@@ -135,9 +135,13 @@ private slots:
         QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("applied");
         const QString hours = QStringLiteral("txtSetTime_Hours");
+        // A focused button takes Enter itself; elsewhere Enter presses the default, Apply.
         QTest::newRow("Enter in a box") << hours << QKeySequence(Qt::Key_Return) << false << true;
         QTest::newRow("keypad Enter on OK")
-            << "cmdOK" << QKeySequence(Qt::KeypadModifier | Qt::Key_Enter) << false << true;
+            << "cmdOK" << QKeySequence(Qt::KeypadModifier | Qt::Key_Enter) << true << true;
+        QTest::newRow("Enter on Cancel")
+            << "cmdCancel" << QKeySequence(Qt::Key_Return) << true << false;
+        QTest::newRow("Enter on Apply") << "cmdApply" << QKeySequence(Qt::Key_Return) << false << true;
         QTest::newRow("Enter in the list")
             << "comboSetTime_AMPM" << QKeySequence(Qt::Key_Return) << false << true;
         QTest::newRow("Alt+A") << hours << QKeySequence(Qt::ALT | Qt::Key_A) << false << true;

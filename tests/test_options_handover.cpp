@@ -30,24 +30,30 @@ private slots:
 
     void jumpGoesStraightToTheCelebration_data()
     {
-        QTest::addColumn<bool>("byKey");
-        QTest::newRow("click") << false;
-        QTest::newRow("Alt+J") << true;
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"click", "Alt+J", "Enter on Jump"})
+            QTest::newRow(how) << QString::fromLatin1(how);
     }
     void jumpGoesStraightToTheCelebration()
     {
-        QFETCH(bool, byKey);
+        QFETCH(QString, how);
         TestForms t;
         t.forms.frmTasselday().show();
         t.forms.frmAbout().show();
         QVERIFY(openByGesture(t));
         typeInto(box(t, "txtSetTime_Hours"), QStringLiteral("9")); // never applied
-        if (byKey) {
-            QVERIFY(activate(t));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_J, Qt::AltModifier);
-            QTRY_VERIFY(t.forms.frmDone().isLoaded());
-        } else {
+        if (how == "click") {
             press(t, "cmdJump");
+        } else {
+            QVERIFY(activate(t));
+            QWidget* jump = t.forms.frmAdvOpt().control<QWidget>("cmdJump");
+            if (how == "Alt+J") {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_J, Qt::AltModifier);
+            } else {
+                jump->setFocus();
+                QTest::keyClick(jump, Qt::Key_Return);
+            }
+            QTRY_VERIFY(t.forms.frmDone().isLoaded());
         }
         expectCelebrationOnly(t);
         QCOMPARE(t.forms.frmTasselday().GradDate, kBuiltInCeremony);

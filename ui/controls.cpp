@@ -3,11 +3,12 @@
 #include "ui/color.h"
 #include "ui/twips.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QValidator>
+#include <qdrawutil.h>
 
 namespace ui {
 
@@ -83,34 +84,63 @@ void Label::mouseMoveEvent(QMouseEvent* e)
     emit mouseMoved();
 }
 
+namespace {
+
+// Lets every user edit through, cut to the box's limit.
+class LimitValidator : public QValidator {
+public:
+    explicit LimitValidator(TextBox* box) : QValidator(box), m_box(box) {}
+    State validate(QString& input, int& pos) const override
+    {
+        m_box->cutToLimit(input, pos);
+        return Acceptable;
+    }
+private:
+    TextBox* m_box;
+};
+
+} // namespace
+
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     ownPointerMoves(this);
+    setValidator(new LimitValidator(this));
+    connect(this, &QLineEdit::textChanged, this, &TextBox::remember);
+    connect(this, &QLineEdit::selectionChanged, this, &TextBox::remember);
 }
 
 void TextBox::setBackColor(quint32 bgr) { setRole(this, QPalette::Base, bgr); }
 
-bool TextBox::roomFor(int incoming) const
+void TextBox::remember()
 {
-    if (m_typedLimit <= 0)
-        return true;
-    return text().size() - selectedText().size() + incoming <= m_typedLimit;
+    m_length = text().size();
+    m_selected = selectedText().size();
 }
 
-void TextBox::keyPressEvent(QKeyEvent* e)
+bool TextBox::event(QEvent* e)
 {
-    if (e == QKeySequence::Paste) {
-        const QString pasted = QApplication::clipboard()->text();
-        if (!roomFor(int(pasted.size())))
-            return;
-    } else {
-        const QString typed = e->text();
-        const bool printable = !typed.isEmpty() && typed.at(0).isPrint()
-            && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        if (printable && !roomFor(int(typed.size())))
-            return;
-    }
-    QLineEdit::keyPressEvent(e);
+    // Edits made while the box handles an event (keys, input method, drops, clicks, its
+    // context menu) are the user's; setText() from the program's own code is not.
+    const bool outer = m_userInput;
+    m_userInput = true;
+    const bool handled = QLineEdit::event(e);
+    m_userInput = outer;
+    return handled;
+}
+
+void TextBox::cutToLimit(QString& after, int& cursor) const
+{
+    if (!m_userInput || m_typedLimit <= 0 || after.size() <= m_typedLimit)
+        return;
+    // The new characters end at the cursor; whatever stood there before is kept, even when
+    // the program put in more than the limit.
+    const qsizetype kept = m_length - m_selected;
+    const qsizetype inserted = qBound(qsizetype(0), after.size() - kept, qsizetype(cursor));
+    const qsizetype cut = qMin(after.size() - m_typedLimit, inserted);
+    if (cut <= 0)
+        return;
+    after.remove(cursor - cut, cut);
+    cursor -= int(cut);
 }
 
 Button::Button(QWidget* parent) : QPushButton(parent)
@@ -121,6 +151,42 @@ Button::Button(QWidget* parent) : QPushButton(parent)
 
 void Button::setFaceColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
 quint32 Button::faceColor() const { return roleColor(this, QPalette::Button); }
+
+void Button::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QRect r = rect();
+    if (isDefault()) {
+        p.setPen(Qt::black);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        r.adjust(1, 1, -1, -1);
+    }
+    // The classic two-pixel edge: white and light grey above and left, grey and black
+    // below and right; the other way round while pressed.
+    QPalette edge = palette();
+    edge.setColor(QPalette::Light, Qt::white);
+    edge.setColor(QPalette::Midlight, QColor(0xE3, 0xE3, 0xE3));
+    edge.setColor(QPalette::Mid, QColor(0xA0, 0xA0, 0xA0));
+    edge.setColor(QPalette::Dark, QColor(0x80, 0x80, 0x80));
+    edge.setColor(QPalette::Shadow, Qt::black);
+    const QBrush face = palette().brush(QPalette::Active, QPalette::Button);
+    const bool sunken = isDown() || isChecked();
+    qDrawWinButton(&p, r, edge, sunken, &face);
+
+    QRect textRect = r.adjusted(2, 2, -2, -2);
+    if (sunken)
+        textRect.translate(1, 1);
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::Active, QPalette::ButtonText));
+    p.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = r.adjusted(3, 3, -3, -3);
+        focus.backgroundColor = face.color();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
+}
 
 ComboList::ComboList(QWidget* parent) : QComboBox(parent)
 {

@@ -33,8 +33,9 @@ private:
     bool m_afterDoubleClick = false;
 };
 
-// A text box whose limit counts typed characters only: text set by the program is
-// never cut, and typing or pasting beyond the limit is refused.
+// A text box whose limit holds for the user's input only, however it arrives (typing,
+// paste, drag and drop, middle-click, input method): what goes beyond the limit is cut
+// off the end of the new text. Text set by the program is never cut.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -42,20 +43,31 @@ public:
     void setTypedLimit(int chars) { m_typedLimit = chars; }
     int typedLimit() const { return m_typedLimit; }
     void setBackColor(quint32 bgr);
+    // The user's edit turned `before` into `after` with the cursor at `cursor` (just past
+    // the new text); cuts `after` to the limit.
+    void cutToLimit(QString& after, int& cursor) const;
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
 private:
-    bool roomFor(int incoming) const;
+    void remember();
     int m_typedLimit = 0; // 0: no limit
+    // The text and selection before the user's next edit.
+    qsizetype m_length = 0;
+    qsizetype m_selected = 0;
+    bool m_userInput = false; // inside the handling of an event: the user's edit
 };
 
-// A command button in the graphical style: its face shows its own colour.
+// A command button in the graphical style: a flat face in exactly its own colour inside a
+// plain raised edge, sunken while pressed, its text in its own font. The default button
+// has a dark outline, the focused one a dotted focus rectangle.
 class Button : public QPushButton {
     Q_OBJECT
 public:
     explicit Button(QWidget* parent = nullptr);
     void setFaceColor(quint32 bgr);
     quint32 faceColor() const;
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 // A drop-down list the user can only pick from.

@@ -1,30 +1,22 @@
 #include "ui/form.h"
 
 #include "ui/color.h"
+#include "ui/controlfactory.h"
 #include "ui/controls.h"
+#include "ui/formroles.h"
+#include "ui/inputblock.h"
 #include "ui/lifetime.h"
+#include "ui/placement.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QList>
 #include <QTimer>
+
+#include <cstring>
 
 namespace ui {
 
 namespace {
-
-QList<Form*>& loadedForms()
-{
-    static QList<Form*> forms;
-    return forms;
-}
-
-std::function<void()>& endHandler()
-{
-    static std::function<void()> handler = [] { QCoreApplication::exit(0); };
-    return handler;
-}
 
 Qt::WindowFlags flagsFor(Frame frame)
 {
@@ -44,30 +36,7 @@ Qt::WindowFlags flagsFor(Frame frame)
     return Qt::Window;
 }
 
-// Counts requests to end, so that a window which ended the program on its way out is not
-// followed by a second end.
-int& endRequests()
-{
-    static int requests = 0;
-    return requests;
-}
-
 } // namespace
-
-void endProgram()
-{
-    ++endRequests();
-    endHandler()();
-}
-
-std::function<void()> setProgramEndHandler(std::function<void()> handler)
-{
-    std::function<void()> previous = endHandler();
-    endHandler() = std::move(handler);
-    return previous;
-}
-
-bool anyFormLoaded() { return !loadedForms().isEmpty(); }
 
 FormWindow::FormWindow(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, flags), m_form(form)
 {
@@ -79,7 +48,7 @@ void FormWindow::closeEvent(QCloseEvent* e)
 {
     // Like any disabled window, one waiting on a dialog ignores its close box. Requests
     // from the program or the session (log-off) still close it.
-    if (!isEnabled() && e->spontaneous()) {
+    if (!m_form.enabled() && e->spontaneous()) {
         e->ignore();
         return;
     }
@@ -99,15 +68,6 @@ void FormWindow::mouseMoveEvent(QMouseEvent* e)
     m_form.Form_MouseMove();
 }
 
-void FormWindow::showEvent(QShowEvent* e)
-{
-    QWidget::showEvent(e);
-    if (!m_form.m_shownOnce) {
-        m_form.m_shownOnce = true;
-        m_form.Form_Shown();
-    }
-}
-
 Form::Form(const WindowSpec& window, std::span<const ControlSpec> controls)
     : m_spec(window), m_controlSpecs(controls)
 {
@@ -115,7 +75,7 @@ Form::Form(const WindowSpec& window, std::span<const ControlSpec> controls)
 
 Form::~Form()
 {
-    loadedForms().removeAll(this);
+    forgetForm(this);
     delete m_window.data();
 }
 
@@ -136,22 +96,14 @@ void Form::load()
         w->setFixedSize(client);
 
     m_controls.clear();
-    m_created.clear();
-    m_shownOnce = false;
-    if (m_spec.stacking == StackOrder::FirstOnTop) {
-        for (auto it = m_controlSpecs.rbegin(); it != m_controlSpecs.rend(); ++it)
-            createControl(*it);
-    } else {
-        for (const ControlSpec& row : m_controlSpecs)
-            createControl(row);
-    }
-    // Windowed controls always lie above the labels, lines and shapes.
-    for (QObject* c : std::as_const(m_created)) {
-        if (qobject_cast<TextBox*>(c) || qobject_cast<Button*>(c) || qobject_cast<ComboList*>(c)
-            || qobject_cast<ProgressBar*>(c) || qobject_cast<Picture*>(c))
-            static_cast<QWidget*>(c)->raise();
-    }
-    loadedForms().append(this);
+    for (const ControlSpec& row : m_controlSpecs)
+        m_controls.insert(QString::fromLatin1(row.name), createControl(w, m_spec, row));
+    applyStacking(m_spec, m_controlSpecs, m_controls);
+    applyTabOrder(m_controlSpecs, m_controls);
+    new KeyRoles(w, m_controlSpecs, m_controls);
+    (new PlacementKeeper(w, m_spec))->place();
+
+    noteFormLoaded(this);
     bindControls();
     Form_Load();
     emit loaded();
@@ -172,7 +124,7 @@ void Form::unload()
     if (!m_window || m_unloading)
         return;
     m_unloading = true;
-    const int endRequestsBefore = endRequests();
+    const int endRequestsBefore = endRequestCount();
     Form_Unload();
     FormWindow* w = m_window;
     // No tick may run once the window is gone.
@@ -180,15 +132,13 @@ void Form::unload()
         t->stop();
     m_window = nullptr;
     m_controls.clear();
-    m_created.clear();
+    setInputBlocked(w, false);
     w->hide();
     // Destroyed once the handler that unloaded it has returned.
     w->deleteLater();
-    loadedForms().removeAll(this);
     m_unloading = false;
     emit unloaded();
-    if (!anyFormLoaded() && endRequests() == endRequestsBefore)
-        endProgram();
+    noteFormUnloaded(this, endRequestsBefore);
 }
 
 quint32 Form::backColor() const
@@ -205,13 +155,13 @@ void Form::setBackColor(quint32 bgr)
     m_window->setPalette(pal);
 }
 
-bool Form::enabled() const { return m_window && m_window->isEnabled(); }
+bool Form::enabled() const { return m_window && !isInputBlocked(m_window); }
 
 void Form::setEnabled(bool enabled)
 {
     // Never brings back a window that has been unloaded.
     if (m_window)
-        m_window->setEnabled(enabled);
+        setInputBlocked(m_window, !enabled);
 }
 
 double Form::left() const { return m_window ? twips(m_window->frameGeometry().x()) : 0.0; }
@@ -222,129 +172,34 @@ double Form::outerHeight() const
     return m_window ? twips(m_window->frameGeometry().height()) : 0.0;
 }
 
-void Form::setLeft(double value)
+QTimer* Form::timer(const char* name) const { return control<QTimer>(name); }
+
+QObject* Form::find(const char* name) const
 {
-    if (m_window)
-        m_window->move(px(value), m_window->frameGeometry().y());
+    for (const ControlSpec& row : m_controlSpecs)
+        if (std::strcmp(row.name, name) == 0)
+            return m_controls.value(QString::fromLatin1(name));
+    qFatal("Window \"%s\" has no control named \"%s\"", m_spec.caption, name);
 }
 
-void Form::setTop(double value)
+void Form::wrongKind(const char* name) const
 {
-    if (m_window)
-        m_window->move(m_window->frameGeometry().x(), px(value));
+    qFatal("Control \"%s\" of window \"%s\" is of another kind", name, m_spec.caption);
 }
 
-QTimer* Form::timer(const char* name) const
+void Form::hoverLink(Label* link)
 {
-    return qobject_cast<QTimer*>(m_controls.value(QString::fromLatin1(name)));
+    for (const ControlSpec& row : m_controlSpecs)
+        if (row.hoverFore != kDefault && link->objectName() == QLatin1String(row.name))
+            link->setForeColor(quint32(row.hoverFore));
 }
 
-void Form::setTabOrder(std::initializer_list<const char*> names)
+void Form::restLinks()
 {
-    QWidget* previous = nullptr;
-    for (const char* name : names) {
-        QWidget* w = control<QWidget>(name);
-        if (!w)
-            continue;
-        if (previous)
-            QWidget::setTabOrder(previous, w);
-        previous = w;
-    }
-}
-
-void Form::createControl(const ControlSpec& row)
-{
-    QWidget* parent = m_window;
-    QObject* made = nullptr;
-    const QRect rect = pxRect(row.left, row.top, row.width, row.height);
-    const QString text = QString::fromUtf8(row.text);
-    auto place = [&](QWidget* w) {
-        w->setGeometry(rect);
-        w->setFont(makeFont(row.font.face ? row.font : m_spec.font));
-    };
-
-    switch (row.kind) {
-    case Kind::Label: {
-        auto* l = new Label(parent);
-        place(l);
-        l->setText(text);
-        l->setAlignment(row.align);
-        l->setWordWrap(row.wordWrap);
-        l->setBackColor(row.back == kDefault ? m_spec.back : quint32(row.back));
-        if (row.fore != kDefault)
-            l->setForeColor(quint32(row.fore));
-        l->setTransparent(row.transparent);
-        made = l;
-        break;
-    }
-    case Kind::TextBox: {
-        auto* t = new TextBox(parent);
-        place(t);
-        t->setText(text);
-        t->setTypedLimit(row.typedLimit);
-        t->setAlignment(row.align);
-        if (row.back != kDefault)
-            t->setBackColor(quint32(row.back));
-        made = t;
-        break;
-    }
-    case Kind::Button: {
-        auto* b = new Button(parent);
-        place(b);
-        b->setText(text);
-        if (row.back != kDefault)
-            b->setFaceColor(quint32(row.back));
-        made = b;
-        break;
-    }
-    case Kind::ComboList: {
-        auto* c = new ComboList(parent);
-        place(c);
-        if (row.items)
-            c->addItems(QString::fromUtf8(row.items).split(QLatin1Char('|')));
-        c->setCurrentIndex(-1);
-        if (row.back != kDefault)
-            c->setBackColor(quint32(row.back));
-        made = c;
-        break;
-    }
-    case Kind::ProgressBar: {
-        auto* p = new ProgressBar(parent);
-        p->setGeometry(rect);
-        made = p;
-        break;
-    }
-    case Kind::Picture: {
-        auto* p = new Picture(parent);
-        p->setGeometry(rect);
-        if (row.back != kDefault)
-            p->setBackColor(quint32(row.back));
-        made = p;
-        break;
-    }
-    case Kind::Line:
-        made = new Line(parent, row.left, row.top, row.width, row.height,
-                        row.fore == kDefault ? 0u : quint32(row.fore), row.lineWidth);
-        break;
-    case Kind::Shape: {
-        auto* s = new Shape(parent, row.fore == kDefault ? 0u : quint32(row.fore));
-        s->setGeometry(rect);
-        made = s;
-        break;
-    }
-    case Kind::Timer: {
-        auto* t = new QTimer(parent);
-        // A coarse timer may drift by 5% and skip a displayed second.
-        t->setTimerType(Qt::PreciseTimer);
-        t->setInterval(row.interval);
-        t->start();
-        made = t;
-        break;
-    }
-    }
-    made->setObjectName(QString::fromLatin1(row.name));
-    m_controls.insert(QString::fromLatin1(row.name), made);
-    m_created.append(made);
+    for (const ControlSpec& row : m_controlSpecs)
+        if (row.hoverFore != kDefault)
+            if (auto* link = control<Label>(row.name))
+                link->setForeColor(quint32(row.fore));
 }
 
 } // namespace ui

@@ -13,6 +13,7 @@ class QTimer;
 namespace ui {
 
 class Form;
+class Label;
 
 // The top-level widget of a loaded form; it forwards the window's events to the form.
 class FormWindow : public QWidget {
@@ -23,14 +24,14 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
-    void showEvent(QShowEvent* e) override;
 private:
     Form& m_form;
 };
 
-// A window with a lifecycle: load creates its widgets from the layout table and runs
-// Form_Load; show makes it visible (never a second copy); unload runs Form_Unload and
-// destroys the widgets. Values held by the Form object itself outlive its widgets.
+// A window with a lifecycle: load creates its widgets from the layout table, gives them
+// the roles the rows name and runs Form_Load; show makes it visible (never a second copy);
+// unload runs Form_Unload and destroys the widgets. Values held by the Form object itself
+// outlive its widgets.
 class Form : public QObject {
     Q_OBJECT
 public:
@@ -49,7 +50,7 @@ public:
     quint32 backColor() const;
     void setBackColor(quint32 bgr);
 
-    // A disabled window takes no input; its timers keep running.
+    // A disabled window takes no input and keeps its look; its timers keep running.
     bool enabled() const;
     void setEnabled(bool enabled);
 
@@ -58,12 +59,16 @@ public:
     double top() const;
     double outerWidth() const;
     double outerHeight() const;
-    void setLeft(double twips);
-    void setTop(double twips);
 
+    // The control of that name while the window is loaded, else nullptr. A name the
+    // layout does not have, or a control of another kind, ends the program with a message.
     template <class T> T* control(const char* name) const
     {
-        return qobject_cast<T*>(m_controls.value(QString::fromLatin1(name)));
+        QObject* found = find(name);
+        T* typed = qobject_cast<T*>(found);
+        if (found && !typed)
+            wrongKind(name);
+        return typed;
     }
     QTimer* timer(const char* name) const;
 
@@ -79,22 +84,22 @@ protected:
     virtual void Form_Unload() {}
     virtual void Form_Resize() {}
     virtual void Form_MouseMove() {}
-    // Called the first time the window is on screen with its frame.
-    virtual void Form_Shown() {}
 
-    void setTabOrder(std::initializer_list<const char*> names);
+    // Link labels: the row's hover colour while the pointer is over it, its resting
+    // colour again when the pointer crosses the window's background.
+    void hoverLink(Label* link);
+    void restLinks();
 
 private:
     friend class FormWindow;
-    void createControl(const ControlSpec& row);
+    QObject* find(const char* name) const;
+    [[noreturn]] void wrongKind(const char* name) const;
 
     const WindowSpec& m_spec;
     std::span<const ControlSpec> m_controlSpecs;
     QPointer<FormWindow> m_window;
     QHash<QString, QObject*> m_controls;
-    QList<QObject*> m_created; // in creation order
     bool m_unloading = false;
-    bool m_shownOnce = false;
 };
 
 } // namespace ui

@@ -1,15 +1,26 @@
 #pragma once
 #include "ui/fonts.h"
 
+#include <QCursor>
 #include <QtGlobal>
 
 // A window's layout as data: one row per control, positions and sizes in twips,
-// colours as 0x00BBGGRR. Windows keep their table next to their class.
+// colours as 0x00BBGGRR. Windows keep their table next to their class. The rows also carry
+// the roles the form layer carries out for every window alike: links, the default and
+// cancel buttons, tab order, stacking and pointers.
 namespace ui {
 
 enum class Kind { Label, TextBox, Button, ComboList, ProgressBar, Picture, Line, Shape, Timer };
 
 inline constexpr qint64 kDefault = -1; // colour left to the platform
+
+// Where a control lies among its overlapping neighbours. Windowed controls (text boxes,
+// buttons, lists, bars, picture boxes) always lie above the drawn ones; a drawn control
+// may be lifted over the other drawn ones (a line painted across opaque labels).
+enum class Layer { ByKind, Drawn, Lifted, Windowed };
+
+// How a button answers the window's Enter and Escape.
+enum class ButtonRole { None, Default, Cancel, DefaultAndCancel };
 
 struct ControlSpec {
     Kind kind;
@@ -27,6 +38,16 @@ struct ControlSpec {
     int lineWidth = 1;   // lines: pixels
     int interval = 0;    // timers: milliseconds; they run from load to unload
     const char* items = nullptr; // drop-down lists: items separated by '|'
+    // A link label: `fore` at rest, this colour while the pointer is over it.
+    qint64 hoverFore = kDefault;
+    QCursor (*cursor)() = nullptr; // the pointer over the control; the window's otherwise
+    ButtonRole role = ButtonRole::None;
+    int tabIndex = -1;   // place in the Tab order; -1 for none
+    Layer layer = Layer::ByKind;
+    // What a screen reader calls a control that shows no text of its own.
+    const char* accessibleName = nullptr;
+    // Rewritten on a timer: a screen reader hears the change only while the user is on it.
+    bool quietUpdates = false;
 };
 
 enum class Frame {
@@ -38,6 +59,16 @@ enum class Frame {
 
 enum class StackOrder { LastOnTop, FirstOnTop };
 
+// Where a window stands on the primary screen, kept there when its frame becomes known or
+// changes (a window manager frames a window only after it is shown).
+enum class Placement {
+    Free,        // wherever the window system puts it
+    TopRight,    // the frame's top right corner on the screen's
+    Centred,     // the frame centred on the screen
+    ClientAt,    // the client area's top left corner at (placeLeft, placeTop) twips
+    CoverScreen, // the whole screen, maximised, restored size centred
+};
+
 struct WindowSpec {
     const char* caption;
     double clientWidth, clientHeight; // twips
@@ -45,6 +76,8 @@ struct WindowSpec {
     Frame frame;
     FontSpec font = {"MS Sans Serif", 8.25};
     StackOrder stacking = StackOrder::LastOnTop;
+    Placement placement = Placement::Free;
+    double placeLeft = 0, placeTop = 0; // twips, for Placement::ClientAt
 };
 
 } // namespace ui

@@ -1,0 +1,114 @@
+#include "ui/controlfactory.h"
+
+#include "ui/controls.h"
+#include "ui/quietupdates.h"
+#include "ui/twips.h"
+
+#include <QTimer>
+
+namespace ui {
+
+namespace {
+
+QObject* makeWidget(QWidget* parent, const WindowSpec& spec, const ControlSpec& row)
+{
+    const QRect rect = pxRect(row.left, row.top, row.width, row.height);
+    const QString text = QString::fromUtf8(row.text);
+    auto place = [&](QWidget* w) {
+        w->setGeometry(rect);
+        w->setFont(makeFont(row.font.face ? row.font : spec.font));
+    };
+
+    switch (row.kind) {
+    case Kind::Label: {
+        auto* l = new Label(parent);
+        place(l);
+        l->setText(text);
+        l->setAlignment(row.align);
+        l->setWordWrap(row.wordWrap);
+        l->setBackColor(row.back == kDefault ? spec.back : quint32(row.back));
+        if (row.fore != kDefault)
+            l->setForeColor(quint32(row.fore));
+        l->setTransparent(row.transparent);
+        return l;
+    }
+    case Kind::TextBox: {
+        auto* t = new TextBox(parent);
+        place(t);
+        t->setText(text);
+        t->setTypedLimit(row.typedLimit);
+        t->setAlignment(row.align);
+        if (row.back != kDefault)
+            t->setBackColor(quint32(row.back));
+        return t;
+    }
+    case Kind::Button: {
+        auto* b = new Button(parent);
+        place(b);
+        b->setText(text);
+        if (row.back != kDefault)
+            b->setFaceColor(quint32(row.back));
+        return b;
+    }
+    case Kind::ComboList: {
+        auto* c = new ComboList(parent);
+        place(c);
+        if (row.items)
+            c->addItems(QString::fromUtf8(row.items).split(QLatin1Char('|')));
+        c->setCurrentIndex(-1);
+        if (row.back != kDefault)
+            c->setBackColor(quint32(row.back));
+        return c;
+    }
+    case Kind::ProgressBar: {
+        auto* p = new ProgressBar(parent);
+        p->setGeometry(rect);
+        return p;
+    }
+    case Kind::Picture: {
+        auto* p = new Picture(parent);
+        p->setGeometry(rect);
+        if (row.back != kDefault)
+            p->setBackColor(quint32(row.back));
+        return p;
+    }
+    case Kind::Line:
+        return new Line(parent, row.left, row.top, row.width, row.height,
+                        row.fore == kDefault ? 0u : quint32(row.fore), row.lineWidth);
+    case Kind::Shape: {
+        auto* s = new Shape(parent, row.fore == kDefault ? 0u : quint32(row.fore));
+        s->setGeometry(rect);
+        return s;
+    }
+    case Kind::Timer: {
+        auto* t = new QTimer(parent);
+        // A coarse timer may drift by 5% and skip a displayed second.
+        t->setTimerType(Qt::PreciseTimer);
+        t->setInterval(row.interval);
+        t->start();
+        return t;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QObject* createControl(QWidget* window, const WindowSpec& spec, const ControlSpec& row)
+{
+    QObject* made = makeWidget(window, spec, row);
+    made->setObjectName(QString::fromLatin1(row.name));
+    if (auto* w = qobject_cast<QWidget*>(made)) {
+        if (row.cursor)
+            w->setCursor(row.cursor());
+        if (row.accessibleName)
+            w->setAccessibleName(QString::fromUtf8(row.accessibleName));
+        if (row.quietUpdates)
+            announceOnlyWhenFocused(w);
+        if (row.tabIndex >= 0 && row.kind == Kind::Picture)
+            w->setFocusPolicy(Qt::StrongFocus); // a picture box in the Tab order takes focus
+    }
+    return made;
+}
+
+} // namespace ui

@@ -1,9 +1,11 @@
 # Two commands do everything on a fresh Debian machine: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation fonts-dejavu-core
+PACKAGES = cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation fonts-dejavu-core \
+  xvfb openbox xdotool x11-utils libx11-6 faketime libfaketime imagemagick \
+  dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0 gir1.2-glib-2.0
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test screenshots bench clean
 
 all: build
 
@@ -31,6 +33,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# README's screenshots, taken by the end-to-end suite under openbox.
+screenshots: build
+	/usr/bin/python3 tests/e2e/run.py $(BUILD)/tasselday --screenshots docs
 
 bench: build
 	./bench/run.sh $(BUILD)

@@ -68,9 +68,8 @@ void FrmTasselday::Form_Load()
     intSetTimeout = 2;
     haveLastTick = false;
 
-    const QString written = ui::generalDate(GradDate);
-    const QString datePart = written.left(written.indexOf(QLatin1Char(' ')));
-    lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + datePart
+    // The whole short date, even where the locale writes blanks inside it.
+    lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
                          + QStringLiteral(") :"));
 
     RefreshAllTimers();

@@ -10,11 +10,14 @@
 #include "ui/leadnum.h"
 #include "ui/platform.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -91,6 +94,19 @@ void FrmAdvOpt::Form_Load()
     // one blank.
     strDatePart = ui::shortDate(main.GradDate);
     lblGradTime_Date->setText(strDatePart + lblGradTime_Date->text());
+    // A long short date ("2006. 06. 04.") is shown whole: the right-aligned label first
+    // reaches further left, up to the window's edge, then takes smaller type.
+    QFont dateFont = lblGradTime_Date->font();
+    const auto overflow = [&] {
+        return QFontMetrics(dateFont).horizontalAdvance(lblGradTime_Date->text())
+            - lblGradTime_Date->contentsRect().width();
+    };
+    QRect dateBox = lblGradTime_Date->geometry();
+    dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow())));
+    lblGradTime_Date->setGeometry(dateBox);
+    while (overflow() > 0 && dateFont.pixelSize() > 8)
+        dateFont.setPixelSize(dateFont.pixelSize() - 1);
+    lblGradTime_Date->setFont(dateFont);
     const QString time = T.mid(strDatePart.size() + 1);
     intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
     const qsizetype colon1 = time.indexOf(QLatin1Char(':'));

@@ -61,13 +61,14 @@ private slots:
         QTest::newRow("hu blanks in the date")
             << "2006. 06. 04. 18:00:00" << QLocale("hu_HU") << kSixPm << true;
         QTest::newRow("en_CA") << "2006-06-04 6:00:00 p.m." << QLocale("en_CA") << kSixPm << true;
-        QTest::newRow("ar_EG") << "4\u200F/6\u200F/2006 6:00:00 \u0645" << QLocale("ar_EG")
+        QTest::newRow("ar_EG") << "4/6/2006 6:00:00 \u0645" << QLocale("ar_EG")
                                << kSixPm << true;
         QTest::newRow("ko") << "2006. 6. 4. 9:05:00 \uC624\uC804" << QLocale("ko_KR")
                             << day + 0.375 + 300 * kSecond << true;
         QTest::newRow("ko designator glued")
             << "2006. 6. 4. 6:00:00\uC624\uD6C4" << QLocale("ko_KR") << kSixPm << false;
-        QTest::newRow("ar_EG own digits") << "\u0664/\u0666/\u0662\u0660\u0660\u0666 18:00:00"
+        QTest::newRow("ar_EG own digits")
+            << "\u0664\u200F/\u0666\u200F/\u0662\u0660\u0660\u0666 18:00:00"
                                           << QLocale("ar_EG") << kSixPm << false;
 
         QTest::newRow("PM glued") << "6/4/2006 6:00:00PM" << kUs << kSixPm << false;
@@ -161,8 +162,10 @@ private slots:
                          && m.captured(2) == half && date.contains(QStringLiteral("2006"))
                          && (zone.isEmpty() || !text.contains(zone)),
                      qPrintable(loc.name() + QStringLiteral(": \"") + text + u'"'));
-            for (QChar c : date)
-                QVERIFY2(!c.isDigit() || c.unicode() < 0x80, qPrintable(loc.name()));
+            for (QChar c : date) {
+                QVERIFY2((!c.isDigit() || c.unicode() < 0x80) && c.category() != QChar::Other_Format,
+                         qPrintable(loc.name()));
+            }
             for (double v : moments) {
                 checkRoundTrip(v, loc);
                 if (QTest::currentTestFailed())

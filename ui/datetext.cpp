@@ -140,7 +140,12 @@ QString formatShortDate(const QLocale& loc, const QDate& date)
     QString text;
     for (const FormatToken& t : tokenize(shortDateFormat(loc))) {
         if (t.literal) {
-            text += t.text;
+            // Without its bidi marks: in this program's left-to-right lines they would
+            // turn the date, and the words around it, the other way.
+            for (QChar c : t.text) {
+                if (c.category() != QChar::Other_Format)
+                    text += c;
+            }
             continue;
         }
         const qsizetype n = t.text.size();

@@ -19,8 +19,8 @@ bool hasTwelveHourClock(const QLocale& loc = QLocale());
 QStringList halfDayNames(const QLocale& loc = QLocale());
 
 // The date of `v` as the locale writes its short date (order, separators and
-// words), with ASCII digits and a four-digit year: "6/4/2006", "04.06.2006",
-// "2006. 06. 04.". Blanks inside it belong to the date.
+// words), with ASCII digits, a four-digit year and no bidi marks: "6/4/2006",
+// "04.06.2006", "2006. 06. 04.". Blanks inside it belong to the date.
 QString shortDate(double v, const QLocale& loc = QLocale());
 
 // The short date, a blank and the time in one form for every locale: ASCII

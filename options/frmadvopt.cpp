@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
+#include "ui/fonts.h"
 #include "ui/leadnum.h"
 #include "ui/platform.h"
 
@@ -96,17 +97,15 @@ void FrmAdvOpt::Form_Load()
     lblGradTime_Date->setText(strDatePart + lblGradTime_Date->text());
     // A long short date ("2006. 06. 04.") is shown whole: the right-aligned label first
     // reaches further left, up to the window's edge, then takes smaller type.
-    QFont dateFont = lblGradTime_Date->font();
-    const auto overflow = [&] {
-        return QFontMetrics(dateFont).horizontalAdvance(lblGradTime_Date->text())
-            - lblGradTime_Date->contentsRect().width();
-    };
+    const int overflow = QFontMetrics(lblGradTime_Date->font())
+                             .horizontalAdvance(lblGradTime_Date->text())
+        - lblGradTime_Date->contentsRect().width();
     QRect dateBox = lblGradTime_Date->geometry();
-    dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow())));
+    dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow)));
     lblGradTime_Date->setGeometry(dateBox);
-    while (overflow() > 0 && dateFont.pixelSize() > 8)
-        dateFont.setPixelSize(dateFont.pixelSize() - 1);
-    lblGradTime_Date->setFont(dateFont);
+    lblGradTime_Date->setFont(ui::fittingFont(lblGradTime_Date->font(),
+                                              lblGradTime_Date->text(),
+                                              lblGradTime_Date->contentsRect().width()));
     const QString time = T.mid(strDatePart.size() + 1);
     intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
     const qsizetype colon1 = time.indexOf(QLatin1Char(':'));

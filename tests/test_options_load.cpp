@@ -125,15 +125,22 @@ private slots:
                     == QStringList{day + "  at", twelve ? hour : QString::number(atoi(hour) + 12),
                                    minutes, "00", twelve ? pm : QString()};
             };
-            bool ok = main.control<ui::Label>("lblTimeLeft")->text()
-                    == "Time left until Graduation  (" + day + ") :"
+            const auto fits = [](const ui::Label* l) {
+                return QFontMetrics(l->font()).horizontalAdvance(l->text())
+                    <= l->contentsRect().width();
+            };
+            const auto* heading = main.control<ui::Label>("lblTimeLeft");
+            bool ok = heading->text() == "Time left until Graduation  (" + day + ") :"
+                && fits(heading)
                 && main.control<ui::Label>("lblSchoolCompleted")->text()
                     == "School Year Completed: 71" + percent + "36702%";
             dialog.show();
-            const auto* date = dialog.control<ui::Label>("lblGradTime_Date");
             ok = ok && shows("6", "00") && box(t, "txtPercentDigits")->text() == "5"
-                && QFontMetrics(date->font()).horizontalAdvance(date->text())
-                    <= date->contentsRect().width();
+                && fits(dialog.control<ui::Label>("lblGradTime_Date"));
+            // US English keeps the layout's type.
+            if (own == QLocale(QLocale::English, QLocale::UnitedStates))
+                ok = ok && heading->font().pixelSize() == 24
+                    && dialog.control<ui::Label>("lblGradTime_Date")->font().pixelSize() == 17;
             press(t, "cmdOK");
             ok = ok && !dialog.isLoaded() && main.GradDate == kBuiltInCeremony;
 

@@ -53,10 +53,11 @@ void FrmTasselday::Form_Load()
     intSetTimeout = 2;
     haveLastTick = false;
 
-    const QString written = ui::generalDate(GradDate);
-    const QString datePart = written.left(written.indexOf(QLatin1Char(' ')));
-    lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + datePart
+    // The whole short date, even where the locale writes blanks inside it.
+    lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
                          + QStringLiteral(") :"));
+    lblTimeLeft->setFont(
+        ui::fittingFont(lblTimeLeft->font(), lblTimeLeft->text(), lblTimeLeft->contentsRect().width()));
 
     RefreshAllTimers();
 }

@@ -4,10 +4,14 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
+#include "ui/fonts.h"
 #include "ui/leadnum.h"
 #include "ui/platform.h"
 
+#include <QFontMetrics>
 #include <QLocale>
+
+#include <algorithm>
 
 namespace {
 
@@ -59,18 +63,38 @@ void FrmAdvOpt::Form_Load()
     }();
     const QString T = ui::generalDate(midnight ? main.GradDate + 1.0 / 86400.0 : main.GradDate);
 
-    const qsizetype blank = T.indexOf(QLatin1Char(' '));
-    strDatePart = T.left(blank);
+    // The date part is the whole short date, blanks and all; the time follows it after
+    // one blank.
+    strDatePart = ui::shortDate(main.GradDate);
     lblGradTime_Date->setText(strDatePart + lblGradTime_Date->text());
-    intHour = ui::toInt16(ui::leadingNumber(T.mid(blank + 1, 2)));
-    const qsizetype colon1 = T.indexOf(QLatin1Char(':'));
-    intMinute = ui::toInt16(ui::leadingNumber(T.mid(colon1 + 1, 2)));
-    const qsizetype colon2 = T.indexOf(QLatin1Char(':'), colon1 + 1);
-    intSecond = midnight ? 0 : ui::toInt16(ui::leadingNumber(T.mid(colon2 + 1, 2)));
-    strAMPMRead = T.right(2);
-    if (strAMPMRead == QLatin1String("AM"))
+    // A long short date ("2006. 06. 04.") is shown whole: the right-aligned label first
+    // reaches further left, up to the window's edge, then takes smaller type.
+    const int overflow = QFontMetrics(lblGradTime_Date->font())
+                             .horizontalAdvance(lblGradTime_Date->text())
+        - lblGradTime_Date->contentsRect().width();
+    QRect dateBox = lblGradTime_Date->geometry();
+    dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow)));
+    lblGradTime_Date->setGeometry(dateBox);
+    lblGradTime_Date->setFont(ui::fittingFont(lblGradTime_Date->font(),
+                                              lblGradTime_Date->text(),
+                                              lblGradTime_Date->contentsRect().width()));
+    const QString time = T.mid(strDatePart.size() + 1);
+    intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
+    const qsizetype colon1 = time.indexOf(QLatin1Char(':'));
+    intMinute = ui::toInt16(ui::leadingNumber(time.mid(colon1 + 1, 2)));
+    const qsizetype colon2 = time.indexOf(QLatin1Char(':'), colon1 + 1);
+    intSecond = midnight ? 0 : ui::toInt16(ui::leadingNumber(time.mid(colon2 + 1, 2)));
+
+    // A 12-hour locale offers its own designators and names one after the seconds.
+    const bool twelveHour = ui::hasTwelveHourClock();
+    if (twelveHour) {
+        comboSetTime_AMPM->clear();
+        comboSetTime_AMPM->addItems(ui::halfDayNames());
+    }
+    strAMPMRead = time.mid(colon2 + 3).trimmed();
+    if (!strAMPMRead.isEmpty() && strAMPMRead == comboSetTime_AMPM->itemText(0))
         intAMPM = 1;
-    else if (strAMPMRead == QLatin1String("PM"))
+    else if (!strAMPMRead.isEmpty() && strAMPMRead == comboSetTime_AMPM->itemText(1))
         intAMPM = 2;
 
     txtSetTime_Hours->setText(QString::number(intHour));
@@ -78,7 +102,8 @@ void FrmAdvOpt::Form_Load()
     txtSetTime_Minutes->setText(strMinute);
     strSecond = twoDigits(intSecond);
     txtSetTIme_Seconds->setText(strSecond);
-    comboSetTime_AMPM->setCurrentIndex(intAMPM - 1);
+    // A 24-hour time has no half of the day to show, whatever an earlier opening saw.
+    comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
 
     cmdOK->setFocus();
 }
@@ -92,13 +117,15 @@ void FrmAdvOpt::Form_Unload()
 
 bool FrmAdvOpt::ApplyOptions()
 {
-    if (comboSetTime_AMPM->currentIndex() == 0)
-        strAMPM = QStringLiteral("AM");
-    else if (comboSetTime_AMPM->currentIndex() == 1)
-        strAMPM = QStringLiteral("PM");
+    const int half = comboSetTime_AMPM->currentIndex();
+    if (half == 0 || half == 1)
+        strAMPM = comboSetTime_AMPM->itemText(half);
+    // A suffix remembered from an earlier opening means nothing to a 24-hour time: the
+    // untouched boxes of such a locale must give back the moment they show.
+    const QString suffix = half >= 0 || ui::hasTwelveHourClock() ? strAMPM : QString();
 
     const QString time = txtSetTime_Hours->text() + QLatin1Char(':') + txtSetTime_Minutes->text()
-        + QLatin1Char(':') + txtSetTIme_Seconds->text() + strAMPM;
+        + QLatin1Char(':') + txtSetTIme_Seconds->text() + suffix;
     const std::optional<double> moment
         = ui::readDateTime(strDatePart + QLatin1Char(' ') + time, QLocale());
     if (!moment) {

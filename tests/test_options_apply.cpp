@@ -25,6 +25,7 @@ private slots:
         QTest::newRow("AM") << "en_US" << "9" << int(Qt::Key_Up) << morning;
         QTest::newRow("PM") << "en_US" << "9" << int(Qt::Key_Down) << morning + 0.5;
         QTest::newRow("24-hour") << "de_DE" << "21" << 0 << morning + 0.5;
+        QTest::newRow("24-hour, PM picked") << "de_DE" << "9" << int(Qt::Key_End) << morning + 0.5;
     }
     void halfPastNine()
     {
@@ -45,6 +46,13 @@ private slots:
         // Apply leaves the dialog open over the still disabled main window.
         QVERIFY(t.forms.frmAdvOpt().isLoaded());
         QVERIFY(!t.forms.frmTasselday().enabled());
+
+        // The dialog gives back untouched what it applied, now and at the next opening.
+        press(t, "cmdOK");
+        QVERIFY(openByGesture(t));
+        press(t, "cmdOK");
+        QVERIFY(t.messages.shown.isEmpty());
+        QTEST(t.forms.frmTasselday().GradDate, "moment");
     }
 
     void precisionIsKeptBetweenNoneAndTwelve_data()

@@ -78,6 +78,10 @@ private slots:
         QTest::newRow("small mantissa") << 1.234e-6 << QLocale::c() << "1.234E-06";
         QTest::newRow("de, no grouping") << 1234.5 << de << "1234,5";
         QTest::newRow("de, exponent") << 1.5e-7 << de << "1,5E-07";
+        // ASCII digits everywhere; the Arabic separator goes with Arabic-Indic digits only.
+        QTest::newRow("ar_EG") << 71.36702 << QLocale(QStringLiteral("ar_EG")) << "71.36702";
+        QTest::newRow("ar_MA") << 71.36702 << QLocale(QStringLiteral("ar_MA")) << "71,36702";
+        QTest::newRow("mr_IN") << 43.1 << QLocale(QStringLiteral("mr_IN")) << "43.1";
     }
     void numberText()
     {

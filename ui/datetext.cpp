@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QList>
-#include <QTime>
 
 #include <algorithm>
 
@@ -92,7 +91,7 @@ QString joinFormat(const QList<FormatToken>& tokens)
 
 QString shortDateFormat(const QLocale& loc)
 {
-    // Two-digit years make dates ambiguous; the old runtime always wrote four.
+    // Two-digit years make dates ambiguous; this program always writes four.
     QList<FormatToken> tokens = tokenize(loc.dateFormat(QLocale::ShortFormat));
     for (FormatToken& t : tokens) {
         if (!t.literal && t.text.front() == u'y')
@@ -126,6 +125,50 @@ QString longTimeFormat(const QLocale& loc)
         }
     }
     return joinFormat(tokens);
+}
+
+QString padded(int n, int width)
+{
+    return QString::number(n).rightJustified(width, u'0');
+}
+
+// The short date in the locale's order, separators and words, but with ASCII
+// digits and a four-digit year, so that every locale's text reads back the same way
+// and matches what is typed into the dialog's boxes.
+QString formatShortDate(const QLocale& loc, const QDate& date)
+{
+    QString text;
+    for (const FormatToken& t : tokenize(shortDateFormat(loc))) {
+        if (t.literal) {
+            // Without its bidi marks: in this program's left-to-right lines they would
+            // turn the date, and the words around it, the other way.
+            for (QChar c : t.text) {
+                if (c.category() != QChar::Other_Format)
+                    text += c;
+            }
+            continue;
+        }
+        const qsizetype n = t.text.size();
+        switch (t.text.front().unicode()) {
+        case u'd':
+            text += n <= 2 ? padded(date.day(), int(n))
+                           : loc.dayName(date.dayOfWeek(), n == 3 ? QLocale::ShortFormat
+                                                                  : QLocale::LongFormat);
+            break;
+        case u'M':
+            text += n <= 2 ? padded(date.month(), int(n))
+                           : loc.monthName(date.month(), n == 3 ? QLocale::ShortFormat
+                                                                : QLocale::LongFormat);
+            break;
+        case u'y':
+            text += padded(date.year(), 4);
+            break;
+        default:
+            text += t.text;
+            break;
+        }
+    }
+    return text;
 }
 
 QString withoutBlanks(QString s)
@@ -310,13 +353,40 @@ int fullYear(int value, int digits)
 
 }  // namespace
 
-QString generalDate(double v, const QLocale& locale)
+bool hasTwelveHourClock(const QLocale& locale)
+{
+    for (const FormatToken& t : tokenize(effective(locale).timeFormat(QLocale::LongFormat))) {
+        if (!t.literal && (t.text.front() == u'h' || t.text.front().toLower() == u'a'))
+            return true;
+    }
+    return false;
+}
+
+QStringList halfDayNames(const QLocale& locale)
 {
     const QLocale loc = effective(locale);
+    return {loc.amText(), loc.pmText()};
+}
+
+QString shortDate(double v, const QLocale& locale)
+{
     const CivilTime t = fromDateValue(v);
-    QString text = loc.toString(QDate(t.year, t.month, t.day), shortDateFormat(loc));
-    if (t.hour != 0 || t.minute != 0 || t.second != 0)
-        text += u' ' + loc.toString(QTime(t.hour, t.minute, t.second), longTimeFormat(loc));
+    return formatShortDate(effective(locale), QDate(t.year, t.month, t.day));
+}
+
+QString generalDate(double v, const QLocale& locale)
+{
+    QString text = shortDate(v, locale);
+    const CivilTime t = fromDateValue(v);
+    if (t.hour == 0 && t.minute == 0 && t.second == 0)
+        return text;
+    // One time form for every locale: the dialog splits it at its ":" and puts its
+    // boxes back together the same way.
+    const bool twelve = hasTwelveHourClock(locale);
+    const int hour = twelve && t.hour % 12 == 0 ? 12 : twelve ? t.hour % 12 : t.hour;
+    text += u' ' + QString::number(hour) + u':' + padded(t.minute, 2) + u':' + padded(t.second, 2);
+    if (twelve)
+        text += u' ' + halfDayNames(locale).at(t.hour < 12 ? 0 : 1);
     return text;
 }
 
@@ -396,6 +466,9 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     if (half == HalfDay::None) {
         if (hour > 23)
             return std::nullopt;
+    } else if (half == HalfDay::Pm && hour > 12 && hour <= 23) {
+        // Already on a 24-hour clock: the suffix agrees and changes nothing.
+    } else if (half == HalfDay::Am && hour == 0) {
     } else {
         if (hour < 1 || hour > 12)
             return std::nullopt;

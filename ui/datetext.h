@@ -2,22 +2,38 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 // Date values (see datevalue.h) as text, the way the user's locale writes
-// them. The C locale behaves like US English, as the old program's runtime
-// did on an unconfigured machine.
+// them. The C locale (an unconfigured machine) behaves like US English.
 namespace ui {
 
-// The locale's short date with a four-digit year, a blank and the long time
-// without any time zone: "6/4/2006 6:00:00 PM". At exactly midnight the time
+// Whether the locale tells the time on a 12-hour clock ("h:mm:ss AP"), as
+// opposed to "HH:mm:ss".
+bool hasTwelveHourClock(const QLocale& loc = QLocale());
+
+// The locale's own designators for the morning and the afternoon, in this
+// order: "AM", "PM" for US English and C, "午前", "午後" for Japanese.
+QStringList halfDayNames(const QLocale& loc = QLocale());
+
+// The date of `v` as the locale writes its short date (order, separators and
+// words), with ASCII digits, a four-digit year and no bidi marks: "6/4/2006",
+// "04.06.2006", "2006. 06. 04.". Blanks inside it belong to the date.
+QString shortDate(double v, const QLocale& loc = QLocale());
+
+// The short date, a blank and the time in one form for every locale: ASCII
+// digits, ":" between hours, minutes and seconds, no leading zero on the hour,
+// and where the locale has a 12-hour clock a blank and its designator:
+// "6/4/2006 6:00:00 PM", "04.06.2006 18:00:00". At exactly midnight the time
 // is left out: "8/24/2005".
 QString generalDate(double v, const QLocale& loc = QLocale());
 
 // Reads a date, optionally followed by a time, in the locale's day/month/year
 // order: "6/4/2006 6:00:00PM", "04.06.2006 18:00:00". A date alone means
-// midnight. Anything that isn't a real date and time gives nullopt.
+// midnight. An hour of 13 to 23 with PM, or 0 with AM, is the same hour
+// without the suffix. Anything that isn't a real date and time gives nullopt.
 std::optional<double> readDateTime(const QString& text, const QLocale& loc = QLocale());
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/fonts.h"
 
+#include <QFontMetrics>
+
 #include <QHash>
 #include <cmath>
 
@@ -18,6 +20,13 @@ QString installedFace(const QString& layoutFace)
         {QStringLiteral("Westminster"), QStringLiteral("Liberation Sans Narrow")},
     };
     return map.value(layoutFace, QStringLiteral("Liberation Sans"));
+}
+
+QFont fittingFont(QFont font, const QString& text, int width)
+{
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
 }
 
 QFont makeFont(const FontSpec& font)

@@ -21,4 +21,8 @@ QString installedFace(const QString& layoutFace);
 // whatever the screen's reported resolution.
 QFont makeFont(const FontSpec& font);
 
+// `font` made smaller, a pixel at a time down to 8 pixels, until `text` fits in
+// `width` pixels: a locale's long date stays whole in a fixed layout.
+QFont fittingFont(QFont font, const QString& text, int width);
+
 } // namespace ui

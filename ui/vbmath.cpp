@@ -63,9 +63,14 @@ QString numberToText(double x, const QLocale& loc)
     const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
     QString text = QString::fromLatin1(buf, res.ptr - buf);
 
-    // %g style writes "1.234e-06"; the old runtime wrote "1.234E-06".
+    // %g style writes "1.234e-06"; this program writes "1.234E-06".
     text.replace(QLatin1Char('e'), QLatin1Char('E'));
-    text.replace(QLatin1Char('.'), loc.decimalPoint());
+    // Digits are ASCII in every locale, like the digits typed into the boxes. The
+    // separator is the locale's own, except the Arabic one, which goes only with
+    // Arabic-Indic digits: next to ASCII digits those locales write ".".
+    const QString point = loc.decimalPoint();
+    const bool asciiPoint = point.size() == 1 && point.front().unicode() < 0x80;
+    text.replace(QLatin1Char('.'), asciiPoint ? point : QStringLiteral("."));
     return text;
 }
 

@@ -3,17 +3,16 @@
 #include <QLocale>
 #include <QString>
 
-// Arithmetic as the old BASIC runtime did it. The countdown's numbers must
-// come out digit for digit the same as the original program's, so these
-// follow that runtime's rounding and formatting rules rather than C++'s.
+// The countdown's arithmetic. Its numbers depend on exact rounding and
+// formatting rules, so these follow the program's own rules rather than C++'s.
 namespace ui {
 
 // Largest whole number not above x: Int(2.9) = 2, Int(-0.3) = -1.
 double Int(double x);
 
 // Remainder of a truncating division; the result has the sign of a.
-// Operands are first rounded to whole numbers (half to even), as the old
-// runtime did. A zero divisor gives NaN.
+// Operands are first rounded to whole numbers (half to even). A zero divisor
+// gives NaN.
 double Mod(double a, double b);
 
 // x rounded to n decimals (n is clamped to 0..15); an exact half goes to the
@@ -21,7 +20,8 @@ double Mod(double a, double b);
 double Round(double x, int n);
 
 // The shortest general form of a number: "12", "71.36702", "1.234E-06".
-// At most 15 significant digits, the locale's decimal separator, no grouping.
+// At most 15 significant digits, ASCII digits, no grouping; the locale's
+// decimal separator where it is "." or ",", else ".".
 QString numberToText(double x, const QLocale& loc = QLocale());
 
 }  // namespace ui

@@ -2,8 +2,11 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make qt6-base-dev fonts-liberation fonts-dejavu-core
+# What `make test-windows` needs besides: the cross compiler, Wine and an X server for it.
+WINDOWS_PACKAGES = mingw-w64 wine wine64 xvfb python3
+WINDOWS_BUILD ?= build-windows
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test test-windows bench clean
 
 all: build
 
@@ -32,8 +35,13 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The launcher and its Windows services, cross-compiled and run under Wine.
+test-windows:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
+	./tests/windows/run.sh $(WINDOWS_BUILD)
+
 bench: build
 	./bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD)

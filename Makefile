@@ -5,7 +5,11 @@ PACKAGES = cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation fonts-dejavu
   xvfb openbox xdotool x11-utils libx11-6 faketime libfaketime imagemagick \
   dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0 gir1.2-glib-2.0
 
-.PHONY: all deps configure build run test screenshots bench clean
+# What `make test-windows` needs besides: the cross compiler, Wine and an X server for it.
+WINDOWS_PACKAGES = mingw-w64 wine wine64 xvfb python3
+WINDOWS_BUILD ?= build-windows
+
+.PHONY: all deps configure build run test test-windows screenshots bench clean
 
 all: build
 
@@ -38,8 +42,13 @@ test: build
 screenshots: build
 	/usr/bin/python3 tests/e2e/run.py $(BUILD)/tasselday --screenshots docs
 
+# The launcher and its Windows services, cross-compiled and run under Wine.
+test-windows:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
+	./tests/windows/run.sh $(WINDOWS_BUILD)
+
 bench: build
 	./bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD)

@@ -136,7 +136,7 @@ bool FrmAdvOpt::ApplyOptions()
             QStringLiteral("The graduation time \"%1\" is not a valid time of day. Enter hours, "
                            "minutes and seconds, for example 6:00:00.")
                 .arg(time),
-            QStringLiteral("Advanced Options"), ui::MessageBox::Icon::Warning);
+            QStringLiteral("Advanced Options"), ui::MessageDialog::Icon::Warning);
         return false;
     }
 

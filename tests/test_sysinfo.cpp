@@ -6,6 +6,7 @@
 #include "ui/registry.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace ui::reg;
@@ -25,7 +26,7 @@ QByteArray sz(const QByteArray& text) { return text + '\0'; }
 // Reads the one value "V" of the key "K" as the About box would.
 bool read(TestForms& t, QString& value)
 {
-    return t.forms.frmAbout().GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("K"),
+    return t.forms.frmAbout().GetKeyValue(kLocalMachine, QStringLiteral("K"),
                                           QStringLiteral("V"), value);
 }
 
@@ -33,8 +34,14 @@ QByteArrayList openedKeys(const TestForms& t)
 {
     QByteArrayList keys;
     for (const auto& open : t.registry.opens)
-        keys << open.first;
+        keys << QByteArray::fromStdString(open.first);
     return keys;
+}
+
+void set(TestForms& t, const QByteArray& key, const char* name, quint32 type,
+         const QByteArray& bytes)
+{
+    t.registry.set(key.toStdString(), name, type, bytes.toStdString());
 }
 
 } // namespace
@@ -54,28 +61,26 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("expected");
         const QString x1024(1024, QLatin1Char('x'));
-        QTest::newRow("terminated") << "" << REG_SZ << sz("a b") << true << "a b";
-        QTest::newRow("unterminated") << "" << REG_SZ << QByteArray("a b") << true << "a b";
+        QTest::newRow("terminated") << "" << kText << sz("a b") << true << "a b";
+        QTest::newRow("unterminated") << "" << kText << QByteArray("a b") << true << "a b";
         QTest::newRow("only one terminator dropped")
-            << "" << REG_SZ << QByteArray("ab\0\0", 4) << true << QString::fromLatin1("ab\0", 3);
-        QTest::newRow("a lone terminator") << "" << REG_SZ << QByteArray(1, '\0') << true << "";
-        QTest::newRow("1024 bytes, all kept") << "" << REG_SZ << x1024.toLatin1() << true << x1024;
-        QTest::newRow("1025 bytes refused") << "" << REG_SZ << sz(x1024.toLatin1()) << false << "";
+            << "" << kText << QByteArray("ab\0\0", 4) << true << QString::fromLatin1("ab\0", 3);
+        QTest::newRow("a lone terminator") << "" << kText << QByteArray(1, '\0') << true << "";
+        QTest::newRow("1024 bytes, all kept") << "" << kText << x1024.toLatin1() << true << x1024;
+        QTest::newRow("1025 bytes refused") << "" << kText << sz(x1024.toLatin1()) << false << "";
         // Nothing to take the text from: an error, which still closes the key.
-        QTest::newRow("zero bytes throw") << "" << REG_SZ << QByteArray() << false << "left over";
+        QTest::newRow("zero bytes throw") << "" << kText << QByteArray() << false << "left over";
         QTest::newRow("number")
-            << "" << REG_DWORD << QByteArray::fromHex("785634AB") << true << "&hAB345678";
+            << "" << kNumber << QByteArray::fromHex("785634AB") << true << "&hAB345678";
         // A zero top byte looks like a terminator and goes.
-        QTest::newRow("number, zero top byte")
-            << "" << REG_DWORD << QByteArray::fromHex("2C010000") << true << "&h00012C";
-        QTest::newRow("number, small digits padded")
-            << "" << REG_DWORD << QByteArray::fromHex("0A0B0C0D") << true << "&h0D0C0B0A";
+        QTest::newRow("number, zero top byte, digits padded")
+            << "" << kNumber << QByteArray::fromHex("2C010000") << true << "&h00012C";
         // Other types read, but leave the text alone.
-        QTest::newRow("expandable text") << "" << REG_EXPAND_SZ << sz("%x%") << true << "left over";
-        QTest::newRow("binary") << "" << REG_BINARY << sz("x") << true << "left over";
-        QTest::newRow("no such key") << "no key" << REG_SZ << sz("x") << false << "";
-        QTest::newRow("no such value") << "no value" << REG_SZ << sz("x") << false << "";
-        QTest::newRow("access denied") << "denied" << REG_SZ << sz("x") << false << "";
+        QTest::newRow("expandable text") << "" << kExpandableText << sz("%x%") << true << "left over";
+        QTest::newRow("binary") << "" << kBinary << sz("x") << true << "left over";
+        QTest::newRow("no such key") << "no key" << kText << sz("x") << false << "";
+        QTest::newRow("no such value") << "no value" << kText << sz("x") << false << "";
+        QTest::newRow("access denied") << "denied" << kText << sz("x") << false << "";
     }
     void getKeyValue()
     {
@@ -85,20 +90,19 @@ private slots:
         QFETCH(bool, found);
         QFETCH(QString, expected);
         TestForms t;
-        t.registry.grantedAccess = KEY_READ; // an ordinary user
-        t.registry.set(where == "no key" ? "L" : "K", where == "no value" ? "W" : "V", type,
-                       stored);
+        t.registry.grantedAccess = kReadAccess; // an ordinary user
+        set(t, where == "no key" ? "L" : "K", where == "no value" ? "W" : "V", type, stored);
         if (where == "denied")
-            t.registry.deniedKeys << "K";
+            t.registry.deniedKeys.push_back("K");
         // Numbers are only ever read into an empty text.
-        QString value = type == REG_DWORD ? QString() : QStringLiteral("left over");
+        QString value = type == kNumber ? QString() : QStringLiteral("left over");
         if (stored.isEmpty())
             QVERIFY_THROWS_EXCEPTION(sysinfo::EmptyValueError, read(t, value));
         else
             QCOMPARE(read(t, value), found);
         QCOMPARE(value, expected);
-        QCOMPARE(t.registry.opens.size(), 1);
-        QCOMPARE(t.registry.opens.at(0).second, KEY_READ);
+        QCOMPARE(t.registry.opens.size(), size_t(1));
+        QCOMPARE(t.registry.opens.at(0).second, kReadAccess);
         QCOMPARE(t.registry.openHandles, 0);
     }
 
@@ -142,11 +146,11 @@ private slots:
         QFETCH(bool, folderLookedUp);
         QFETCH(bool, message);
         TestForms t;
-        t.registry.grantedAccess = KEY_READ;
+        t.registry.grantedAccess = kReadAccess;
         if (!tool.isNull())
-            t.registry.set(kToolKey, "PATH", REG_SZ, tool);
+            set(t, kToolKey, "PATH", kText, tool);
         if (folderKey)
-            t.registry.set(kFolderKey, "MSINFO", REG_SZ, sz(kFolder));
+            set(t, kFolderKey, "MSINFO", kText, sz(kFolder));
         if (fileThere)
             t.files.existing << kInFolder;
         t.starter.succeed = startWorks;
@@ -158,7 +162,7 @@ private slots:
         if (message) {
             QCOMPARE(t.messages.shown.at(0).text, kUnavailable);
             QCOMPARE(t.messages.shown.at(0).title, QStringLiteral("Tasselday"));
-            QCOMPARE(t.messages.shown.at(0).icon, ui::MessageBox::Icon::None);
+            QCOMPARE(t.messages.shown.at(0).icon, ui::MessageDialog::Icon::None);
         }
         QCOMPARE(t.registry.openHandles, 0);
     }
@@ -167,11 +171,73 @@ private slots:
     {
         TestForms t;
         t.forms.frmAbout().StartSysInfo();
-        t.registry.set(kToolKey, "PATH", REG_SZ, sz(kToolPath));
+        set(t, kToolKey, "PATH", kText, sz(kToolPath));
         t.forms.frmAbout().StartSysInfo();
         t.forms.frmAbout().StartSysInfo();
         QCOMPARE(t.messages.shown.size(), 1);
         QCOMPARE(t.starter.started.size(), 2);
+    }
+
+    // Without a registry, the desktop's own tool is found through its desktop entry and
+    // started by its Exec line. "home" and "dirs" are the entry files of $XDG_DATA_HOME and
+    // of the first of $XDG_DATA_DIRS, as "name:Exec line[:more lines]"; empty: no entry.
+    void desktopsOwnTool_data()
+    {
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<QString>("dirs");
+        QTest::addColumn<QString>("started"); // empty: the message instead
+        const QString kde = QStringLiteral("org.kde.kinfocenter.desktop:");
+        const QString gnome = QStringLiteral("gnome-info-overview-panel.desktop:");
+        QTest::newRow("KDE, field code dropped") << "" << kde + "/bin/true %U" << "/bin/true";
+        QTest::newRow("GNOME, quoted argument")
+            << "" << gnome + R"(/bin/true "info overview" 100%%)" << "/bin/true|info overview|100%";
+        QTest::newRow("found on PATH") << kde + "true" << "" << QStandardPaths::findExecutable("true");
+        QTest::newRow("KDE before GNOME") << gnome + "/bin/false" << kde + "/bin/true" << "/bin/true";
+        QTest::newRow("home entry hides the system's")
+            << kde + "/bin/true:Hidden=true" << kde + "/bin/true" << "";
+        QTest::newRow("program missing") << "" << kde + "/nonexistent/kinfocenter" << "";
+        QTest::newRow("TryExec missing") << "" << kde + "/bin/true:TryExec=/nonexistent/x" << "";
+        QTest::newRow("not an application") << "" << kde + "/bin/true:Type=Link" << "";
+        QTest::newRow("some other entry") << "" << "vim.desktop:/bin/true" << "";
+        QTest::newRow("no entry") << "" << "" << "";
+    }
+    void desktopsOwnTool()
+    {
+        QFETCH(QString, home);
+        QFETCH(QString, dirs);
+        QFETCH(QString, started);
+        TestForms t;
+        QTemporaryDir scratch;
+        for (const auto& [var, entry] : {std::pair{"XDG_DATA_HOME", home}, {"XDG_DATA_DIRS", dirs}}) {
+            const QString dir = scratch.filePath(QLatin1String(var)) + "/applications";
+            QVERIFY(QDir().mkpath(dir));
+            qputenv(var, QFile::encodeName(scratch.filePath(QLatin1String(var))));
+            if (entry.isEmpty())
+                continue;
+            const QStringList lines = entry.split(':');
+            QFile file(dir + '/' + lines.at(0));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QString text = "[Desktop Entry]\nName=Info\nExec=" + lines.at(1) + "\n";
+            for (const QString& line : lines.mid(2))
+                text += line + "\n";
+            if (!text.contains("Type="))
+                text += "Type=Application\n";
+            file.write(("# made by the test\n" + text + "[Desktop Action x]\nExec=/bin/false\n").toUtf8());
+        }
+        t.forms.frmAbout().StartSysInfo();
+        qputenv("XDG_DATA_HOME", "/nonexistent");
+        qputenv("XDG_DATA_DIRS", "/nonexistent");
+        QCOMPARE(t.starter.started, started.isEmpty() ? QStringList() : QStringList{started});
+        QCOMPARE(t.messages.shown.size(), int(started.isEmpty()));
+    }
+
+    // The real starter: the desktop tool's command is started as it is, and a missing
+    // program is told apart.
+    void commandsReallyStart()
+    {
+        ui::DetachedProgramStarter starter;
+        QVERIFY(starter.startCommand(QStringLiteral("/bin/true"), {QStringLiteral("a b")}));
+        QVERIFY(!starter.startCommand(QStringLiteral("/nonexistent/tool"), {}));
     }
 
     void theSystemsOwnRegistry()
@@ -183,8 +249,8 @@ private slots:
         TestForms t;
         const std::unique_ptr<ui::Registry> registry = ui::systemRegistry();
         ui::Registry::Key key = 0;
-        QCOMPARE(registry->openKey(HKEY_LOCAL_MACHINE, kToolKey, KEY_READ, &key),
-                 ERROR_FILE_NOT_FOUND);
+        QCOMPARE(registry->openKey(kLocalMachine, kToolKey.toStdString(), kReadAccess, &key),
+                 kFileNotFound);
         const ui::Services services{t.clock, t.urls, t.starter, t.files, t.messages, *registry};
         sysinfo::StartSysInfo(services, nullptr);
         QVERIFY(t.starter.started.isEmpty());

@@ -18,7 +18,7 @@ private:
     DesktopUrlOpener m_urls;
     DetachedProgramStarter m_starter;
     DiskFileProbe m_files;
-    QtMessageBox m_messages;
+    QtMessageDialog m_messages;
     std::unique_ptr<Registry> m_registry;
 };
 

@@ -7,19 +7,31 @@
 
 namespace ui {
 
-QString installedFace(const QString& layoutFace)
+QString installedFace(const QString& layoutFace, FaceSet set)
 {
-    // Liberation is metric-compatible with the two classic faces; the decorative
-    // faces get the nearest DejaVu or Liberation face Debian ships.
-    static const QHash<QString, QString> map = {
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")},
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("Matisse ITC"), QStringLiteral("Liberation Serif")},
-        {QStringLiteral("Copperplate Gothic Bold"), QStringLiteral("DejaVu Serif")},
-        {QStringLiteral("Westminster"), QStringLiteral("Liberation Sans Narrow")},
+    // Windows has the layouts' faces (MS Sans Serif as its outline successor); elsewhere
+    // Liberation is metric-compatible with the classic faces, and the decorative faces get
+    // the nearest DejaVu or Liberation face Debian ships. Windows substitutes the decorative
+    // faces itself where they are not installed.
+    struct Face {
+        const char* layout;
+        const char* windows;
+        const char* free;
     };
-    return map.value(layoutFace, QStringLiteral("Liberation Sans"));
+    static constexpr Face faces[] = {
+        {"Arial", "Arial", "Liberation Sans"},
+        {"Courier New", "Courier New", "Liberation Mono"},
+        {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans"},
+        {"Matisse ITC", "Matisse ITC", "Liberation Serif"},
+        {"Copperplate Gothic Bold", "Copperplate Gothic Bold", "DejaVu Serif"},
+        {"Westminster", "Westminster", "Liberation Sans Narrow"},
+    };
+    const Face* chosen = &faces[2];
+    for (const Face& face : faces) {
+        if (layoutFace == QLatin1String(face.layout))
+            chosen = &face;
+    }
+    return QString::fromLatin1(set == FaceSet::Windows ? chosen->windows : chosen->free);
 }
 
 QFont fittingFont(QFont font, const QString& text, int width)

@@ -8,8 +8,7 @@
 #include <QUrl>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
-#include <shellapi.h>
+#include "ui/windows_services.h"
 #endif
 
 namespace ui {
@@ -17,8 +16,7 @@ namespace ui {
 void DesktopUrlOpener::open(const QString& address)
 {
 #ifdef Q_OS_WIN
-    ShellExecuteA(nullptr, nullptr, address.toLocal8Bit().constData(), nullptr, nullptr,
-                  SW_SHOWNORMAL);
+    win32::openWebPage(address.toLocal8Bit().toStdString());
 #else
     QDesktopServices::openUrl(QUrl(address));
 #endif
@@ -26,21 +24,33 @@ void DesktopUrlOpener::open(const QString& address)
 
 bool DetachedProgramStarter::start(const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-    return QProcess::startDetached(path, {});
+#ifdef Q_OS_WIN
+    return win32::startProgram(path.toLocal8Bit().toStdString());
+#else
+    return !path.isEmpty() && QProcess::startDetached(path, {});
+#endif
+}
+
+bool DetachedProgramStarter::startCommand(const QString& program, const QStringList& arguments)
+{
+    return !program.isEmpty() && QProcess::startDetached(program, arguments);
 }
 
 bool DiskFileProbe::isOrdinaryFile(const QString& path)
 {
+#ifdef Q_OS_WIN
+    return win32::isOrdinaryFile(path.toLocal8Bit().toStdString());
+#else
+    // No system attribute here; hidden means a name that starts with a dot.
     const QFileInfo info(path);
     return info.exists() && info.isFile() && !info.isHidden();
+#endif
 }
 
-void QtMessageBox::show(QWidget* owner, const QString& text, const QString& title, Icon icon)
+// Qt's own box on every system: its modal loop is Qt's, so the owner may be unloaded while
+// the box waits (the countdown can reach zero behind it), taking the box with it.
+void QtMessageDialog::show(QWidget* owner, const QString& text, const QString& title, Icon icon)
 {
-    // On the heap and watched: the owner may be unloaded while the box waits (the countdown
-    // can reach zero behind it), taking the box with it.
     QPointer<QMessageBox> box = new QMessageBox(
         icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text,
         QMessageBox::Ok, owner);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,6 +24,8 @@ public:
     // Starts the program at `path` (one argument, never split at blanks) with a normal,
     // focused window, without waiting. False when it could not be started.
     virtual bool start(const QString& path) = 0;
+    // Starts `program` (a full path) with `arguments`, as they are, without waiting.
+    virtual bool startCommand(const QString& program, const QStringList& arguments) = 0;
 };
 
 class FileProbe {
@@ -32,9 +35,10 @@ public:
     virtual bool isOrdinaryFile(const QString& path) = 0;
 };
 
-class MessageBox {
+// Not "MessageBox": <windows.h> makes that name a macro.
+class MessageDialog {
 public:
-    virtual ~MessageBox() = default;
+    virtual ~MessageDialog() = default;
     enum class Icon { None, Warning };
     // Modal, OK only; returns when the user has closed it.
     virtual void show(QWidget* owner, const QString& text, const QString& title, Icon icon) = 0;
@@ -49,6 +53,7 @@ public:
 class DetachedProgramStarter final : public ProgramStarter {
 public:
     bool start(const QString& path) override;
+    bool startCommand(const QString& program, const QStringList& arguments) override;
 };
 
 class DiskFileProbe final : public FileProbe {
@@ -56,7 +61,7 @@ public:
     bool isOrdinaryFile(const QString& path) override;
 };
 
-class QtMessageBox final : public MessageBox {
+class QtMessageDialog final : public MessageDialog {
 public:
     void show(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
 };
@@ -67,7 +72,7 @@ struct Services {
     UrlOpener& urls;
     ProgramStarter& starter;
     FileProbe& files;
-    MessageBox& messages;
+    MessageDialog& messages;
     Registry& registry;
 };
 

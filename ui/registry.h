@@ -1,36 +1,42 @@
 #pragma once
-#include <QByteArray>
-#include <QtGlobal>
-
+#include <cstdint>
 #include <memory>
+#include <string>
 
-// The system registry, as the three calls the launcher needs. Result codes are the
-// system's: 0 is success, anything else a failure.
+// The system registry, as the three calls the launcher needs. Standard C++ only, so that the
+// launcher builds for Windows without Qt. Result codes are the system's: 0 is success,
+// anything else a failure. The names differ from <windows.h>'s macros on purpose, so that
+// both can be included together.
 namespace ui {
 
 namespace reg {
-inline constexpr quint32 HKEY_LOCAL_MACHINE = 0x80000002u;
-inline constexpr quint32 KEY_READ = 0x20019u;
-inline constexpr quint32 REG_SZ = 1;
-inline constexpr quint32 REG_EXPAND_SZ = 2;
-inline constexpr quint32 REG_BINARY = 3;
-inline constexpr quint32 REG_DWORD = 4;
-inline constexpr long ERROR_SUCCESS = 0;
-inline constexpr long ERROR_FILE_NOT_FOUND = 2;
-inline constexpr long ERROR_ACCESS_DENIED = 5;
-inline constexpr long ERROR_MORE_DATA = 234;
+inline constexpr std::uint32_t kLocalMachine = 0x80000002u;
+// Read-only access: ordinary users hold it, and reading is all the launcher does. The tool
+// registers itself in the 64-bit view, which a 32-bit build would otherwise not see.
+inline constexpr std::uint32_t kReadOnly = 0x20019u;
+inline constexpr std::uint32_t kView64 = 0x0100u;
+inline constexpr std::uint32_t kReadAccess = kReadOnly | kView64;
+inline constexpr std::uint32_t kText = 1;
+inline constexpr std::uint32_t kExpandableText = 2;
+inline constexpr std::uint32_t kBinary = 3;
+inline constexpr std::uint32_t kNumber = 4;
+inline constexpr long kSuccess = 0;
+inline constexpr long kFileNotFound = 2;
+inline constexpr long kAccessDenied = 5;
+inline constexpr long kMoreData = 234;
 } // namespace reg
 
 class Registry {
 public:
-    using Key = quintptr;
+    using Key = std::uintptr_t;
     virtual ~Registry() = default;
     // Opens `path` (in the system's ANSI code page) below the root key `root`.
-    virtual long openKey(quint32 root, const QByteArray& path, quint32 access, Key* key) = 0;
+    virtual long openKey(std::uint32_t root, const std::string& path, std::uint32_t access,
+                         Key* key) = 0;
     // Reads the value `name` into `data`, whose room is *size bytes on entry; on success
     // *size is the number of bytes stored. A value longer than the room is a failure.
-    virtual long queryValue(Key key, const QByteArray& name, quint32* type, char* data,
-                            quint32* size) = 0;
+    virtual long queryValue(Key key, const std::string& name, std::uint32_t* type, char* data,
+                            std::uint32_t* size) = 0;
     virtual void closeKey(Key key) = 0;
 };
 

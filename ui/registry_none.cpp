@@ -1,6 +1,6 @@
 #include "ui/registry.h"
 
-#ifndef Q_OS_WIN
+#ifndef _WIN32
 
 namespace ui {
 
@@ -9,13 +9,13 @@ namespace {
 // Systems without a registry: no key exists, so every lookup fails as a missing key would.
 class NoRegistry final : public Registry {
 public:
-    long openKey(quint32, const QByteArray&, quint32, Key*) override
+    long openKey(std::uint32_t, const std::string&, std::uint32_t, Key*) override
     {
-        return reg::ERROR_FILE_NOT_FOUND;
+        return reg::kFileNotFound;
     }
-    long queryValue(Key, const QByteArray&, quint32*, char*, quint32*) override
+    long queryValue(Key, const std::string&, std::uint32_t*, char*, std::uint32_t*) override
     {
-        return reg::ERROR_FILE_NOT_FOUND;
+        return reg::kFileNotFound;
     }
     void closeKey(Key) override {}
 };

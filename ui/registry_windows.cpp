@@ -1,9 +1,7 @@
 #include "ui/registry.h"
 
-#ifdef Q_OS_WIN
+#ifdef _WIN32
 
-// After registry.h: <windows.h> defines macros with the same names as the constants in
-// ui::reg, so this file refers to the system's own names only.
 #include <windows.h>
 
 namespace ui {
@@ -12,28 +10,29 @@ namespace {
 
 // Root keys are small negative numbers widened to pointer size; the value must be
 // sign-extended on 64-bit systems, as the system's own HKEY_* definitions are.
-HKEY rootKey(quint32 root)
+HKEY rootKey(std::uint32_t root)
 {
     return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(root))));
 }
 
 class WindowsRegistry final : public Registry {
 public:
-    long openKey(quint32 root, const QByteArray& path, quint32 access, Key* key) override
+    long openKey(std::uint32_t root, const std::string& path, std::uint32_t access,
+                 Key* key) override
     {
         HKEY opened = nullptr;
-        const LONG rc = RegOpenKeyExA(rootKey(root), path.constData(), 0, REGSAM(access), &opened);
+        const LONG rc = RegOpenKeyExA(rootKey(root), path.c_str(), 0, REGSAM(access), &opened);
         if (rc == ERROR_SUCCESS)
             *key = reinterpret_cast<Key>(opened);
         return rc;
     }
 
-    long queryValue(Key key, const QByteArray& name, quint32* type, char* data,
-                    quint32* size) override
+    long queryValue(Key key, const std::string& name, std::uint32_t* type, char* data,
+                    std::uint32_t* size) override
     {
         DWORD valueType = 0;
         DWORD bytes = *size;
-        const LONG rc = RegQueryValueExA(reinterpret_cast<HKEY>(key), name.constData(), nullptr,
+        const LONG rc = RegQueryValueExA(reinterpret_cast<HKEY>(key), name.c_str(), nullptr,
                                          &valueType, reinterpret_cast<LPBYTE>(data), &bytes);
         if (rc == ERROR_SUCCESS) {
             *type = valueType;

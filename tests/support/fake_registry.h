@@ -1,11 +1,12 @@
 #pragma once
 #include "ui/registry.h"
 
-#include <QHash>
-#include <QList>
-#include <QPair>
-
+#include <algorithm>
 #include <cstring>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace fakes {
 
@@ -13,55 +14,56 @@ namespace fakes {
 class Registry final : public ui::Registry {
 public:
     struct Value {
-        quint32 type;
-        QByteArray bytes;
+        std::uint32_t type;
+        std::string bytes;
     };
-    QHash<QByteArray, QHash<QByteArray, Value>> keys;
-    QByteArrayList deniedKeys;             // exist, but opening them is refused
-    quint32 grantedAccess = 0xFFFFFFFFu;   // access rights the user holds
-    QList<QPair<QByteArray, quint32>> opens; // path and access of every open
-    QByteArrayList queries;
+    std::map<std::string, std::map<std::string, Value>> keys;
+    std::vector<std::string> deniedKeys;         // exist, but opening them is refused
+    std::uint32_t grantedAccess = 0xFFFFFFFFu;   // access rights the user holds
+    std::vector<std::pair<std::string, std::uint32_t>> opens; // path and access of every open
     int openHandles = 0;
 
-    void set(const QByteArray& path, const QByteArray& name, quint32 type, const QByteArray& bytes)
+    void set(const std::string& path, const std::string& name, std::uint32_t type,
+             const std::string& bytes)
     {
         keys[path][name] = {type, bytes};
     }
 
-    long openKey(quint32 root, const QByteArray& path, quint32 access, Key* key) override
+    long openKey(std::uint32_t root, const std::string& path, std::uint32_t access,
+                 Key* key) override
     {
-        opens.append({path, access});
-        if (root != ui::reg::HKEY_LOCAL_MACHINE || !keys.contains(path))
-            return ui::reg::ERROR_FILE_NOT_FOUND;
-        if (deniedKeys.contains(path) || (access & ~grantedAccess))
-            return ui::reg::ERROR_ACCESS_DENIED;
-        m_open.append(path);
+        opens.emplace_back(path, access);
+        if (root != ui::reg::kLocalMachine || !keys.count(path))
+            return ui::reg::kFileNotFound;
+        if (std::find(deniedKeys.begin(), deniedKeys.end(), path) != deniedKeys.end()
+            || (access & ~grantedAccess))
+            return ui::reg::kAccessDenied;
+        m_open.push_back(path);
         *key = Key(m_open.size());
         ++openHandles;
-        return ui::reg::ERROR_SUCCESS;
+        return ui::reg::kSuccess;
     }
 
-    long queryValue(Key key, const QByteArray& name, quint32* type, char* data,
-                    quint32* size) override
+    long queryValue(Key key, const std::string& name, std::uint32_t* type, char* data,
+                    std::uint32_t* size) override
     {
-        queries.append(name);
-        const QByteArray path = m_open.value(int(key) - 1);
-        const auto values = keys.value(path);
-        if (!values.contains(name))
-            return ui::reg::ERROR_FILE_NOT_FOUND;
-        const Value v = values.value(name);
-        if (quint32(v.bytes.size()) > *size)
-            return ui::reg::ERROR_MORE_DATA;
+        const auto& values = keys[m_open.at(key - 1)];
+        const auto found = values.find(name);
+        if (found == values.end())
+            return ui::reg::kFileNotFound;
+        const Value& v = found->second;
+        if (v.bytes.size() > *size)
+            return ui::reg::kMoreData;
         *type = v.type;
-        std::memcpy(data, v.bytes.constData(), size_t(v.bytes.size()));
-        *size = quint32(v.bytes.size());
-        return ui::reg::ERROR_SUCCESS;
+        std::memcpy(data, v.bytes.data(), v.bytes.size());
+        *size = std::uint32_t(v.bytes.size());
+        return ui::reg::kSuccess;
     }
 
     void closeKey(Key) override { --openHandles; }
 
 private:
-    QByteArrayList m_open;
+    std::vector<std::string> m_open;
 };
 
 } // namespace fakes

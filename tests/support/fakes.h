@@ -27,12 +27,17 @@ public:
 
 class ProgramStarter final : public ui::ProgramStarter {
 public:
-    QStringList started;
+    QStringList started;          // paths, and commands with their arguments joined by |
     bool succeed = true;
     bool start(const QString& path) override
     {
         started << path;
         return succeed && !path.isEmpty();
+    }
+    bool startCommand(const QString& program, const QStringList& arguments) override
+    {
+        started << (QStringList{program} + arguments).join(QLatin1Char('|'));
+        return succeed;
     }
 };
 
@@ -47,7 +52,7 @@ public:
     }
 };
 
-class MessageBox final : public ui::MessageBox {
+class MessageDialog final : public ui::MessageDialog {
 public:
     struct Shown {
         QString text, title;

@@ -10,6 +10,9 @@ TestForms::TestForms()
 {
     // A moment well inside the school year unless a test sets another.
     clock.set(2006, 3, 15, 9, 30, 15);
+    // The machine's own desktop tools are not the tests' business.
+    qputenv("XDG_DATA_HOME", "/nonexistent");
+    qputenv("XDG_DATA_DIRS", "/nonexistent");
     m_previousEnd = ui::setProgramEndHandler([this] { ++programEnds; });
 }
 

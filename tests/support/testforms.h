@@ -16,7 +16,7 @@ public:
     fakes::UrlOpener urls;
     fakes::ProgramStarter starter;
     fakes::FileProbe files;
-    fakes::MessageBox messages;
+    fakes::MessageDialog messages;
     fakes::Registry registry;
     Program forms;
     int programEnds = 0;

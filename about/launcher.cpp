@@ -1,0 +1,103 @@
+#include "about/launcher.h"
+
+#include "ui/registry.h"
+#include "version.h"
+
+#include <vector>
+
+namespace sysinfo {
+
+namespace {
+
+// Closes the key on every way out, the empty-value error included.
+class OpenKey {
+public:
+    OpenKey(ui::Registry& registry, ui::Registry::Key key) : m_registry(registry), m_key(key) {}
+    ~OpenKey() { m_registry.closeKey(m_key); }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    ui::Registry::Key key() const { return m_key; }
+private:
+    ui::Registry& m_registry;
+    ui::Registry::Key m_key;
+};
+
+} // namespace
+
+bool GetKeyValue(ui::Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName,
+                 const std::string& SubKeyRef, std::string& KeyVal)
+{
+    ui::Registry::Key handle = 0;
+    // Reading needs no more than read access, which ordinary users hold.
+    if (registry.openKey(KeyRoot, KeyName, ui::reg::kReadAccess, &handle) != ui::reg::kSuccess) {
+        KeyVal.clear();
+        return false;
+    }
+    const OpenKey key(registry, handle);
+
+    std::vector<char> buffer(kBufferSize, '\0');
+    std::uint32_t type = 0;
+    std::uint32_t size = kBufferSize;
+    if (registry.queryValue(key.key(), SubKeyRef, &type, buffer.data(), &size)
+            != ui::reg::kSuccess
+        || size > kBufferSize) {
+        KeyVal.clear();
+        return false;
+    }
+
+    if (size == 0)
+        throw EmptyValueError();
+    // Text is usually stored with its terminating zero, but not always.
+    const std::size_t kept = buffer[size - 1] == '\0' ? size - 1 : size;
+
+    switch (type) {
+    case ui::reg::kText:
+        KeyVal.assign(buffer.data(), kept);
+        break;
+    case ui::reg::kNumber: {
+        static constexpr char digits[] = "0123456789ABCDEF";
+        for (std::size_t i = kept; i-- > 0;) {
+            const auto byte = static_cast<unsigned char>(buffer[i]);
+            KeyVal += digits[byte >> 4];
+            KeyVal += digits[byte & 0x0F];
+        }
+        // Nothing here reads a number, so the hexadecimal text stays as built rather than
+        // being turned into decimal.
+        KeyVal.insert(0, "&h");
+        break;
+    }
+    default:
+        break;
+    }
+    return true;
+}
+
+bool StartSysInfo(const Tools& tools)
+{
+    std::string SysInfoPath;
+    bool started = false;
+    try {
+        if (GetKeyValue(tools.registry, ui::reg::kLocalMachine, kToolKey, kToolValue,
+                        SysInfoPath)) {
+            // The path is used as read: a missing program shows when it will not start.
+            started = tools.start(SysInfoPath);
+        } else if (GetKeyValue(tools.registry, ui::reg::kLocalMachine, kFolderKey, kFolderValue,
+                               SysInfoPath)) {
+            const std::string program = SysInfoPath + kProgramFile;
+            if (tools.isOrdinaryFile(program)) {
+                SysInfoPath = program;
+                started = tools.start(SysInfoPath);
+            }
+        }
+    } catch (...) {
+        // Whatever went wrong, the user hears the same thing.
+        started = false;
+    }
+    if (!started && tools.startOwnTool)
+        started = tools.startOwnTool();
+    if (!started)
+        tools.tell(kUnavailable, ui::kAppTitle);
+    return started;
+}
+
+} // namespace sysinfo

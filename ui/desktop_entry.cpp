@@ -1,0 +1,145 @@
+#include "ui/desktop_entry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace ui {
+
+namespace {
+
+// KDE's Info Center, GNOME's settings page for the system (under its names of several
+// releases), and the stand-alone HardInfo, in that order.
+const char* const kEntries[] = {
+    "org.kde.kinfocenter.desktop", "kinfocenter.desktop",
+    "gnome-about-panel.desktop",   "gnome-info-overview-panel.desktop",
+    "gnome-info-panel.desktop",    "hardinfo.desktop",
+};
+
+QStringList dataDirs()
+{
+    QString home = qEnvironmentVariable("XDG_DATA_HOME");
+    if (home.isEmpty())
+        home = QDir::homePath() + QStringLiteral("/.local/share");
+    QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (dirs.isEmpty())
+        dirs = QStringLiteral("/usr/local/share:/usr/share");
+    return QStringList{home} + dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
+// The keys of the [Desktop Entry] group; other groups (actions) are not the entry's own.
+QHash<QString, QString> readEntry(const QString& file)
+{
+    QHash<QString, QString> keys;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return keys;
+    QTextStream in(&f);
+    bool inEntry = false;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            inEntry = line == QLatin1String("[Desktop Entry]");
+        else if (inEntry && !line.startsWith(QLatin1Char('#')) && line.contains(QLatin1Char('=')))
+            keys.insert(line.section(QLatin1Char('='), 0, 0).trimmed(),
+                        line.section(QLatin1Char('='), 1).trimmed());
+    }
+    return keys;
+}
+
+QString findProgram(const QString& program)
+{
+    if (program.isEmpty())
+        return {};
+    if (QDir::isAbsolutePath(program))
+        return QFileInfo(program).isExecutable() && QFileInfo(program).isFile() ? program : QString();
+    return QStandardPaths::findExecutable(program);
+}
+
+// The string escapes every desktop-entry value may hold.
+QString unescapeValue(const QString& value)
+{
+    QString out;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] != QLatin1Char('\\') || i + 1 == value.size()) {
+            out += value[i];
+            continue;
+        }
+        const QChar c = value[++i];
+        out += c == QLatin1Char('s') ? QChar(u' ') : c == QLatin1Char('n') ? QChar(u'\n')
+             : c == QLatin1Char('t') ? QChar(u'\t') : c == QLatin1Char('r') ? QChar(u'\r') : c;
+    }
+    return out;
+}
+
+} // namespace
+
+QStringList execCommand(const QString& exec)
+{
+    const QString line = unescapeValue(exec);
+    QStringList words;
+    QString word;
+    bool inWord = false, quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted) {
+            if (c == QLatin1Char('"'))
+                quoted = false;
+            else if (c == QLatin1Char('\\') && i + 1 < line.size())
+                word += line[++i];
+            else
+                word += c;
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
+            if (inWord)
+                words << word;
+            word.clear();
+            inWord = false;
+            continue;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char('%') && i + 1 < line.size()) {
+            // %% is a percent sign; every other field code stands for nothing here.
+            if (line[++i] == QLatin1Char('%'))
+                word += c;
+            else if (!inWord && (i + 1 == line.size() || line[i + 1] == QLatin1Char(' ')))
+                continue; // a word that is only a field code vanishes
+        } else {
+            word += c;
+        }
+        inWord = true;
+    }
+    if (inWord)
+        words << word;
+    return words;
+}
+
+QStringList systemInfoToolCommand()
+{
+    const QStringList dirs = dataDirs();
+    for (const char* name : kEntries) {
+        for (const QString& dir : dirs) {
+            const QString file = dir + QStringLiteral("/applications/") + QLatin1String(name);
+            if (!QFileInfo::exists(file))
+                continue;
+            // The first entry of a name is the one that counts, even if it is unusable.
+            const QHash<QString, QString> entry = readEntry(file);
+            QStringList command = execCommand(entry.value(QStringLiteral("Exec")));
+            const QString tryExec = entry.value(QStringLiteral("TryExec"));
+            const bool usable = entry.value(QStringLiteral("Type")) == QLatin1String("Application")
+                && entry.value(QStringLiteral("Hidden")) != QLatin1String("true")
+                && (tryExec.isEmpty() || !findProgram(tryExec).isEmpty()) && !command.isEmpty();
+            if (usable) {
+                command.first() = findProgram(command.first());
+                if (!command.first().isEmpty())
+                    return command;
+            }
+            break;
+        }
+    }
+    return {};
+}
+
+} // namespace ui

@@ -1,0 +1,56 @@
+#include "ui/windows_services.h"
+
+#ifdef _WIN32
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace ui::win32 {
+
+bool startProgram(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> commandLine(path.begin(), path.end());
+    commandLine.push_back('\0');
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return false;
+    // We are in the foreground (the user just clicked); let the tool take the focus.
+    AllowSetForegroundWindow(process.dwProcessId);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool isOrdinaryFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+        == 0;
+}
+
+void openWebPage(const std::string& address)
+{
+    ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void showMessage(const std::string& text, const std::string& title, bool warning)
+{
+    MessageBoxA(nullptr, text.c_str(), title.c_str(),
+                MB_OK | MB_TASKMODAL | (warning ? MB_ICONWARNING : 0u));
+}
+
+} // namespace ui::win32
+
+#endif

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+// The Windows desktop services the program uses, in standard C++ and Win32 only, so that they
+// build and run without Qt. Texts are in the system's ANSI code page. Defined on Windows only.
+namespace ui::win32 {
+
+// Starts the program at `path` without waiting: the path names the program exactly (never
+// split at blanks, no search) and is also its whole command line; a normal window with the
+// focus; no handles inherited. False when it could not be started.
+bool startProgram(const std::string& path);
+
+// True for an existing file that is neither a folder nor hidden nor a system file.
+bool isOrdinaryFile(const std::string& path);
+
+// Hands the address to the system's default handler; the result is not examined.
+void openWebPage(const std::string& address);
+
+// A modal box with only OK, on top of every window of the calling thread; returns when the
+// user has closed it.
+void showMessage(const std::string& text, const std::string& title, bool warning);
+
+} // namespace ui::win32

@@ -41,7 +41,8 @@ bool GetKeyValue(ui::Registry& registry, quint32 KeyRoot, const QString& KeyName
     quint32 type = 0;
     quint32 size = kBufferSize;
     if (registry.queryValue(key.key(), SubKeyRef.toLocal8Bit(), &type, buffer.data(), &size)
-        != ui::reg::ERROR_SUCCESS) {
+        != ui::reg::ERROR_SUCCESS
+        || size > kBufferSize) { // a length beyond the buffer is no value that was read
         KeyVal.clear();
         return false;
     }

@@ -313,7 +313,10 @@ int fullYear(int value, int digits)
 QString generalDate(double v, const QLocale& locale)
 {
     const QLocale loc = effective(locale);
-    const CivilTime t = fromDateValue(v);
+    const std::optional<CivilTime> c = fromDateValue(v);
+    if (!c)
+        return {};
+    const CivilTime& t = *c;
     QString text = loc.toString(QDate(t.year, t.month, t.day), shortDateFormat(loc));
     if (t.hour != 0 || t.minute != 0 || t.second != 0)
         text += u' ' + loc.toString(QTime(t.hour, t.minute, t.second), longTimeFormat(loc));

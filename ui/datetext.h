@@ -12,7 +12,7 @@ namespace ui {
 
 // The locale's short date with a four-digit year, a blank and the long time
 // without any time zone: "6/4/2006 6:00:00 PM". At exactly midnight the time
-// is left out: "8/24/2005".
+// is left out: "8/24/2005". A value outside the years 100..9999 gives empty text.
 QString generalDate(double v, const QLocale& loc = QLocale());
 
 // Reads a date, optionally followed by a time, in the locale's day/month/year

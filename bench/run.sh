@@ -33,13 +33,12 @@ for attempt in 1 2 3; do  # Xvfb now and then refuses its first client: start it
 done
 export DISPLAY=":$(cat "$tmp/display")" QT_QPA_PLATFORM=xcb
 # Both inside the school year, so Tasselday shows its longest line.
-export LD_PRELOAD=$faketime_lib FAKETIME=-7571d FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1
+fake=(env LD_PRELOAD=$faketime_lib FAKETIME=-7571d FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1)
 
 for r in $(seq "$rounds"); do
-  /usr/bin/python3 "$here/idle_cost.py" "$idle" "$build/tasselday" >>"$tmp/tasselday"
-  /usr/bin/python3 "$here/idle_cost.py" "$idle" "$build/bench/minimal_window" >>"$tmp/minimal"
+  /usr/bin/python3 "$here/idle_cost.py" "$idle" "${fake[@]}" "$build/tasselday" >>"$tmp/tasselday"
+  /usr/bin/python3 "$here/idle_cost.py" "$idle" "${fake[@]}" "$build/bench/minimal_window" >>"$tmp/minimal"
 done
-unset LD_PRELOAD
 
 col() { awk -v c="$2" '{ print $c }' "$tmp/$1" | median; }
 echo "| at rest, median of $rounds runs | Tasselday | minimal window | ratio | target |"

@@ -4,19 +4,36 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation fonts-dejavu-core \
   xvfb openbox xdotool x11-utils libx11-6 faketime libfaketime imagemagick \
   dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0 gir1.2-glib-2.0
-
 # What `make test-windows` needs besides: the cross compiler, Wine and an X server for it.
 WINDOWS_PACKAGES = mingw-w64 wine wine64 xvfb python3
 WINDOWS_BUILD ?= build-windows
+# Only for `make fuzz` and `make bench`, which CI does not run.
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+BENCH_PACKAGES = xvfb x11-utils faketime libfaketime dbus at-spi2-core python3-gi \
+  gir1.2-atspi-2.0
+SAN_BUILD ?= build-asan
+FUZZ_RUNS ?= 1000000
+# Leaks are reported, except the few that Qt's font machinery keeps for the whole run.
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps configure build run test test-windows screenshots bench clean
+.PHONY: all deps deps-fuzz deps-bench install-missing configure build run test test-sanitize \
+  test-windows screenshots fuzz bench clean
 
 all: build
 
 # Installs only what is missing, so a second run does nothing.
 deps:
+	@$(MAKE) --no-print-directory install-missing WANTED="$(PACKAGES)"
+deps-fuzz: deps
+	@$(MAKE) --no-print-directory install-missing WANTED="$(FUZZ_PACKAGES)"
+deps-bench: deps
+	@$(MAKE) --no-print-directory install-missing WANTED="$(BENCH_PACKAGES)"
+
+install-missing:
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(WANTED); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -38,17 +55,33 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The unit suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(SAN_BUILD) -DTASSELDAY_SANITIZE=address,undefined \
+	  $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The launcher and its Windows services, cross-compiled and run under Wine.
+test-windows:
+	@$(MAKE) --no-print-directory install-missing WANTED="$(WINDOWS_PACKAGES)"
+	./tests/windows/run.sh $(WINDOWS_BUILD)
+
 # README's screenshots, taken by the end-to-end suite under openbox.
 screenshots: build
 	/usr/bin/python3 tests/e2e/run.py $(BUILD)/tasselday --screenshots docs
 
-# The launcher and its Windows services, cross-compiled and run under Wine.
-test-windows:
-	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
-	./tests/windows/run.sh $(WINDOWS_BUILD)
+# Every libFuzzer target for FUZZ_RUNS inputs (clang; builds in build-fuzz/).
+fuzz: deps-fuzz
+	./fuzz/run.sh $(FUZZ_RUNS)
 
-bench: build
+# Idle cost against the minimal window, then timer fidelity for BENCH_SECONDS, idle and
+# with both cores busy.
+BENCH_SECONDS ?= 60
+bench: build deps-bench
 	./bench/run.sh $(BUILD)
+	./bench/fidelity.sh $(BUILD) $(BENCH_SECONDS)
+	./bench/fidelity.sh $(BUILD) $(BENCH_SECONDS) --load
 
 clean:
 	rm -rf $(BUILD) $(WINDOWS_BUILD)

@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
+#include "ui/quietwrite.h"
 #include "ui/fonts.h"
 #include "ui/vbmath.h"
 
@@ -18,7 +19,8 @@ constexpr quint32 kSetStage2 = 0x00C00000;
 } // namespace
 
 FrmTasselday::FrmTasselday(const ui::Clock& clock)
-    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock)
+    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock),
+      m_pacer(clock)
 {
 }
 
@@ -33,8 +35,11 @@ void FrmTasselday::bindControls()
 
     // Overwritten every tick, so typing into it would only be lost.
     txtDisplay->setReadOnly(true);
+    // Nothing can be typed, so no caret: a focused box would blink one all day long.
+    txtDisplay->setFocusPolicy(Qt::NoFocus);
 
-    connect(timer("timerRefresh"), &QTimer::timeout, this, &FrmTasselday::timerRefresh_Timer);
+    m_pacer.attach(timer("timerRefresh"));
+    connect(timer("timerRefresh"), &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
     connect(lblAbout, &ui::Label::mouseMoved, this, &FrmTasselday::lblAbout_MouseMove);
     connect(lblAbout, &ui::Label::clicked, this, &FrmTasselday::lblAbout_Click);
     connect(lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
@@ -60,6 +65,8 @@ void FrmTasselday::Form_Load()
         ui::fittingFont(lblTimeLeft->font(), lblTimeLeft->text(), lblTimeLeft->contentsRect().width()));
 
     RefreshAllTimers();
+    if (isLoaded())
+        m_pacer.planNext();
 }
 
 // The About box goes with this window; the program does the closing.
@@ -71,6 +78,16 @@ void FrmTasselday::RefreshAllTimers()
         timerRefresh_Timer();
 }
 
+// The timer runs once, just after the next whole second; each run plans the next from the
+// clock. RefreshAllTimers ticks in between without moving that plan.
+void FrmTasselday::timerRefresh_Fired()
+{
+    if (m_pacer.due())
+        timerRefresh_Timer();
+    if (isLoaded())
+        m_pacer.planNext();
+}
+
 void FrmTasselday::timerRefresh_Timer()
 {
     using ui::Int;
@@ -78,6 +95,7 @@ void FrmTasselday::timerRefresh_Timer()
     using ui::numberToText;
 
     NowDate = m_clock.now();
+    m_pacer.shown(NowDate);
     // Both moments are whole seconds, but their difference as days carries rounding error:
     // a day later could come out a hair over a day and read "24 Hours" instead of zero.
     const double wholeSecondsLeft = ui::Round((GradDate - NowDate) * 86400, 0);
@@ -103,25 +121,27 @@ void FrmTasselday::timerRefresh_Timer()
     const QString W = numberToText(WeeksLeft), D = numberToText(DaysLeft),
                   H = numberToText(HoursLeft), M = numberToText(MinutesLeft),
                   S = numberToText(SecondsLeft);
+    QString line;
     if (WeeksLeft > 0) {
-        txtDisplay->setText(W + " Weeks, " + D + " Days, " + H + " Hours, " + M + " Minutes, " + S
-                            + " Seconds!");
+        line = W + " Weeks, " + D + " Days, " + H + " Hours, " + M + " Minutes, " + S + " Seconds!";
     } else if (DaysLeft > 0) {
-        txtDisplay->setText(D + " Days, " + H + " Hours, " + M + " Minutes, " + S + " Seconds!");
+        line = D + " Days, " + H + " Hours, " + M + " Minutes, " + S + " Seconds!";
     } else if (HoursLeft > 0) {
-        txtDisplay->setText(H + " Hours, " + M + " Minutes, " + S + " Seconds!");
+        line = H + " Hours, " + M + " Minutes, " + S + " Seconds!";
     } else if (MinutesLeft > 0) {
-        txtDisplay->setText(M + " Minutes, " + S + " Seconds!");
+        line = M + " Minutes, " + S + " Seconds!";
     } else {
         // The last minute is shown large, and stays so for the rest of the run.
-        txtDisplay->setFont(ui::makeFont({"Courier New", 12, 700}));
-        txtDisplay->setText(S + " Seconds!");
+        ui::setFontIfChanged(txtDisplay, ui::makeFont({"Courier New", 12, 700}));
+        line = S + " Seconds!";
     }
+    ui::setTextIfChanged(txtDisplay, line);
 
     DaysElapsed = NowDate - SchoolStart;
     PercentDone = ui::Round(DaysElapsed / TotalDays * 100, intPercentDigits);
     prgbarSchool->setPercent(float(PercentDone));
-    lblSchoolCompleted->setText("School Year Completed: " + numberToText(PercentDone) + "%");
+    ui::setTextIfChanged(lblSchoolCompleted,
+                         "School Year Completed: " + numberToText(PercentDone) + "%");
     CheckSetTimeout();
 }
 
@@ -144,7 +164,8 @@ void FrmTasselday::CheckSetTimeout()
     } else if (intSetTicks == intSetTimeout) {
         intSetTicks = 0;
         intSetStage = 0;
-        lblSet->setBackColor(ui::colors::Navy);
+        if (lblSet->backColor() != ui::colors::Navy)
+            lblSet->setBackColor(ui::colors::Navy);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/form.h"
+#include "ui/secondtimer.h"
 
 #include <QtGlobal>
 
@@ -44,6 +45,7 @@ protected:
 
 private:
     void timerRefresh_Timer();
+    void timerRefresh_Fired();
     void CheckSetTimeout();
     void lblAbout_MouseMove();
     void lblAbout_Click();
@@ -51,6 +53,7 @@ private:
     bool skippedTheZeroSecond(double secondsLeft);
 
     const ui::Clock& m_clock;
+    ui::SecondPacer m_pacer;
 
     double SchoolStart = 0.0;
     double TotalDays = 0.0;

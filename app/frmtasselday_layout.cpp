@@ -50,7 +50,8 @@ const ControlSpec controls[] = {
     {.kind = Kind::Label, .name = "Label3", .text = "100%", .left = 5640, .top = 1680,
      .width = 495, .height = 255, .fore = LightBlue, .font = {"MS Sans Serif", 8.25},
      .align = Qt::AlignRight | Qt::AlignTop, .transparent = true, .tabIndex = 7},
-    {.kind = Kind::Timer, .name = "timerRefresh", .interval = 999},
+    // About once a second: each run is planned to just after the next whole second.
+    {.kind = Kind::Timer, .name = "timerRefresh", .interval = 1000},
 };
 } // namespace
 

@@ -1,5 +1,7 @@
-// Median cost of one refresh of the main window, with the real clock and real widgets.
+// Median cost of one refresh of the main window, with the real clock and real widgets:
+// each tick shows a new second, as it does once a second when the program runs.
 #include "app/program.h"
+#include "app/frmtasselday.h"
 #include "ui/desktop.h"
 #include "ui/lifetime.h"
 
@@ -29,6 +31,8 @@ int main(int argc, char* argv[])
     costs.reserve(size_t(n));
     QElapsedTimer timer;
     for (int i = 0; i < n; ++i) {
+        // One second less each time, so that every tick writes a new line as a real one does.
+        main.GradDate -= 1.0 / 86400;
         timer.start();
         main.RefreshAllTimers();
         costs.push_back(double(timer.nsecsElapsed()) / 1000.0);

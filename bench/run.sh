@@ -1,38 +1,54 @@
 #!/usr/bin/env bash
-# Tasselday against a minimal Qt Widgets window: median tick cost, then peak memory and
-# CPU time over an idle stretch. Prints each figure side by side with its ratio.
-# Usage: bench/run.sh [build-dir] [idle-seconds]
+# Tasselday at rest against a minimal Qt Widgets window that refreshes one label every
+# 999 ms, in the same run on the same Xvfb: the cost of one tick, start-up time to the
+# mapped window, CPU time and wake-ups over an idle stretch, and peak memory. Each figure
+# is the median of ROUNDS runs taken in turn. Prints a Markdown table.
+# Usage: bench/run.sh [build-dir] [idle-seconds] [rounds]
 set -euo pipefail
 build=${1:-build}
 idle=${2:-30}
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+rounds=${3:-3}
+here=$(dirname "$(realpath "$0")")
+faketime_lib=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 
-div() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
-median_of() { # median of five runs of a command printing one number
-  for _ in 1 2 3 4 5; do "$@" 2>/dev/null; done | sort -g | sed -n 3p
-}
+tick_runs() { for _ in 1 2 3 4 5; do QT_QPA_PLATFORM=offscreen "$@" 2>/dev/null; done; }
+tick=$(tick_runs "$build/bench/bench_tick" 20000 | median)
+base=$(tick_runs "$build/bench/minimal_window" --ticks 20000 | median)
 
-tick=$(median_of "$build/bench/bench_tick" 20000)
-base=$(median_of "$build/bench/minimal_window" --ticks 20000)
-printf 'tick (us, median)       tasselday %8.3f   minimal %8.3f   ratio %s\n' \
-  "$tick" "$base" "$(div "$tick" "$base")"
+tmp=$(mktemp -d)
+xvfb_pid=""
+trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+for attempt in 1 2 3; do  # Xvfb now and then refuses its first client: start it anew
+  : >"$tmp/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+  if [ -s "$tmp/display" ] && DISPLAY=":$(cat "$tmp/display")" xdpyinfo >/dev/null 2>&1; then
+    break
+  fi
+  kill "$xvfb_pid" 2>/dev/null || true
+done
+export DISPLAY=":$(cat "$tmp/display")" QT_QPA_PLATFORM=xcb
+# Both inside the school year, so Tasselday shows its longest line.
+fake=(env LD_PRELOAD=$faketime_lib FAKETIME=-7571d FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1)
 
-idle_run() { # prints peak resident kB and CPU milliseconds after $idle seconds
-  "$@" >/dev/null 2>&1 &
-  local pid=$!
-  sleep "$idle"
-  local hwm ticks hz
-  hwm=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
-  ticks=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-  hz=$(getconf CLK_TCK)
-  kill "$pid"; wait "$pid" 2>/dev/null || true
-  echo "$hwm $(( ticks * 1000 / hz ))"
-}
+for r in $(seq "$rounds"); do
+  /usr/bin/python3 "$here/idle_cost.py" "$idle" "${fake[@]}" "$build/tasselday" >>"$tmp/tasselday"
+  /usr/bin/python3 "$here/idle_cost.py" "$idle" "${fake[@]}" "$build/bench/minimal_window" >>"$tmp/minimal"
+done
 
-read -r tmem tcpu < <(idle_run "$build/tasselday")
-read -r bmem bcpu < <(idle_run "$build/bench/minimal_window")
-printf 'peak memory (kB)        tasselday %8d   minimal %8d   ratio %s\n' \
-  "$tmem" "$bmem" "$(div "$tmem" "$bmem")"
-printf 'CPU over %ss (ms)       tasselday %8d   minimal %8d   share of one core %s%%\n' \
-  "$idle" "$tcpu" "$bcpu" "$(div "$tcpu" "$((idle * 10))")"
+col() { awk -v c="$2" '{ print $c }' "$tmp/$1" | median; }
+echo "| at rest, median of $rounds runs | Tasselday | minimal window | ratio | target |"
+echo "|---|---|---|---|---|"
+printf '| one tick (us) | %.2f | %.2f | %s | well under 50 us |\n' "$tick" "$base" "$(ratio "$tick" "$base")"
+t=$(col tasselday 1); m=$(col minimal 1)
+printf '| start-up to mapped window (ms) | %.1f | %.1f | %s | 1.2 |\n' "$t" "$m" "$(ratio "$t" "$m")"
+t=$(col tasselday 2); m=$(col minimal 2)
+printf '| CPU over %s s (ms, from ns) | %.3f | %.3f | %s | 1.2 |\n' "$idle" "$(ratio "$t" 1e6)" "$(ratio "$m" 1e6)" "$(ratio "$t" "$m")"
+t=$(col tasselday 3); m=$(col minimal 3)
+printf '| wake-ups over %s s | %d | %d | %s | 1.2 |\n' "$idle" "$t" "$m" "$(ratio "$t" "$m")"
+t=$(col tasselday 4); m=$(col minimal 4)
+printf '| peak memory (kB) | %d | %d | %s | 1.1 |\n' "$t" "$m" "$(ratio "$t" "$m")"

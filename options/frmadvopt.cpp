@@ -58,7 +58,7 @@ void FrmAdvOpt::Form_Load()
     // later has the same date and shows how this locale writes the first hour of the
     // day ("12:00:01 AM", "00:00:01"); its second is dropped below.
     const bool midnight = [&] {
-        const ui::CivilTime t = ui::fromDateValue(main.GradDate);
+        const ui::CivilTime t = ui::fromDateValue(main.GradDate).value_or(ui::CivilTime{});
         return t.hour == 0 && t.minute == 0 && t.second == 0;
     }();
     const QString T = ui::generalDate(midnight ? main.GradDate + 1.0 / 86400.0 : main.GradDate);

@@ -1,3 +1,4 @@
+#include "ui/datetext.h"
 #include "ui/datevalue.h"
 
 #include <QtTest>
@@ -60,10 +61,29 @@ private slots:
         QFETCH(double, value);
         QFETCH(CivilTime, civil);
         QFETCH(bool, exact);
-        QCOMPARE(fromDateValue(value), civil);
+        QCOMPARE(fromDateValue(value).value_or(CivilTime{0, 0, 0}), civil);
         if (exact)
             COMPARE_EXACT(toDateValue(civil.year, civil.month, civil.day, civil.hour,
                                       civil.minute, civil.second), value);
+    }
+
+    // Beyond the years that can be written nothing is made up, and nothing overflows.
+    void unwritableValuesAreRefused_data()
+    {
+        QTest::addColumn<double>("value");
+        const double second = 1.0 / 86400.0;
+        QTest::newRow("31 Dec 99") << -657435.0;
+        QTest::newRow("rounds into year 10000") << 2958466.0 - 0.4 * second;
+        QTest::newRow("1e19 days") << 1e19;
+        QTest::newRow("-1e300 days") << -1e300;
+        QTest::newRow("infinity") << qInf();
+        QTest::newRow("NaN") << qQNaN();
+    }
+    void unwritableValuesAreRefused()
+    {
+        QFETCH(double, value);
+        QVERIFY(!fromDateValue(value));
+        QCOMPARE(generalDate(value), QString());
     }
 
     void everyDayMatchesQtCalendar()

@@ -3,10 +3,12 @@
 #include "celebration/frmdone.h"
 #include "support/testforms.h"
 #include "ui/controls.h"
+#include "ui/secondtimer.h"
 #include "ui/vbmath.h"
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QTimer>
 #include <QtTest>
 
 class TickTest : public QObject {
@@ -218,6 +220,96 @@ private slots:
         QCOMPARE(w.isLoaded(), !display.isEmpty());
         if (!display.isEmpty())
             QCOMPARE(view(t).display, display);
+    }
+
+    // The timer is planned to just after the next whole second, from the clock, every time.
+    void refreshIsPlannedJustAfterEachWholeSecond_data()
+    {
+        QTest::addColumn<int>("step");     // seconds the clock moved since the last tick
+        QTest::addColumn<int>("msToNext"); // where in its second the clock stands on firing
+        QTest::addColumn<bool>("ticks");
+        QTest::newRow("on time") << 1 << 998 << true;
+        QTest::newRow("a hair early") << 0 << 1 << false;
+        QTest::newRow("clock set back an hour") << -3600 << 500 << true;
+        QTest::newRow("resumed a day later") << 86400 << 700 << true;
+    }
+
+    void refreshIsPlannedJustAfterEachWholeSecond()
+    {
+        QFETCH(int, step);
+        QFETCH(int, msToNext);
+        QFETCH(bool, ticks);
+        constexpr int margin = ui::SecondPacer::kMarginMs;
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        t.clock.msToNext = 400;
+        w.show();
+        QTimer* timer = w.timer("timerRefresh");
+        QVERIFY(timer->isActive() && timer->isSingleShot());
+        QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+        QCOMPARE(timer->interval(), 400 + margin);
+
+        // A refresh from the options ticks at once and leaves the plan as it was.
+        t.clock.msToNext = 123;
+        const int gestureBefore = w.setTicks();
+        w.RefreshAllTimers();
+        QCOMPARE(w.setTicks(), gestureBefore + 1);
+        QCOMPARE(timer->interval(), 400 + margin);
+
+        const QString before = view(t).display;
+        t.clock.advanceSeconds(step);
+        t.clock.msToNext = msToNext;
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QCOMPARE(view(t).display != before, ticks);
+        QCOMPARE(w.setTicks(), ticks ? 0 : gestureBefore + 1);
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), msToNext + margin);
+    }
+
+    // A tick repaints only what changed on screen: the bar moves a pixel every 17 hours and
+    // the gesture square is navy again and again.
+    void aTickRepaintsOnlyWhatChanged_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("line");
+        QTest::addColumn<bool>("bar");
+        QTest::newRow("same second") << 0 << false << false;
+        QTest::newRow("a minute later") << 60 << true << false;
+        QTest::newRow("two days later") << 2 * 86400 + 1 << true << true;
+    }
+
+    void aTickRepaintsOnlyWhatChanged()
+    {
+        QFETCH(int, step);
+        QFETCH(bool, line);
+        QFETCH(bool, bar);
+        struct PaintCounter : QObject {
+            QHash<QObject*, int> paints;
+            bool eventFilter(QObject* o, QEvent* e) override
+            {
+                paints[o] += e->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        TestForms t;
+        auto& w = t.forms.frmTasselday();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window()));
+        TestForms::flush();
+        // The bar is left out: the percentage label above overlaps it by a pixel.
+        const char* names[] = {"txtDisplay", "lblSet", "lblSchoolCompleted"};
+        for (const char* name : names)
+            w.control<QWidget>(name)->installEventFilter(&counter);
+        QSignalSpy barMoves(w.control<ui::ProgressBar>("prgbarSchool"), &QProgressBar::valueChanged);
+        t.clock.advanceSeconds(step);
+        w.RefreshAllTimers(); // the gesture count reaches its end and resets the square
+        w.RefreshAllTimers();
+        TestForms::flush();
+        QCOMPARE(counter.paints.value(w.control<QWidget>("txtDisplay")) > 0, line);
+        QCOMPARE(barMoves.size() > 0, bar);
+        QCOMPARE(counter.paints.value(w.control<QWidget>("lblSet")), 0);
+        if (step == 0)
+            QCOMPARE(counter.paints.value(w.control<QWidget>("lblSchoolCompleted")), 0);
     }
 
     void aLateTickThatSkipsTheZeroSecondStillHandsOver_data()

@@ -212,7 +212,12 @@ void ProgressBar::setPercent(float value)
 {
     m_value = value;
     const double clamped = qBound(0.0, double(value), 100.0);
-    setValue(int(std::lround(clamped * kScale)));
+    const int raw = int(std::lround(clamped * kScale));
+    // The bar moves a pixel every few hours: between those moments nothing is redrawn.
+    const auto filled = [this](int v) { return qint64(v) * width() / (100LL * kScale); };
+    const int shown = QProgressBar::value();
+    if (raw != shown && (filled(raw) != filled(shown) || raw == 0 || raw == maximum()))
+        setValue(raw);
 }
 
 Picture::Picture(QWidget* parent) : QLabel(parent)

@@ -85,7 +85,8 @@ class ProgressBar : public QProgressBar {
 public:
     static constexpr int kScale = 1000000;
     explicit ProgressBar(QWidget* parent = nullptr);
-    // Values outside 0..100 are shown at the nearest end; value() keeps what was set.
+    // Values outside 0..100 are shown at the nearest end; percent() keeps what was set.
+    // The Qt value follows only when the filled length changes by a whole pixel.
     void setPercent(float value);
     float percent() const { return m_value; }
 private:

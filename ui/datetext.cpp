@@ -370,14 +370,19 @@ QStringList halfDayNames(const QLocale& locale)
 
 QString shortDate(double v, const QLocale& locale)
 {
-    const CivilTime t = fromDateValue(v);
-    return formatShortDate(effective(locale), QDate(t.year, t.month, t.day));
+    const std::optional<CivilTime> t = fromDateValue(v);
+    if (!t)
+        return {};
+    return formatShortDate(effective(locale), QDate(t->year, t->month, t->day));
 }
 
 QString generalDate(double v, const QLocale& locale)
 {
+    const std::optional<CivilTime> c = fromDateValue(v);
+    if (!c)
+        return {};
+    const CivilTime& t = *c;
     QString text = shortDate(v, locale);
-    const CivilTime t = fromDateValue(v);
     if (t.hour == 0 && t.minute == 0 && t.second == 0)
         return text;
     // One time form for every locale: the dialog splits it at its ":" and puts its

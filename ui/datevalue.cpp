@@ -52,10 +52,11 @@ double toDateValue(int y, int mo, int d, int h, int mi, int s)
     return day >= 0 ? double(day) + fraction : double(day) - fraction;
 }
 
-CivilTime fromDateValue(double v)
+std::optional<CivilTime> fromDateValue(double v)
 {
-    if (!std::isfinite(v))
-        return {};
+    // Far outside the writable years: refused before the day count could overflow.
+    if (!std::isfinite(v) || std::fabs(v) > 4e6)
+        return std::nullopt;
     const double whole = std::trunc(v);
     const double fraction = std::fabs(v - whole);
     qint64 day = qint64(whole);
@@ -66,6 +67,8 @@ CivilTime fromDateValue(double v)
     }
     CivilTime t;
     civilFromDays(day + kEpochDays, t.year, t.month, t.day);
+    if (t.year < kFirstYear || t.year > kLastYear)
+        return std::nullopt;
     t.hour = int(seconds / 3600);
     t.minute = int(seconds / 60 % 60);
     t.second = int(seconds % 60);

@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include <optional>
+
 // Date values as the old program kept them: a double counting days since
 // midnight at the start of 30 December 1899, the fraction being the time of
 // day. Local wall-clock time, no time zone. Before that day the whole part
@@ -23,9 +25,13 @@ struct CivilTime {
 // Proleptic Gregorian calendar, whole seconds.
 double toDateValue(int y, int mo, int d, int h = 0, int mi = 0, int s = 0);
 
+inline constexpr int kFirstYear = 100;
+inline constexpr int kLastYear = 9999;
+
 // Rounds to the nearest whole second, so values that picked up float error
-// from arithmetic still land on the intended second. Years 100..9999.
-CivilTime fromDateValue(double v);
+// from arithmetic still land on the intended second. Only years 100..9999
+// can be written: any other value, NaN and infinities give nullopt.
+std::optional<CivilTime> fromDateValue(double v);
 
 // The wall-clock reading of `local` in local time; the running second's
 // fraction is dropped. An invalid QDateTime gives 0.

@@ -11,7 +11,9 @@ namespace fakes {
 class Clock final : public ui::Clock {
 public:
     double value = 0.0;
+    int msToNext = 1000; // where in the running second the clock stands
     double now() const override { return value; }
+    int msToNextSecond() const override { return msToNext; }
     void set(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
     {
         value = ui::toDateValue(y, mo, d, h, mi, s);

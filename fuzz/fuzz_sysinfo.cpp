@@ -11,21 +11,22 @@ namespace {
 class AnyRegistry final : public ui::Registry {
 public:
     explicit AnyRegistry(FuzzInput& in) : m_in(in) {}
-    long openKey(quint32, const QByteArray&, quint32, Key* key) override
+    long openKey(std::uint32_t, const std::string&, std::uint32_t, Key* key) override
     {
         *key = 1;
-        return m_in.byte() % 4 == 0 ? ui::reg::ERROR_FILE_NOT_FOUND : ui::reg::ERROR_SUCCESS;
+        return m_in.byte() % 4 == 0 ? ui::reg::kFileNotFound : ui::reg::kSuccess;
     }
-    long queryValue(Key, const QByteArray&, quint32* type, char* data, quint32* size) override
+    long queryValue(Key, const std::string&, std::uint32_t* type, char* data,
+                    std::uint32_t* size) override
     {
         const uint8_t result = m_in.byte();
         *type = m_in.byte() % 6;
         const QByteArray bytes = m_in.rest();
-        std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), *size), data);
+        std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), qsizetype(*size)), data);
         // Mostly the true length; now and then a length the buffer cannot hold.
-        const quint32 claimed = quint32(bytes.size()) + (result & 0x80 ? 4096u : 0u);
+        const std::uint32_t claimed = std::uint32_t(bytes.size()) + (result & 0x80 ? 4096u : 0u);
         *size = claimed;
-        return result % 8 == 0 ? ui::reg::ERROR_MORE_DATA : ui::reg::ERROR_SUCCESS;
+        return result % 8 == 0 ? ui::reg::kMoreData : ui::reg::kSuccess;
     }
     void closeKey(Key) override {}
 
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     AnyRegistry registry(in);
     QString value;
     try {
-        const bool read = sysinfo::GetKeyValue(registry, ui::reg::HKEY_LOCAL_MACHINE,
+        const bool read = sysinfo::GetKeyValue(registry, ui::reg::kLocalMachine,
                                                QStringLiteral("SOFTWARE\\Key"),
                                                QStringLiteral("Value"), value);
         FUZZ_CHECK(read || value.isEmpty());

@@ -22,7 +22,7 @@ QString twoDigits(qint16 n)
 
 } // namespace
 
-FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageBox& messages)
+FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
     : ui::Form(layout::frmAdvOpt, layout::frmAdvOptControls()), m_main(&main), m_messages(messages)
 {
 }

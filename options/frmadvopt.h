@@ -9,7 +9,7 @@
 
 namespace ui {
 class Button;
-class MessageBox;
+class MessageDialog;
 class ComboList;
 class Label;
 class TextBox;
@@ -22,7 +22,7 @@ class FrmAdvOpt : public ui::Form {
 public:
     // `main` holds the schedule this dialog shows and changes; `messages` reports a time
     // that can't be read.
-    FrmAdvOpt(FrmTasselday& main, ui::MessageBox& messages);
+    FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages);
 
 signals:
     // "&Jump to the Ending": the program hands over, which closes this dialog too.
@@ -43,7 +43,7 @@ private:
 
     // Guarded: the dialog must never reach into a main window that is gone.
     QPointer<FrmTasselday> m_main;
-    ui::MessageBox& m_messages;
+    ui::MessageDialog& m_messages;
 
     // Kept from one opening to the next; the controls are made afresh each time.
     qint16 intHour = 0;

@@ -251,9 +251,10 @@ private slots:
 
         // A refresh from the options ticks at once and leaves the plan as it was.
         t.clock.msToNext = 123;
-        const int gestureBefore = w.setTicks();
+        t.clock.advanceSeconds(1);
+        const QString refreshed = view(t).display;
         w.RefreshAllTimers();
-        QCOMPARE(w.setTicks(), gestureBefore + 1);
+        QVERIFY(view(t).display != refreshed);
         QCOMPARE(timer->interval(), 400 + margin);
 
         const QString before = view(t).display;
@@ -261,7 +262,6 @@ private slots:
         t.clock.msToNext = msToNext;
         QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
         QCOMPARE(view(t).display != before, ticks);
-        QCOMPARE(w.setTicks(), ticks ? 0 : gestureBefore + 1);
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), msToNext + margin);
     }

@@ -161,7 +161,7 @@ void Button::paintEvent(QPaintEvent*)
         p.drawRect(r.adjusted(0, 0, -1, -1));
         r.adjust(1, 1, -1, -1);
     }
-    // The classic two-pixel edge: white and light grey above and left, grey and black
+    // A plain raised two-pixel edge: white and light grey above and left, grey and black
     // below and right; the other way round while pressed.
     QPalette edge = palette();
     edge.setColor(QPalette::Light, Qt::white);

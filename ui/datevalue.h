@@ -4,7 +4,7 @@
 
 #include <optional>
 
-// Date values as the old program kept them: a double counting days since
+// Date values: a double counting days since
 // midnight at the start of 30 December 1899, the fraction being the time of
 // day. Local wall-clock time, no time zone. Before that day the whole part
 // counts days backwards while the fraction still runs forward in time, so

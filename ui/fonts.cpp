@@ -10,7 +10,7 @@ namespace ui {
 QString installedFace(const QString& layoutFace, FaceSet set)
 {
     // Windows has the layouts' faces (MS Sans Serif as its outline successor); elsewhere
-    // Liberation is metric-compatible with the classic faces, and the decorative faces get
+    // Liberation is metric-compatible with Arial and Courier New, and the decorative faces get
     // the nearest DejaVu or Liberation face Debian ships. Windows substitutes the decorative
     // faces itself where they are not installed.
     struct Face {

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
-// Reading numbers out of what the user typed, the forgiving way the old
-// BASIC runtime's Val did it.
+// Reading numbers out of what the user typed, forgivingly: the number at the
+// start of a text, 0 when there is none.
 namespace ui {
 
 // The number at the start of `text`. Blanks, tabs, CR and LF are skipped

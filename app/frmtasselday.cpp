@@ -9,7 +9,7 @@
 #include "ui/datevalue.h"
 #include "ui/quietwrite.h"
 #include "ui/fonts.h"
-#include "ui/vbmath.h"
+#include "ui/numbers.h"
 
 #include <QTimer>
 

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-1000000}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(datetext leadnum vbmath sysinfo)
+[ ${#targets[@]} -gt 0 ] || targets=(datetext leadnum numbers sysinfo)
 build=${FUZZ_BUILD:-build-fuzz}
 cxx=$(command -v clang++ || command -v clang++-14)
 

@@ -74,7 +74,7 @@ private slots:
         // The client area, not the frame, sits at 2340/1935 twips.
         QTRY_COMPARE(a.window()->geometry().topLeft(), QPoint(156, 129));
         const QImage shot = a.window()->grab().toImage();
-        auto pixel = [&](int x, int y) { return ui::vbColorOf(shot.pixelColor(x, y)); };
+        auto pixel = [&](int x, int y) { return ui::toBgr(shot.pixelColor(x, y)); };
         // The frame is drawn over the opaque heading it shares its top left corner with.
         QCOMPARE(pixel(200, 96), LightBlue);
         QCOMPARE(pixel(64, 104), LightBlue);

@@ -112,7 +112,7 @@ private slots:
         // The X's face is its own colour to the pixel, inside a plain two-pixel edge.
         const QImage x = f.control<QWidget>("cmdClose")->grab().toImage();
         for (const QPoint p : {QPoint(2, 2), QPoint(14, 2), QPoint(2, 14), QPoint(14, 14)})
-            QCOMPARE(ui::vbColorOf(x.pixelColor(p)), 0x00FF8080u);
+            QCOMPARE(ui::toBgr(x.pixelColor(p)), 0x00FF8080u);
 
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window()));
@@ -179,9 +179,9 @@ private slots:
         // What is on screen: the bare background, and through the big label beside its text.
         const QRect label1 = f.control<QWidget>("Label1")->geometry();
         const QImage shot = f.window()->grab().toImage();
-        QCOMPARE(QColor(shot.pixel(f.window()->width() / 2, 5)), ui::vbColor(kGreen));
+        QCOMPARE(QColor(shot.pixel(f.window()->width() / 2, 5)), ui::fromBgr(kGreen));
         QCOMPARE(QColor(shot.pixel(qMax(label1.left(), 0) + 2, label1.top() + 2)),
-                 ui::vbColor(kGreen));
+                 ui::fromBgr(kGreen));
 
         resizeTo(f, QSize(700, 500));
         QCOMPARE(f.backColor(), kGreen);

@@ -254,7 +254,7 @@ private slots:
         QTEST(shot.pixelColor(0, 0), "topLeft");
         QTEST(shot.pixelColor(89, 24), "bottomRight");
         for (const QPoint p : {QPoint(4, 4), QPoint(4, 20), QPoint(85, 12)})
-            QCOMPARE(shot.pixelColor(p), ui::vbColor(0x0080FF80));
+            QCOMPARE(shot.pixelColor(p), ui::fromBgr(0x0080FF80));
     }
 
     // Disabled, a window refuses input but keeps its look.
@@ -301,9 +301,9 @@ private slots:
         QCOMPARE(ui::px(7), 0);
         QCOMPARE(ui::px(8), 1);
         QCOMPARE(ui::twips(416), 6240.0);
-        QCOMPARE(ui::vbColor(0x00FF8080), QColor(128, 128, 255));
-        QCOMPARE(ui::vbColor(0x000080FF), QColor(255, 128, 0));
-        QCOMPARE(ui::vbColorOf(QColor(0, 0, 192)), 0x00C00000u);
+        QCOMPARE(ui::fromBgr(0x00FF8080), QColor(128, 128, 255));
+        QCOMPARE(ui::fromBgr(0x000080FF), QColor(255, 128, 0));
+        QCOMPARE(ui::toBgr(QColor(0, 0, 192)), 0x00C00000u);
     }
 
     void everyLayoutFaceResolvesToAnInstalledFace_data()

@@ -50,7 +50,7 @@ private slots:
         QTRY_COMPARE(w.window()->frameGeometry().topRight(), screen.topRight());
         QCOMPARE(w.window()->size(), QSize(416, 142));
         QCOMPARE(w.window()->windowTitle(), QStringLiteral("Tasselday - by Quillerby"));
-        QCOMPARE(ui::vbColorOf(w.window()->palette().color(QPalette::Window)), ui::colors::Navy);
+        QCOMPARE(ui::toBgr(w.window()->palette().color(QPalette::Window)), ui::colors::Navy);
     }
 
     void headingCarriesTheBuiltInDateOnce()

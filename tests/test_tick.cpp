@@ -4,7 +4,7 @@
 #include "support/testforms.h"
 #include "ui/controls.h"
 #include "ui/secondtimer.h"
-#include "ui/vbmath.h"
+#include "ui/numbers.h"
 
 #include <QApplication>
 #include <QFontInfo>

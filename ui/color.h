@@ -5,12 +5,12 @@
 // Colours come as 0x00BBGGRR: red in the low byte.
 namespace ui {
 
-inline QColor vbColor(quint32 bgr)
+inline QColor fromBgr(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
-inline quint32 vbColorOf(const QColor& c)
+inline quint32 toBgr(const QColor& c)
 {
     return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
 }

@@ -25,13 +25,13 @@ void ownPointerMoves(QWidget* w)
 void setRole(QWidget* w, QPalette::ColorRole role, quint32 bgr)
 {
     QPalette p = w->palette();
-    p.setColor(role, vbColor(bgr));
+    p.setColor(role, fromBgr(bgr));
     w->setPalette(p);
 }
 
 quint32 roleColor(const QWidget* w, QPalette::ColorRole role)
 {
-    return vbColorOf(w->palette().color(role));
+    return toBgr(w->palette().color(role));
 }
 
 } // namespace
@@ -238,7 +238,7 @@ void Picture::setBackColor(quint32 bgr)
 }
 
 Line::Line(QWidget* parent, double x1, double y1, double x2, double y2, quint32 bgr, int width)
-    : QWidget(parent), m_color(vbColor(bgr)), m_width(width)
+    : QWidget(parent), m_color(fromBgr(bgr)), m_width(width)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     const QPoint a(px(x1), px(y1)), b(px(x2), px(y2));
@@ -259,7 +259,7 @@ void Line::paintEvent(QPaintEvent*)
     }
 }
 
-Shape::Shape(QWidget* parent, quint32 outline) : QWidget(parent), m_outline(vbColor(outline))
+Shape::Shape(QWidget* parent, quint32 outline) : QWidget(parent), m_outline(fromBgr(outline))
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

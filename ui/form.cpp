@@ -143,7 +143,7 @@ void Form::unload()
 
 quint32 Form::backColor() const
 {
-    return m_window ? vbColorOf(m_window->palette().color(QPalette::Window)) : 0;
+    return m_window ? toBgr(m_window->palette().color(QPalette::Window)) : 0;
 }
 
 void Form::setBackColor(quint32 bgr)
@@ -151,7 +151,7 @@ void Form::setBackColor(quint32 bgr)
     if (!m_window)
         return;
     QPalette pal = m_window->palette();
-    pal.setColor(QPalette::Window, vbColor(bgr));
+    pal.setColor(QPalette::Window, fromBgr(bgr));
     m_window->setPalette(pal);
 }
 

@@ -1,6 +1,6 @@
 #include "ui/leadnum.h"
 
-#include "ui/vbmath.h"
+#include "ui/numbers.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "ui/vbmath.h"
+#include "ui/numbers.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "ui/vbmath.h"
+#include "ui/numbers.h"
 
 #include <QtTest>
 
@@ -10,7 +10,7 @@ using namespace ui;
                                                     .arg((actual), 0, 'g', 17)         \
                                                     .arg((expected), 0, 'g', 17)))
 
-class TestVbMath : public QObject
+class TestNumbers : public QObject
 {
     Q_OBJECT
 
@@ -92,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVbMath)
-#include "test_vbmath.moc"
+QTEST_GUILESS_MAIN(TestNumbers)
+#include "test_numbers.moc"

@@ -1,6 +1,6 @@
 // Number to text in any locale, and the rounding and remainder rules it leans on.
 #include "fuzz/fuzz_input.h"
-#include "ui/vbmath.h"
+#include "ui/numbers.h"
 
 #include <cmath>
 

@@ -10,13 +10,13 @@ namespace ui {
 
 namespace {
 
-QObject* makeWidget(QWidget* parent, const WindowSpec& spec, const ControlSpec& row)
+QObject* makeWidget(QWidget* parent, const WindowSpec& form, const ControlSpec& row)
 {
     const QRect rect = pxRect(row.left, row.top, row.width, row.height);
     const QString text = QString::fromUtf8(row.text);
     auto place = [&](QWidget* w) {
         w->setGeometry(rect);
-        w->setFont(makeFont(row.font.face ? row.font : spec.font));
+        w->setFont(makeFont(row.font.face ? row.font : form.font));
     };
 
     switch (row.kind) {
@@ -26,7 +26,7 @@ QObject* makeWidget(QWidget* parent, const WindowSpec& spec, const ControlSpec& 
         l->setText(text);
         l->setAlignment(row.align);
         l->setWordWrap(row.wordWrap);
-        l->setBackColor(row.back == kDefault ? spec.back : quint32(row.back));
+        l->setBackColor(row.back == kDefault ? form.back : quint32(row.back));
         if (row.fore != kDefault)
             l->setForeColor(quint32(row.fore));
         l->setTransparent(row.transparent);
@@ -94,9 +94,9 @@ QObject* makeWidget(QWidget* parent, const WindowSpec& spec, const ControlSpec& 
 
 } // namespace
 
-QObject* createControl(QWidget* window, const WindowSpec& spec, const ControlSpec& row)
+QObject* createControl(QWidget* window, const WindowSpec& form, const ControlSpec& row)
 {
-    QObject* made = makeWidget(window, spec, row);
+    QObject* made = makeWidget(window, form, row);
     made->setObjectName(QString::fromLatin1(row.name));
     if (auto* w = qobject_cast<QWidget*>(made)) {
         if (row.cursor)

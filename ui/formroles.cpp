@@ -34,7 +34,7 @@ QWidget* widget(const Controls& controls, const ControlSpec& row)
 
 } // namespace
 
-void applyStacking(const WindowSpec& spec, std::span<const ControlSpec> rows,
+void applyStacking(const WindowSpec& window, std::span<const ControlSpec> rows,
                    const Controls& controls)
 {
     // Raising in turn puts the last one raised on top.
@@ -44,7 +44,7 @@ void applyStacking(const WindowSpec& spec, std::span<const ControlSpec> rows,
                 if (QWidget* w = widget(controls, row))
                     w->raise();
         };
-        if (spec.stacking == StackOrder::FirstOnTop)
+        if (window.stacking == StackOrder::FirstOnTop)
             std::for_each(rows.rbegin(), rows.rend(), raise);
         else
             std::for_each(rows.begin(), rows.end(), raise);

@@ -16,7 +16,7 @@ using Controls = QHash<QString, QObject*>;
 
 // Stacking: windowed controls above drawn ones, lifted drawn ones above the other drawn
 // ones, and within a layer the window's order of rows.
-void applyStacking(const WindowSpec& spec, std::span<const ControlSpec> rows,
+void applyStacking(const WindowSpec& window, std::span<const ControlSpec> rows,
                    const Controls& controls);
 
 // The Tab order by the rows' tab indexes.

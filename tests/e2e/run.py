@@ -59,17 +59,17 @@ SCENARIOS = {
 
 
 class Run:
-    def __init__(self, binary, spec, shots=None):
-        self.spec, self.shots = spec, shots
-        self.scale = int(spec.get('env', {}).get('QT_SCALE_FACTOR', '1'))
-        self.s = Session(binary, spec.get('width', 1024), spec.get('height', 768), spec['wm'],
-                         spec['faketime'], spec.get('env'))
+    def __init__(self, binary, scenario, shots=None):
+        self.scenario, self.shots = scenario, shots
+        self.scale = int(scenario.get('env', {}).get('QT_SCALE_FACTOR', '1'))
+        self.s = Session(binary, scenario.get('width', 1024), scenario.get('height', 768), scenario['wm'],
+                         scenario['faketime'], scenario.get('env'))
         self.looks = {}
 
     def steps(self, keep_going):
         """Runs the steps; with keep_going, goes on past a failed step and reports them all."""
         failed = []
-        for verb, *args in self.spec['steps']:
+        for verb, *args in self.scenario['steps']:
             try:
                 getattr(self, verb)(*args)
             except Failure as e:

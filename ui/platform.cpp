@@ -1,28 +1,11 @@
 #include "ui/platform.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
-#include <QUrl>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#include <shellapi.h>
-#endif
 
 namespace ui {
-
-void DesktopUrlOpener::open(const QString& address)
-{
-#ifdef Q_OS_WIN
-    ShellExecuteA(nullptr, nullptr, address.toLocal8Bit().constData(), nullptr, nullptr,
-                  SW_SHOWNORMAL);
-#else
-    QDesktopServices::openUrl(QUrl(address));
-#endif
-}
 
 bool DetachedProgramStarter::start(const QString& path)
 {

@@ -1,7 +1,5 @@
 #include "ui/registry.h"
 
-#ifdef Q_OS_WIN
-
 // After registry.h: <windows.h> defines macros with the same names as the constants in
 // ui::reg, so this file refers to the system's own names only.
 #include <windows.h>
@@ -50,5 +48,3 @@ public:
 std::unique_ptr<Registry> systemRegistry() { return std::make_unique<WindowsRegistry>(); }
 
 } // namespace ui
-
-#endif

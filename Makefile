@@ -1,9 +1,10 @@
 # Two commands do everything on a fresh Debian machine: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make qt6-base-dev fonts-liberation fonts-dejavu-core
+PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev fonts-liberation fonts-dejavu-core \
+  appstream desktop-file-utils
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -31,6 +32,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, in $(BUILD)/ (CPack).
+package: build
+	cd $(BUILD) && cpack
 
 bench: build
 	./bench/run.sh $(BUILD)

@@ -19,8 +19,11 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
 depends=$(field Depends)
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation fonts-dejavu-core; do
-  grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
+# The package names in Depends, one a line, without versions.
+dep_names=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
+has_dep() { grep -qxF "$1" <<<"$dep_names"; }
+for dep in fonts-liberation fonts-dejavu-core; do
+  has_dep "$dep" || fail "Depends lacks $dep: $depends"
 done
 
 root=$scratch/root
@@ -38,6 +41,16 @@ actual=$(cd "$root" && find . -type f | LC_ALL=C sort)
 [ "$actual" = "$expected" ] || fail "package files differ:"$'\n'"$(diff <(echo "$expected") <(echo "$actual"))"
 
 [ -x "$root/usr/bin/tasselday" ] || fail "the binary is not executable"
+# Every library the binary links comes from a package it depends on.
+libs=$(ldd "$root/usr/bin/tasselday")
+for name in $(objdump -p "$root/usr/bin/tasselday" | awk '$1 == "NEEDED" { print $2 }'); do
+  path=$(awk -v n="$name" '$1 == n && $2 == "=>" { print $3 }' <<<"$libs")
+  [ -n "$path" ] || fail "$name is not found on this system"
+  owner=$(dpkg -S "$path" 2>/dev/null || dpkg -S "/usr${path#/usr}" 2>/dev/null || dpkg -S "${path#/usr}" 2>/dev/null) \
+    || fail "no package owns $path"
+  owner=${owner%%:*}
+  has_dep "$owner" || fail "Depends lacks $owner, which holds $name"
+done
 for size in 16 32 64 128; do
   png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png
   # The width and height in the PNG header.

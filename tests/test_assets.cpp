@@ -224,6 +224,46 @@ private slots:
             QVERIFY2(readFile(QStringLiteral(":/assets/") + QLatin1String(name)) == shipped(name), name);
     }
 
+    // Art that the shipped formats cannot hold is refused, never written half right.
+    void converterRefusesArtItCannotShip_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("half-clear pixel") << "x.ico icon soft.png" << "half-transparent";
+        QTest::newRow("257 colours") << "x.ico icon many.png" << "more than 256 colours";
+        QTest::newRow("hot spot outside") << "x.cur cursor soft.png 16 0" << "hot spot outside";
+        QTest::newRow("picture size") << "x.bmp picture small.svg" << "not a valid 98 x 97 SVG";
+    }
+    void converterRefusesArtItCannotShip()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        QImage soft(16, 16, QImage::Format_ARGB32);
+        soft.fill(qRgba(0, 0, 128, 255));
+        soft.setPixel(3, 3, qRgba(0, 0, 128, 128));
+        QImage many(32, 32, QImage::Format_ARGB32);
+        for (int p = 0; p < 32 * 32; ++p)
+            many.setPixel(p % 32, p / 32, qRgb(p % 257, 0, p / 257));
+        QVERIFY(soft.save(dir.filePath(QStringLiteral("soft.png"))));
+        QVERIFY(many.save(dir.filePath(QStringLiteral("many.png"))));
+        QFile svg(dir.filePath(QStringLiteral("small.svg")));
+        QVERIFY(svg.open(QIODevice::WriteOnly));
+        svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='96' height='97'/>");
+        svg.close();
+        QFile manifest(dir.filePath(QStringLiteral("manifest.txt")));
+        QVERIFY(manifest.open(QIODevice::WriteOnly));
+        manifest.write(line.toUtf8());
+        manifest.close();
+
+        QProcess run;
+        run.start(qEnvironmentVariable("TASSELDAY_ASSETCONV"), {manifest.fileName(), dir.path(), dir.path()});
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitCode(), 1);
+        QVERIFY2(run.readAllStandardError().contains(error.toUtf8()), qPrintable(error));
+        QVERIFY(!QFile::exists(dir.filePath(line.section(QLatin1Char(' '), 0, 0))));
+    }
+
     void programLoadsWhatTheFilesHold()
     {
         QCOMPARE(ui::bitmapA().toImage().convertToFormat(QImage::Format_RGB32),

@@ -1,8 +1,8 @@
 # Two commands do everything on a fresh Debian machine: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make qt6-base-dev libxcb1-dev fonts-liberation fonts-dejavu-core \
-  xvfb openbox xdotool x11-utils libx11-6 faketime libfaketime imagemagick \
+PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libxcb1-dev fonts-liberation \
+  fonts-dejavu-core appstream desktop-file-utils xvfb openbox xdotool x11-utils libx11-6 faketime libfaketime imagemagick \
   dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0 gir1.2-glib-2.0
 # What `make test-windows` needs besides: the cross compiler, Wine and an X server for it.
 WINDOWS_PACKAGES = mingw-w64 wine wine64 xvfb python3
@@ -19,7 +19,7 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: all deps deps-fuzz deps-bench install-missing configure build run test test-sanitize \
-  test-windows screenshots fuzz bench clean
+  test-windows screenshots fuzz bench package clean
 
 all: build
 
@@ -64,9 +64,11 @@ test-sanitize: deps
 	cd $(SAN_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE e2e
 
 # The launcher and its Windows services, cross-compiled and run under Wine.
-test-windows:
+# The program's icon comes from the native build's art step.
+test-windows: configure
 	@$(MAKE) --no-print-directory install-missing WANTED="$(WINDOWS_PACKAGES)"
-	./tests/windows/run.sh $(WINDOWS_BUILD)
+	cmake --build $(BUILD) --target tasselart
+	./tests/windows/run.sh $(WINDOWS_BUILD) $(BUILD)/assets
 
 # README's screenshots, taken by the end-to-end suite under openbox.
 screenshots: build
@@ -75,6 +77,10 @@ screenshots: build
 # Every libFuzzer target for FUZZ_RUNS inputs (clang; builds in build-fuzz/).
 fuzz: deps-fuzz
 	./fuzz/run.sh $(FUZZ_RUNS)
+
+# The Debian package, in $(BUILD)/ (CPack).
+package: build
+	cd $(BUILD) && cpack
 
 # Idle cost against the minimal window, then timer fidelity for BENCH_SECONDS, idle and
 # with both cores busy.

@@ -14,12 +14,12 @@ constexpr quint32 PaleCyan = 0x00FFFF80;
 constexpr quint32 Grey = 0x00808080;
 constexpr quint32 DarkRed = 0x000000C0;
 
-constexpr FontSpec ArialItalic = {"Arial", 9.75, 400, true};
-constexpr FontSpec SansBold = {"MS Sans Serif", 8.25, 700};
+constexpr FontSettings ArialItalic = {"Arial", 9.75, 400, true};
+constexpr FontSettings SansBold = {"MS Sans Serif", 8.25, 700};
 constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
 } // namespace
 
-const WindowSpec frmAbout = {
+const WindowLayout frmAbout = {
     .caption = "About MyApp",
     .clientWidth = 5730,
     .clientHeight = 3960,
@@ -37,7 +37,7 @@ namespace {
 // From the top of the stacking order down: where two overlap, the earlier row is drawn
 // above. The frame lies over the "Contributors:" heading so that it shows complete, and
 // the grey line over the white one so that the separator looks engraved.
-const ControlSpec controls[] = {
+const ControlRow controls[] = {
     {.kind = Kind::Picture, .name = "picIcon", .left = 240, .top = 240, .width = 540,
      .height = 540, .back = LightBlue,
      .tabIndex = 1, .accessibleName = "Tasselday icon"},
@@ -93,6 +93,6 @@ const ControlSpec controls[] = {
 };
 } // namespace
 
-std::span<const ControlSpec> frmAboutControls() { return controls; }
+std::span<const ControlRow> frmAboutControls() { return controls; }
 
 } // namespace layout

@@ -4,6 +4,6 @@
 #include <span>
 
 namespace layout {
-extern const ui::WindowSpec frmAbout;
-std::span<const ui::ControlSpec> frmAboutControls();
+extern const ui::WindowLayout frmAbout;
+std::span<const ui::ControlRow> frmAboutControls();
 }

@@ -8,7 +8,7 @@ using namespace ui::colors;
 
 namespace layout {
 
-const WindowSpec frmTasselday = {
+const WindowLayout frmTasselday = {
     .caption = "Tasselday - by Quillerby",
     .clientWidth = 6240,
     .clientHeight = 2130,
@@ -22,7 +22,7 @@ namespace {
 QCursor arrowWithHourglass() { return QCursor(Qt::BusyCursor); }
 
 // In tab order.
-const ControlSpec controls[] = {
+const ControlRow controls[] = {
     {.kind = Kind::Label, .name = "lblTimeLeft", .text = "Time left until Graduation ",
      .left = 120, .top = 120, .width = 6015, .height = 495, .back = Navy, .fore = LightBlue,
      .font = {"Matisse ITC", 18}, .align = Qt::AlignHCenter | Qt::AlignTop, .tabIndex = 0},
@@ -55,6 +55,6 @@ const ControlSpec controls[] = {
 };
 } // namespace
 
-std::span<const ControlSpec> frmTasseldayControls() { return controls; }
+std::span<const ControlRow> frmTasseldayControls() { return controls; }
 
 } // namespace layout

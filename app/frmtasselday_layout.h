@@ -4,6 +4,6 @@
 #include <span>
 
 namespace layout {
-extern const ui::WindowSpec frmTasselday;
-std::span<const ui::ControlSpec> frmTasseldayControls();
+extern const ui::WindowLayout frmTasselday;
+std::span<const ui::ControlRow> frmTasseldayControls();
 }

@@ -37,7 +37,7 @@ void FrmDone::bindControls()
 {
     for (Placed* p : {&Label1, &Label2, &Image1, &Image2, &Image3, &Image4, &cmdClose}) {
         p->widget = control<QWidget>(p->name);
-        for (const ui::ControlSpec& row : layout::frmDoneControls()) {
+        for (const ui::ControlRow& row : layout::frmDoneControls()) {
             if (std::strcmp(row.name, p->name) == 0) {
                 p->Left = float(row.left);
                 p->Top = float(row.top);

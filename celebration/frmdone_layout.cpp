@@ -8,7 +8,7 @@ using namespace ui::colors;
 namespace layout {
 
 // The restored size; shown, the window covers the whole screen.
-const WindowSpec frmDone = {
+const WindowLayout frmDone = {
     .caption = "CONGRATULATIONS CLASS OF '06 !!!",
     .clientWidth = 12210,
     .clientHeight = 9615,
@@ -20,7 +20,7 @@ const WindowSpec frmDone = {
 namespace {
 // Left and Top are where the controls start; the arrangement replaces them before the
 // window is first seen. Sizes never change.
-const ControlSpec controls[] = {
+const ControlRow controls[] = {
     {.kind = Kind::Label, .name = "Label1", .text = "Congratulations Class of 2006 !!!",
      .left = 240, .top = 3720, .width = 16000, .height = 3375, .back = Navy, .fore = LightBlue,
      .font = {"Arial", 80.25, 700}, .align = Qt::AlignHCenter | Qt::AlignTop,
@@ -44,6 +44,6 @@ const ControlSpec controls[] = {
 };
 } // namespace
 
-std::span<const ControlSpec> frmDoneControls() { return controls; }
+std::span<const ControlRow> frmDoneControls() { return controls; }
 
 } // namespace layout

@@ -4,6 +4,6 @@
 #include <span>
 
 namespace layout {
-extern const ui::WindowSpec frmDone;
-std::span<const ui::ControlSpec> frmDoneControls();
+extern const ui::WindowLayout frmDone;
+std::span<const ui::ControlRow> frmDoneControls();
 }

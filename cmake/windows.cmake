@@ -5,7 +5,8 @@ if(WIN32)
   configure_file(${CMAKE_SOURCE_DIR}/windows/tasselday.rc.in
                  ${CMAKE_BINARY_DIR}/generated/tasselday.rc @ONLY)
   target_sources(tasselday PRIVATE ${CMAKE_BINARY_DIR}/generated/tasselday.rc)
-  # The resource script names the icon relative to the source tree.
-  target_include_directories(tasselday PRIVATE ${CMAKE_SOURCE_DIR})
+  # The resource script names the icon the art step makes.
+  target_include_directories(tasselday PRIVATE ${ART_DIR})
+  add_dependencies(tasselday tasselart)
   set_target_properties(tasselday PROPERTIES WIN32_EXECUTABLE ON)
 endif()

@@ -10,14 +10,14 @@ namespace layout {
 
 namespace {
 constexpr quint32 LightGreen = 0x0080FF80;
-constexpr FontSpec Heading = {"Westminster", 18, 500};
-constexpr FontSpec TimeText = {"Arial", 12.75};
-constexpr FontSpec TimeColon = {"Arial", 12.75, 700};
+constexpr FontSettings Heading = {"Westminster", 18, 500};
+constexpr FontSettings TimeText = {"Arial", 12.75};
+constexpr FontSettings TimeColon = {"Arial", 12.75, 700};
 constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
 constexpr Qt::Alignment RightAligned = Qt::AlignRight | Qt::AlignTop;
 } // namespace
 
-const WindowSpec frmAdvOpt = {
+const WindowLayout frmAdvOpt = {
     .caption = "Advanced Options",
     .clientWidth = 4680,
     .clientHeight = 3900,
@@ -30,7 +30,7 @@ namespace {
 // Top to bottom. Controls without a font use the window's own. The lines are painted on
 // the dialog's surface: over the opaque labels they run along, under the boxes, the list
 // and the buttons. Escape cancels and never jumps to the ending, which can't be undone.
-const ControlSpec controls[] = {
+const ControlRow controls[] = {
     {.kind = Kind::Label, .name = "Label3", .text = "......Advanced Options......", .left = 240,
      .top = 120, .width = 4335, .height = 615, .back = Navy, .fore = Red,
      .font = {"Westminster", 24, 500}, .align = Centred},
@@ -87,6 +87,6 @@ const ControlSpec controls[] = {
 };
 } // namespace
 
-std::span<const ControlSpec> frmAdvOptControls() { return controls; }
+std::span<const ControlRow> frmAdvOptControls() { return controls; }
 
 } // namespace layout

@@ -4,6 +4,6 @@
 #include <span>
 
 namespace layout {
-extern const ui::WindowSpec frmAdvOpt;
-std::span<const ui::ControlSpec> frmAdvOptControls();
+extern const ui::WindowLayout frmAdvOpt;
+std::span<const ui::ControlRow> frmAdvOptControls();
 }

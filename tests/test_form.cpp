@@ -15,10 +15,10 @@
 
 namespace {
 
-const ui::WindowSpec kWindow = {.caption = "Probe", .clientWidth = 3000, .clientHeight = 1500,
+const ui::WindowLayout kWindow = {.caption = "Probe", .clientWidth = 3000, .clientHeight = 1500,
                                 .back = ui::colors::Navy, .frame = ui::Frame::FixedSingle};
 
-const ui::ControlSpec kControls[] = {
+const ui::ControlRow kControls[] = {
     {.kind = ui::Kind::Label, .name = "lblProbe", .text = "Probe", .left = 150, .top = 150,
      .width = 1500, .height = 300, .fore = ui::colors::LightBlue},
     {.kind = ui::Kind::TextBox, .name = "txtProbe", .left = 150, .top = 600, .width = 1500,

@@ -10,7 +10,7 @@ namespace ui {
 
 namespace {
 
-QObject* makeWidget(QWidget* parent, const WindowSpec& form, const ControlSpec& row)
+QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow& row)
 {
     const QRect rect = pxRect(row.left, row.top, row.width, row.height);
     const QString text = QString::fromUtf8(row.text);
@@ -94,7 +94,7 @@ QObject* makeWidget(QWidget* parent, const WindowSpec& form, const ControlSpec& 
 
 } // namespace
 
-QObject* createControl(QWidget* window, const WindowSpec& form, const ControlSpec& row)
+QObject* createControl(QWidget* window, const WindowLayout& form, const ControlRow& row)
 {
     QObject* made = makeWidget(window, form, row);
     made->setObjectName(QString::fromLatin1(row.name));

@@ -41,7 +41,7 @@ QFont fittingFont(QFont font, const QString& text, int width)
     return font;
 }
 
-QFont makeFont(const FontSpec& font)
+QFont makeFont(const FontSettings& font)
 {
     QFont f(installedFace(QString::fromLatin1(font.face ? font.face : "MS Sans Serif")));
     f.setPixelSize(int(std::lround(font.points * 96.0 / 72.0)));

@@ -6,7 +6,7 @@ namespace ui {
 
 // A font as the layouts name it: face, points (often fractional), weight 100..900.
 // A null face means "the window's own font".
-struct FontSpec {
+struct FontSettings {
     const char* face = nullptr;
     double points = 8.25;
     int weight = 400;
@@ -26,7 +26,7 @@ QString installedFace(const QString& layoutFace, FaceSet set = kSystemFaces);
 
 // Sized in pixels at 96 dots per inch, so text keeps its place against twip layouts
 // whatever the screen's reported resolution.
-QFont makeFont(const FontSpec& font);
+QFont makeFont(const FontSettings& font);
 
 // `font` made smaller, a pixel at a time down to 8 pixels, until `text` fits in
 // `width` pixels: a locale's long date stays whole in a fixed layout.

@@ -68,8 +68,8 @@ void FormWindow::mouseMoveEvent(QMouseEvent* e)
     m_form.Form_MouseMove();
 }
 
-Form::Form(const WindowSpec& window, std::span<const ControlSpec> controls)
-    : m_spec(window), m_controlSpecs(controls)
+Form::Form(const WindowLayout& window, std::span<const ControlRow> controls)
+    : m_layout(window), m_controlRows(controls)
 {
 }
 
@@ -83,25 +83,25 @@ void Form::load()
 {
     if (m_window)
         return;
-    m_window = new FormWindow(*this, flagsFor(m_spec.frame));
+    m_window = new FormWindow(*this, flagsFor(m_layout.frame));
     FormWindow* w = m_window;
-    w->setWindowTitle(QString::fromLatin1(m_spec.caption));
-    w->setFont(makeFont(m_spec.font));
+    w->setWindowTitle(QString::fromLatin1(m_layout.caption));
+    w->setFont(makeFont(m_layout.font));
     w->setAutoFillBackground(true);
-    setBackColor(m_spec.back);
-    const QSize client(px(m_spec.clientWidth), px(m_spec.clientHeight));
-    if (m_spec.frame == Frame::None)
+    setBackColor(m_layout.back);
+    const QSize client(px(m_layout.clientWidth), px(m_layout.clientHeight));
+    if (m_layout.frame == Frame::None)
         w->resize(client);
     else
         w->setFixedSize(client);
 
     m_controls.clear();
-    for (const ControlSpec& row : m_controlSpecs)
-        m_controls.insert(QString::fromLatin1(row.name), createControl(w, m_spec, row));
-    applyStacking(m_spec, m_controlSpecs, m_controls);
-    applyTabOrder(m_controlSpecs, m_controls);
-    new KeyRoles(w, m_controlSpecs, m_controls);
-    (new PlacementKeeper(w, m_spec))->place();
+    for (const ControlRow& row : m_controlRows)
+        m_controls.insert(QString::fromLatin1(row.name), createControl(w, m_layout, row));
+    applyStacking(m_layout, m_controlRows, m_controls);
+    applyTabOrder(m_controlRows, m_controls);
+    new KeyRoles(w, m_controlRows, m_controls);
+    (new PlacementKeeper(w, m_layout))->place();
 
     noteFormLoaded(this);
     bindControls();
@@ -176,27 +176,27 @@ QTimer* Form::timer(const char* name) const { return control<QTimer>(name); }
 
 QObject* Form::find(const char* name) const
 {
-    for (const ControlSpec& row : m_controlSpecs)
+    for (const ControlRow& row : m_controlRows)
         if (std::strcmp(row.name, name) == 0)
             return m_controls.value(QString::fromLatin1(name));
-    qFatal("Window \"%s\" has no control named \"%s\"", m_spec.caption, name);
+    qFatal("Window \"%s\" has no control named \"%s\"", m_layout.caption, name);
 }
 
 void Form::wrongKind(const char* name) const
 {
-    qFatal("Control \"%s\" of window \"%s\" is of another kind", name, m_spec.caption);
+    qFatal("Control \"%s\" of window \"%s\" is of another kind", name, m_layout.caption);
 }
 
 void Form::hoverLink(Label* link)
 {
-    for (const ControlSpec& row : m_controlSpecs)
+    for (const ControlRow& row : m_controlRows)
         if (row.hoverFore != kDefault && link->objectName() == QLatin1String(row.name))
             link->setForeColor(quint32(row.hoverFore));
 }
 
 void Form::restLinks()
 {
-    for (const ControlSpec& row : m_controlSpecs)
+    for (const ControlRow& row : m_controlRows)
         if (row.hoverFore != kDefault)
             if (auto* link = control<Label>(row.name))
                 link->setForeColor(quint32(row.fore));

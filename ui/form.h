@@ -35,7 +35,7 @@ private:
 class Form : public QObject {
     Q_OBJECT
 public:
-    Form(const WindowSpec& window, std::span<const ControlSpec> controls);
+    Form(const WindowLayout& window, std::span<const ControlRow> controls);
     ~Form() override;
 
     bool isLoaded() const { return m_window != nullptr; }
@@ -95,8 +95,8 @@ private:
     QObject* find(const char* name) const;
     [[noreturn]] void wrongKind(const char* name) const;
 
-    const WindowSpec& m_spec;
-    std::span<const ControlSpec> m_controlSpecs;
+    const WindowLayout& m_layout;
+    std::span<const ControlRow> m_controlRows;
     QPointer<FormWindow> m_window;
     QHash<QString, QObject*> m_controls;
     bool m_unloading = false;

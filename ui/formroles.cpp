@@ -11,7 +11,7 @@ namespace ui {
 
 namespace {
 
-Layer layerOf(const ControlSpec& row)
+Layer layerOf(const ControlRow& row)
 {
     if (row.layer != Layer::ByKind)
         return row.layer;
@@ -27,19 +27,19 @@ Layer layerOf(const ControlSpec& row)
     }
 }
 
-QWidget* widget(const Controls& controls, const ControlSpec& row)
+QWidget* widget(const Controls& controls, const ControlRow& row)
 {
     return qobject_cast<QWidget*>(controls.value(QString::fromLatin1(row.name)));
 }
 
 } // namespace
 
-void applyStacking(const WindowSpec& window, std::span<const ControlSpec> rows,
+void applyStacking(const WindowLayout& window, std::span<const ControlRow> rows,
                    const Controls& controls)
 {
     // Raising in turn puts the last one raised on top.
     for (Layer layer : {Layer::Drawn, Layer::Lifted, Layer::Windowed}) {
-        auto raise = [&](const ControlSpec& row) {
+        auto raise = [&](const ControlRow& row) {
             if (layerOf(row) == layer)
                 if (QWidget* w = widget(controls, row))
                     w->raise();
@@ -51,16 +51,16 @@ void applyStacking(const WindowSpec& window, std::span<const ControlSpec> rows,
     }
 }
 
-void applyTabOrder(std::span<const ControlSpec> rows, const Controls& controls)
+void applyTabOrder(std::span<const ControlRow> rows, const Controls& controls)
 {
-    std::vector<const ControlSpec*> ordered;
-    for (const ControlSpec& row : rows)
+    std::vector<const ControlRow*> ordered;
+    for (const ControlRow& row : rows)
         if (row.tabIndex >= 0)
             ordered.push_back(&row);
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* row : ordered) {
+    for (const ControlRow* row : ordered) {
         QWidget* w = widget(controls, *row);
         if (previous && w)
             QWidget::setTabOrder(previous, w);
@@ -68,10 +68,10 @@ void applyTabOrder(std::span<const ControlSpec> rows, const Controls& controls)
     }
 }
 
-KeyRoles::KeyRoles(QWidget* window, std::span<const ControlSpec> rows, const Controls& controls)
+KeyRoles::KeyRoles(QWidget* window, std::span<const ControlRow> rows, const Controls& controls)
     : QObject(window), m_window(window)
 {
-    for (const ControlSpec& row : rows) {
+    for (const ControlRow& row : rows) {
         QObject* c = controls.value(QString::fromLatin1(row.name));
         if (row.role == ButtonRole::Default || row.role == ButtonRole::DefaultAndCancel) {
             m_default = c;

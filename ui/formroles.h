@@ -16,18 +16,18 @@ using Controls = QHash<QString, QObject*>;
 
 // Stacking: windowed controls above drawn ones, lifted drawn ones above the other drawn
 // ones, and within a layer the window's order of rows.
-void applyStacking(const WindowSpec& window, std::span<const ControlSpec> rows,
+void applyStacking(const WindowLayout& window, std::span<const ControlRow> rows,
                    const Controls& controls);
 
 // The Tab order by the rows' tab indexes.
-void applyTabOrder(std::span<const ControlSpec> rows, const Controls& controls);
+void applyTabOrder(std::span<const ControlRow> rows, const Controls& controls);
 
 // Enter and Escape as a dialog takes them: a focused button takes Enter itself; otherwise
 // Enter presses the default button and Escape the cancel button, whatever has the focus.
 class KeyRoles : public QObject {
     Q_OBJECT
 public:
-    KeyRoles(QWidget* window, std::span<const ControlSpec> rows, const Controls& controls);
+    KeyRoles(QWidget* window, std::span<const ControlRow> rows, const Controls& controls);
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 private:

@@ -22,7 +22,7 @@ enum class Layer { ByKind, Drawn, Lifted, Windowed };
 // How a button answers the window's Enter and Escape.
 enum class ButtonRole { None, Default, Cancel, DefaultAndCancel };
 
-struct ControlSpec {
+struct ControlRow {
     Kind kind;
     const char* name;
     const char* text = "";
@@ -30,7 +30,7 @@ struct ControlSpec {
     double left = 0, top = 0, width = 0, height = 0;
     qint64 back = kDefault;
     qint64 fore = kDefault;
-    FontSpec font = {};
+    FontSettings font = {};
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
     bool transparent = false;
     bool wordWrap = false;
@@ -69,12 +69,12 @@ enum class Placement {
     CoverScreen, // the whole screen, maximised, restored size centred
 };
 
-struct WindowSpec {
+struct WindowLayout {
     const char* caption;
     double clientWidth, clientHeight; // twips
     quint32 back;
     Frame frame;
-    FontSpec font = {"MS Sans Serif", 8.25};
+    FontSettings font = {"MS Sans Serif", 8.25};
     StackOrder stacking = StackOrder::LastOnTop;
     Placement placement = Placement::Free;
     double placeLeft = 0, placeTop = 0; // twips, for Placement::ClientAt

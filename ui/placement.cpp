@@ -81,8 +81,8 @@ QMargins marginsOf(const QWidget* w)
 
 } // namespace
 
-PlacementKeeper::PlacementKeeper(QWidget* window, const WindowSpec& spec)
-    : QObject(window), m_window(window), m_spec(spec)
+PlacementKeeper::PlacementKeeper(QWidget* window, const WindowLayout& windowLayout)
+    : QObject(window), m_window(window), m_layout(windowLayout)
 {
     keepers().append(this);
     watchNativeFrameEvents();
@@ -96,7 +96,7 @@ void PlacementKeeper::place()
     QWidget* w = m_window;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QSize frame = w->frameGeometry().size();
-    switch (m_spec.placement) {
+    switch (m_layout.placement) {
     case Placement::Free:
         break;
     case Placement::TopRight:
@@ -107,7 +107,7 @@ void PlacementKeeper::place()
                 screen.y() + (screen.height() - frame.height()) / 2);
         break;
     case Placement::ClientAt:
-        w->setGeometry(QRect(screen.topLeft() + QPoint(px(m_spec.placeLeft), px(m_spec.placeTop)),
+        w->setGeometry(QRect(screen.topLeft() + QPoint(px(m_layout.placeLeft), px(m_layout.placeTop)),
                              w->size()));
         break;
     case Placement::CoverScreen:
@@ -134,7 +134,7 @@ void PlacementKeeper::frameMayHaveChanged()
     m_checkQueued = false;
     if (!m_window->isVisible())
         return;
-    if (m_spec.placement == Placement::CoverScreen) {
+    if (m_layout.placement == Placement::CoverScreen) {
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         // A window system that will not let it cover the screen is not asked forever.
         if (m_window->geometry() != screen && m_coverTries < 5) {

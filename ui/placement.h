@@ -15,7 +15,7 @@ namespace ui {
 class PlacementKeeper : public QObject {
     Q_OBJECT
 public:
-    PlacementKeeper(QWidget* window, const WindowSpec& spec);
+    PlacementKeeper(QWidget* window, const WindowLayout& windowLayout);
     ~PlacementKeeper() override;
 
     // Places the window now.
@@ -31,7 +31,7 @@ protected:
 private:
 
     QWidget* m_window;
-    const WindowSpec& m_spec;
+    const WindowLayout& m_layout;
     QMargins m_placedWith; // the frame the last placement knew
     bool m_shownPlaced = false;
     bool m_checkQueued = false;

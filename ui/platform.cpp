@@ -1,50 +1,16 @@
 #include "ui/platform.h"
 
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
-#include <QUrl>
 
-#ifdef Q_OS_WIN
-#include "ui/windows_services.h"
-#endif
-
+// The services that are the same on every system; each system's own are in
+// platform_desktop.cpp and platform_windows.cpp, one of which the build picks.
 namespace ui {
-
-void DesktopUrlOpener::open(const QString& address)
-{
-#ifdef Q_OS_WIN
-    win32::openWebPage(address.toLocal8Bit().toStdString());
-#else
-    QDesktopServices::openUrl(QUrl(address));
-#endif
-}
-
-bool DetachedProgramStarter::start(const QString& path)
-{
-#ifdef Q_OS_WIN
-    return win32::startProgram(path.toLocal8Bit().toStdString());
-#else
-    return !path.isEmpty() && QProcess::startDetached(path, {});
-#endif
-}
 
 bool DetachedProgramStarter::startCommand(const QString& program, const QStringList& arguments)
 {
     return !program.isEmpty() && QProcess::startDetached(program, arguments);
-}
-
-bool DiskFileProbe::isOrdinaryFile(const QString& path)
-{
-#ifdef Q_OS_WIN
-    return win32::isOrdinaryFile(path.toLocal8Bit().toStdString());
-#else
-    // No system attribute here; hidden means a name that starts with a dot.
-    const QFileInfo info(path);
-    return info.exists() && info.isFile() && !info.isHidden();
-#endif
 }
 
 // Qt's own box on every system: its modal loop is Qt's, so the owner may be unloaded while

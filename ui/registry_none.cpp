@@ -1,7 +1,5 @@
 #include "ui/registry.h"
 
-#ifndef _WIN32
-
 namespace ui {
 
 namespace {
@@ -25,5 +23,3 @@ public:
 std::unique_ptr<Registry> systemRegistry() { return std::make_unique<NoRegistry>(); }
 
 } // namespace ui
-
-#endif

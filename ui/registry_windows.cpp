@@ -1,7 +1,5 @@
 #include "ui/registry.h"
 
-#ifdef _WIN32
-
 #include <windows.h>
 
 namespace ui {
@@ -49,5 +47,3 @@ public:
 std::unique_ptr<Registry> systemRegistry() { return std::make_unique<WindowsRegistry>(); }
 
 } // namespace ui
-
-#endif

@@ -1,7 +1,5 @@
 #include "ui/windows_services.h"
 
-#ifdef _WIN32
-
 #include <windows.h>
 #include <shellapi.h>
 
@@ -52,5 +50,3 @@ void showMessage(const std::string& text, const std::string& title, bool warning
 }
 
 } // namespace ui::win32
-
-#endif

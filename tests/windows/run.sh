@@ -5,6 +5,7 @@
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(realpath -m "${1:-build-windows}")
+art=$(realpath "${2:-build/assets}")  # where the native build made the icon
 mkdir -p "$out/generated"
 cd "$src"
 
@@ -20,7 +21,7 @@ fill ui/version.h.in "$out/generated/version.h"
 fill windows/tasselday.rc.in "$out/generated/tasselday.rc"
 
 python3 tests/windows/check_headers.py
-x86_64-w64-mingw32-windres -I "$src" "$out/generated/tasselday.rc" -O coff -o "$out/tasselday.res.o"
+x86_64-w64-mingw32-windres -I "$art" "$out/generated/tasselday.rc" -O coff -o "$out/tasselday.res.o"
 x86_64-w64-mingw32-g++ -std=c++20 -O1 -Wall -Wextra -Werror -static -I "$src" -I "$out/generated" \
   tests/windows/test_wine.cpp tests/windows/system_names.cpp \
   about/launcher.cpp ui/registry_windows.cpp ui/windows_services.cpp "$out/tasselday.res.o" \

@@ -1,0 +1,29 @@
+#include "ui/platform.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace ui {
+
+// Systems without the Windows shell hand the address to the desktop's default handler;
+// whatever it answers, nothing is shown.
+void DesktopUrlOpener::open(const QString& address)
+{
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+bool DetachedProgramStarter::start(const QString& path)
+{
+    return !path.isEmpty() && QProcess::startDetached(path, {});
+}
+
+bool DiskFileProbe::isOrdinaryFile(const QString& path)
+{
+    // No system attribute here; hidden means a name that starts with a dot.
+    const QFileInfo info(path);
+    return info.exists() && info.isFile() && !info.isHidden();
+}
+
+} // namespace ui

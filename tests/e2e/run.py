@@ -148,9 +148,8 @@ class Run:
             x, y, w, h = self.s.client(wid) if rule == 'client' else self.s.frame(wid)
             return {
                 'client': ((x, y), tuple(v * self.scale for v in at)),
-                # flush, never past the edge; scaled, Qt places in whole logical pixels, so
-                # the frame may stop short of the edge by less than one of them
-                'top-right': ((0 if 0 <= sw - x - w < self.scale else sw - x - w, y), (0, 0)),
+                # flush with the top and right edges, to the device pixel
+                'top-right': ((sw - x - w, y), (0, 0)),
                 # centred to within one (unscaled) pixel
                 'centred': (tuple(v if abs(v) > 2 * self.scale else 0
                                   for v in (2 * x + w - sw, 2 * y + h - sh)), (0, 0)),

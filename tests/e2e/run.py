@@ -6,13 +6,7 @@ pixels and heard over AT-SPI as a screen reader would. Every process started is 
     run.py BINARY SCENARIO            run one scenario (CTest runs each on its own)
     run.py BINARY --screenshots DIR   remake the README's screenshots under openbox
 """
-import ctypes
-import os
-import re
-import subprocess
-import sys
-import tempfile
-import time
+import ctypes, os, re, subprocess, sys, tempfile, time  # noqa: E401
 
 import gi
 gi.require_version('Atspi', '2.0')
@@ -87,14 +81,17 @@ def wait_for(what, probe, timeout=20.0, interval=0.1, want=None):
         pump(interval)
     return value
 
+def kids(obj):
+    return filter(None, map(obj.get_child_at_index, range(obj.get_child_count())))
+
 def nodes(obj):
     """Every accessible object below obj, depth first."""
-    for child in filter(None, map(obj.get_child_at_index, range(obj.get_child_count()))):
+    for child in kids(obj):
         yield child
         yield from nodes(child)
 
 def text_of(obj):
-    return Atspi.Text.get_text(obj, 0, -1) if obj.get_text_iface() else None
+    return Atspi.Text.get_text(obj, 0, -1) if 'Text' in obj.get_interfaces() else None
 
 class XEvent(ctypes.Structure):  # a ClientMessage, padded to an XEvent's size
     _fields_ = [('type', ctypes.c_int), ('serial', ctypes.c_ulong), ('send_event', ctypes.c_int),
@@ -218,13 +215,10 @@ class Desktop:
     # -- AT-SPI
     def the(self, title, role=None, pick=lambda o: True):
         """The accessible window with this title, or its topmost-leftmost object of a role."""
-        desk = Atspi.get_desktop(0)
         app = wait_for('the program on the accessibility bus', lambda: next(
-            (a for a in map(desk.get_child_at_index, range(desk.get_child_count()))
-             if a and a.get_process_id() == self.app.pid), None))
+            (a for a in kids(Atspi.get_desktop(0)) if a.get_process_id() == self.app.pid), None))
         top = wait_for('accessible ' + title, lambda: next(
-            (w for w in map(app.get_child_at_index, range(app.get_child_count()))
-             if w and w.get_name() == title.strip('^$')), None))
+            (w for w in kids(app) if w.get_name() == title.strip('^$')), None))
         pos = lambda o: o.get_position(Atspi.CoordType.SCREEN)
         objs = role and sorted((o for o in nodes(top) if o.get_role_name() == role and pick(o)),
                                key=lambda o: (pos(o).y, pos(o).x))
@@ -368,33 +362,23 @@ class Desktop:
 
     def shot(self, title, name):
         if self.shots:
-            x, y, w, h = self.frame(title)
-            x, y = max(x, 0), max(y, 0)
-            self.x('import', '-display', self.display, '-window', 'root', '-crop', '%dx%d+%d+%d' % (
-                min(w, self.size[0] - x), min(h, self.size[1] - y), x, y), '+repage',
-                os.path.join(self.shots, name + '.png'))
-
-def run(binary, name, shots=None):
-    started, d = time.monotonic(), Desktop(binary, SCENARIOS[name], shots)
-    try:
-        for verb, *args in SCENARIOS[name]['steps']:
-            getattr(d, verb)(*args)
-    except Failure:
-        print('program output:\n' + d.log()[-2000:])
-        raise
-    finally:
-        d.end()
-    print('%s: passed in %.1f s' % (name, time.monotonic() - started))
+            x, y, w, h = self.frame(title)  # placed on the screen, frame and all
+            self.x('import', '-display', self.display, '-window', 'root', '-crop',
+                   '%dx%d+%d+%d' % (w, h, x, y), '+repage', os.path.join(self.shots, name + '.png'))
 
 if __name__ == '__main__':
     if 'TASSELDAY_E2E_BUS' not in os.environ:
         # A session bus of its own, with the accessibility bus on it, ended with the scenario.
         os.environ['TASSELDAY_E2E_BUS'] = '1'
         os.execvp('dbus-run-session', ['dbus-run-session', '--', sys.executable] + sys.argv)
-    binary, what = os.path.abspath(sys.argv[1]), sys.argv[2]
-    try:
-        for name in ('main_openbox', 'about', 'handover') if what == '--screenshots' else [what]:
-            run(binary, name, sys.argv[3] if what == '--screenshots' else None)
-    except Failure as e:
-        print('FAILED:', e)
-        sys.exit(1)
+    shots = sys.argv[3] if sys.argv[2] == '--screenshots' else None
+    for name in ('main_openbox', 'about', 'handover') if shots else [sys.argv[2]]:
+        started, d = time.monotonic(), Desktop(os.path.abspath(sys.argv[1]), SCENARIOS[name], shots)
+        try:
+            for verb, *args in SCENARIOS[name]['steps']:
+                getattr(d, verb)(*args)
+        except Failure as e:
+            sys.exit('program output:\n%s\nFAILED: %s' % (d.log()[-2000:], e))
+        finally:
+            d.end()
+        print('%s: passed in %.1f s' % (name, time.monotonic() - started))

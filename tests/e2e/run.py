@@ -93,12 +93,6 @@ def nodes(obj):
 def text_of(obj):
     return Atspi.Text.get_text(obj, 0, -1) if 'Text' in obj.get_interfaces() else None
 
-class XEvent(ctypes.Structure):  # a ClientMessage, padded to an XEvent's size
-    _fields_ = [('type', ctypes.c_int), ('serial', ctypes.c_ulong), ('send_event', ctypes.c_int),
-                ('display', ctypes.c_void_p), ('window', ctypes.c_ulong),
-                ('message_type', ctypes.c_ulong), ('format', ctypes.c_int),
-                ('data', ctypes.c_long * 5), ('pad', ctypes.c_long * 12)]
-
 X11, _C = ctypes.CDLL('libX11.so.6'), dict(p=ctypes.c_void_p, s=ctypes.c_char_p, i=ctypes.c_int,
                                            I=ctypes.c_uint, l=ctypes.c_long, L=ctypes.c_ulong)
 for _f, _types in dict(XOpenDisplay='ps', XCloseDisplay='ip', XInternAtom='Lpsi', XSync='ipi',
@@ -289,10 +283,12 @@ class Desktop:
     def close(self, title):
         """The window manager's close box: WM_DELETE_WINDOW, then a round trip so that the
         request is not lost."""
-        ev = XEvent(type=33, window=self.window(title), format=32,  # ClientMessage
-                    message_type=X11.XInternAtom(self.dpy, b'WM_PROTOCOLS', 0))
-        ev.data[0] = X11.XInternAtom(self.dpy, b'WM_DELETE_WINDOW', 0)
-        X11.XSendEvent(self.dpy, ev.window, 0, 0, ctypes.byref(ev))
+        atom, wid = lambda name: X11.XInternAtom(self.dpy, name, 0), self.window(title)
+        # A ClientMessage XEvent on x86-64, where each of its fields fills one long: type,
+        # serial, send_event, display, window, message_type, format, then the data.
+        ev = (ctypes.c_long * 24)(33, 0, 0, 0, wid, atom(b'WM_PROTOCOLS'), 32,
+                                  atom(b'WM_DELETE_WINDOW'))
+        X11.XSendEvent(self.dpy, wid, 0, 0, ev)
         X11.XSync(self.dpy, 0)
 
     def exit(self):

@@ -71,15 +71,20 @@ def pump(seconds):
             ctx.iteration(False)
         time.sleep(0.02)
 
-def wait_for(what, probe, timeout=20.0, interval=0.1, want=None):
+def wait_for(what, probe, timeout=30.0, interval=0.1, want=None):
     """Polls probe() until it gives a true value (or want): the machine may be loaded."""
     end = time.monotonic() + timeout
-    while not ((value := probe()) if want is None else (value := probe()) == want):
+    while True:
+        try:
+            value = probe()
+            if value == want if want is not None else value:
+                return value
+        except GLib.Error as e:  # an accessible object went away or did not answer in time
+            value = e
         if time.monotonic() > end:
             raise Failure('%s: expected %r, got %r' % (what, want, value) if want is not None
                           else 'timed out waiting for ' + what)
         pump(interval)
-    return value
 
 def kids(obj):
     return filter(None, map(obj.get_child_at_index, range(obj.get_child_count())))
@@ -294,18 +299,18 @@ class Desktop:
     def exit(self):
         wait_for('exit status', lambda: self.app.poll(), 15, want=0)
 
-    def click(self, title, x, y, repeat=1):
+    def click(self, title, x, y, repeat=1, *more):
         self.x('xdotool', 'mousemove', '--window', str(self.window(title)), str(x * self.scale),
-               str(y * self.scale), 'click', '--repeat', str(repeat), '--delay', '60', '1')
+               str(y * self.scale), 'click', '--repeat', str(repeat), '--delay', '60', '1', *more)
 
     def key(self, *names):
         self.x('xdotool', 'key', '--delay', '50', *names)
 
     def gesture(self):
-        """Three double-clicks on the hidden square at the bottom right of the main window."""
-        for _ in range(3):
-            self.click(MAIN, 400, 134, repeat=2)
-            pump(0.15)
+        """Three double-clicks on the hidden square at the bottom right of the main window, sent
+        in one go: a pause of two seconds between them would start the gesture over."""
+        again = ['sleep', '0.15', 'click', '--repeat', '2', '--delay', '60', '1']
+        self.click(MAIN, 400, 134, 2, *again * 2)
         self.window(DIALOG)
 
     def hour(self, digit):

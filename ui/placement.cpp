@@ -125,21 +125,21 @@ xcb_atom_t frameExtentsAtom(xcb_connection_t* c)
 // Qt places a window in whole logical pixels; scaled, a frame whose border is an odd number
 // of device pixels can then never touch the edge. Where the window manager tells the frame's
 // extents, the frame is moved to the exact device pixel; Qt takes the new position from the
-// window manager's notice like any other move. False where the frame is not known.
-bool moveFrameExactly(QWidget* w, Placement placement, const QScreen* screen)
+// window manager's notice like any other move. Nothing is done where the frame is not known.
+void moveFrameExactly(QWidget* w, Placement placement, const QScreen* screen)
 {
 #ifdef TASSELDAY_HAVE_XCB
     xcb_connection_t* c = x11Connection();
     const xcb_window_t window = c ? xcb_window_t(w->internalWinId()) : 0;
     if (!window)
-        return false;
+        return;
     const std::vector<quint32> ext =
         property32(c, window, frameExtentsAtom(c), XCB_ATOM_CARDINAL, 4);
     xcb_get_geometry_reply_t* client =
         ext.size() == 4 ? xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)
                         : nullptr;
     if (!client)
-        return false;
+        return;
     const QSize frame(client->width + ext[0] + ext[1], client->height + ext[2] + ext[3]);
     free(client);
     // A screen keeps its device origin; only its size is scaled.
@@ -156,12 +156,10 @@ bool moveFrameExactly(QWidget* w, Placement placement, const QScreen* screen)
     const quint32 values[] = {quint32(at.x()), quint32(at.y())};
     xcb_configure_window(c, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
     xcb_flush(c);
-    return true;
 #else
     Q_UNUSED(w);
     Q_UNUSED(placement);
     Q_UNUSED(screen);
-    return false;
 #endif
 }
 

@@ -12,9 +12,11 @@
 #include <QWidget>
 #include <QWindow>
 
-#if __has_include(<xcb/xcb.h>)
+#ifdef TASSELDAY_HAVE_XCB
 #include <xcb/xcb.h>
-#define TASSELDAY_HAVE_XCB 1
+
+#include <cstdlib>
+#include <vector>
 #endif
 
 namespace ui {
@@ -72,6 +74,95 @@ void watchNativeFrameEvents()
 #endif
 }
 
+// Where a frame of this size stands on this screen, for the placements that go by the frame.
+QPoint framePosition(Placement placement, const QRect& screen, const QSize& frame)
+{
+    if (placement == Placement::TopRight)
+        return {screen.right() + 1 - frame.width(), screen.top()};
+    return {screen.x() + (screen.width() - frame.width()) / 2,
+            screen.y() + (screen.height() - frame.height()) / 2};
+}
+
+#ifdef TASSELDAY_HAVE_XCB
+xcb_connection_t* x11Connection()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+// A window's 32-bit property, empty when it is not set.
+std::vector<quint32> property32(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name,
+                                xcb_atom_t type, quint32 count)
+{
+    std::vector<quint32> values;
+    xcb_get_property_reply_t* reply =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, count), nullptr);
+    if (reply && reply->format == 32) {
+        const auto* v = static_cast<const quint32*>(xcb_get_property_value(reply));
+        values.assign(v, v + xcb_get_property_value_length(reply) / 4);
+    }
+    free(reply);
+    return values;
+}
+
+xcb_atom_t frameExtentsAtom(xcb_connection_t* c)
+{
+    static xcb_atom_t atom = XCB_ATOM_NONE;
+    if (atom == XCB_ATOM_NONE) {
+        static const char name[] = "_NET_FRAME_EXTENTS";
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+        if (reply)
+            atom = reply->atom;
+        free(reply);
+    }
+    return atom;
+}
+#endif
+
+// Qt places a window in whole logical pixels; scaled, a frame whose border is an odd number
+// of device pixels can then never touch the edge. Where the window manager tells the frame's
+// extents, the frame is moved to the exact device pixel; Qt takes the new position from the
+// window manager's notice like any other move. Nothing is done where the frame is not known.
+void moveFrameExactly(QWidget* w, Placement placement, const QScreen* screen)
+{
+#ifdef TASSELDAY_HAVE_XCB
+    xcb_connection_t* c = x11Connection();
+    const xcb_window_t window = c ? xcb_window_t(w->internalWinId()) : 0;
+    if (!window)
+        return;
+    const std::vector<quint32> ext =
+        property32(c, window, frameExtentsAtom(c), XCB_ATOM_CARDINAL, 4);
+    xcb_get_geometry_reply_t* client =
+        ext.size() == 4 ? xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)
+                        : nullptr;
+    if (!client)
+        return;
+    const QSize frame(client->width + ext[0] + ext[1], client->height + ext[2] + ext[3]);
+    free(client);
+    // A screen keeps its device origin; only its size is scaled.
+    const QRect logical = screen->geometry();
+    const QRect device(logical.topLeft(), logical.size() * screen->devicePixelRatio());
+    QPoint at = framePosition(placement, device, frame);
+    // The window manager reads a requested position by the window's gravity: the frame's
+    // corner (north-west, the default) or, for static gravity, the client's own corner.
+    const std::vector<quint32> hints =
+        property32(c, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 18);
+    constexpr quint32 hasGravity = 1u << 9;
+    if (hints.size() == 18 && (hints[0] & hasGravity) && hints[17] == XCB_GRAVITY_STATIC)
+        at += QPoint(int(ext[0]), int(ext[2]));
+    const quint32 values[] = {quint32(at.x()), quint32(at.y())};
+    xcb_configure_window(c, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    xcb_flush(c);
+#else
+    Q_UNUSED(w);
+    Q_UNUSED(placement);
+    Q_UNUSED(screen);
+#endif
+}
+
 QMargins marginsOf(const QWidget* w)
 {
     const QRect f = w->frameGeometry(), g = w->geometry();
@@ -94,17 +185,17 @@ PlacementKeeper::~PlacementKeeper() { keepers().removeAll(this); }
 void PlacementKeeper::place()
 {
     QWidget* w = m_window;
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize frame = w->frameGeometry().size();
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect screen = primary->geometry();
     switch (m_layout.placement) {
     case Placement::Free:
         break;
     case Placement::TopRight:
-        w->move(screen.right() + 1 - frame.width(), screen.top());
-        break;
     case Placement::Centred:
-        w->move(screen.x() + (screen.width() - frame.width()) / 2,
-                screen.y() + (screen.height() - frame.height()) / 2);
+        // Qt's move first, so that its own idea of the position is near; then to the pixel.
+        w->move(framePosition(m_layout.placement, screen, w->frameGeometry().size()));
+        if (w->isVisible())
+            moveFrameExactly(w, m_layout.placement, primary);
         break;
     case Placement::ClientAt:
         w->setGeometry(QRect(screen.topLeft() + QPoint(px(m_layout.placeLeft), px(m_layout.placeTop)),

@@ -1,29 +1,28 @@
 #!/usr/bin/python3
-"""End-to-end scenarios: the real program on Xvfb, driven like a user, seen on the screen and
-heard over AT-SPI.
+"""End-to-end scenarios: the real program on its own Xvfb screen (with openbox or without a
+window manager), its clock set by libfaketime, driven by xdotool like a user, seen in screen
+pixels and heard over AT-SPI as a screen reader would. Every process started is ended by its id.
 
-    run.py BINARY SCENARIO [-k]       run one scenario (CTest runs each on its own);
-                                      -k goes on after a failed step and lists them all
+    run.py BINARY SCENARIO            run one scenario (CTest runs each on its own)
     run.py BINARY --screenshots DIR   remake the README's screenshots under openbox
 """
-import os
-import sys
-import time
+import ctypes, os, re, subprocess, sys, tempfile, time  # noqa: E401
 
-sys.dont_write_bytecode = True
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from session import (ABOUT, DIALOG, DONE, MAIN, MSGBOX, Atspi, Failure, Session,  # noqa: E402
-                     nodes, pump, text_of, wait_for)
+import gi
+gi.require_version('Atspi', '2.0')
+from gi.repository import Atspi, GLib  # noqa: E402
 
-NAVY, DARK_RED, GREEN, ORANGE, FACE = '#000080', '#C00000', '#008000', '#FF8000', '#8080FF'
+MAIN, DIALOG, ABOUT = '^Tasselday - by Quillerby$', '^Advanced Options$', '^About Tasselday$'
+DONE, MSGBOX = "^CONGRATULATIONS CLASS OF '06 !!!$", '^Tasselday$'
+CYCLE, FACE = ['#000080', '#C00000', '#008000', '#FF8000'], '#8080FF'
 AT_0930 = ('11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!', 'School Year Completed: 71.36702%')
 FROZEN_0930 = '2006-03-15 09:30:15'  # no '@': the clock stands still, so every text is known
 
-# Each step is (verb, arguments...); the verbs are the methods of Run below. Positions are in
-# the window's client area, in pixels at scale 1.
+# Each step is (verb, arguments...); the verbs are the methods of Desktop below. Positions are
+# in the window's client area, in pixels at scale 1.
 SCENARIOS = {
     # Placement with frames, texts at a known moment, names, the gesture, the dialog's keys.
-    'main_openbox': dict(wm=True, faketime=FROZEN_0930, steps=[
+    'main_openbox': dict(wm=True, clock=FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('texts', *AT_0930), ('named', MAIN), ('shot', MAIN, 'main'),
         ('look', 'before'), ('gesture',), ('place', DIALOG, 'centred'), ('look', 'same'),
         ('named', DIALOG), ('shot', DIALOG, 'options'),
@@ -32,274 +31,355 @@ SCENARIOS = {
         ('texts', '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!', AT_0930[1]),
         ('close', MAIN), ('exit',)]),
     # Without a window manager: no frames, the program places its windows itself.
-    'main_nowm': dict(wm=False, faketime=FROZEN_0930, steps=[
+    'main_nowm': dict(wm=False, clock=FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
         ('place', ABOUT, 'client', 156, 129), ('close', ABOUT), ('gone', ABOUT), ('gesture',),
         ('place', DIALOG, 'centred'), ('click', DIALOG, 156, 208), ('place', DONE, 'full'),
         ('click', DONE, 955, 732), ('exit',)]),
     # A running clock: the quiet countdown, the About box, System Info, the close boxes.
-    'about': dict(wm=True, faketime='@2006-03-15 09:30:15', steps=[
+    'about': dict(wm=True, clock='@2006-03-15 09:30:15', steps=[
         ('place', MAIN, 'top-right'), ('quiet', 3), ('place', ABOUT, 'client', 156, 129),
         ('named', ABOUT), ('face', ABOUT, 283, 200, 84, 23), ('shot', ABOUT, 'about'),
         ('click', ABOUT, 325, 243), ('message', 'System Information Is Unavailable At This Time'),
         ('key', 'Return'), ('gone', MSGBOX), ('close', ABOUT), ('gone', ABOUT),
         ('close', MAIN), ('exit',)]),
     # The natural hand-over a few seconds before the ceremony, the colour cycle, the "X".
-    'handover': dict(wm=True, faketime='@2006-06-04 17:59:57', steps=[
+    'handover': dict(wm=True, clock='@2006-06-04 17:59:57', steps=[
         ('place', DONE, 'full'), ('gone', MAIN), ('cycle',), ('face', DONE, 1008, 1, 16, 17),
         ('named', DONE), ('shot', DONE, 'celebration'), ('click', DONE, 1016, 9), ('exit',)]),
     # Everything doubled: a 2048x1536 screen at QT_SCALE_FACTOR=2.
-    'scale2': dict(wm=True, faketime=FROZEN_0930, width=2048, height=1536,
-                   env={'QT_SCALE_FACTOR': '2'}, steps=[
+    'scale2': dict(wm=True, clock=FROZEN_0930, scale=2, steps=[
         ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
         ('place', ABOUT, 'client', 156, 129), ('key', 'Escape'), ('gone', ABOUT), ('gesture',),
         ('place', DIALOG, 'centred'), ('press', 'Jump to the Ending'), ('place', DONE, 'full'),
         ('close', DONE), ('exit',)]),
 }
+# Parts of the main window that keep their look while it is disabled (client x, y, width,
+# height at scale 1): heading, percentage, bar, the bar's end labels; and its text box.
+STILL_PARTS, TEXT_BOX = [(8, 8, 401, 33), (16, 72, 393, 25), (8, 96, 401, 17),
+                         (8, 112, 401, 14)], (11, 51, 394, 18)
+REFUSED = ('connect to display', 'open display')  # Xvfb now and then refuses a new client
 
+class Failure(AssertionError):
+    """A step that did not hold."""
 
-class Run:
+def pump(seconds):
+    """Sleeps while delivering AT-SPI events to the listeners."""
+    end, ctx = time.monotonic() + seconds, GLib.MainContext.default()
+    while time.monotonic() < end:
+        while ctx.pending():
+            ctx.iteration(False)
+        time.sleep(0.02)
+
+def wait_for(what, probe, timeout=30.0, interval=0.1, want=None):
+    """Polls probe() until it gives a true value (or want): the machine may be loaded."""
+    end = time.monotonic() + timeout
+    while True:
+        try:
+            value = probe()
+            if value == want if want is not None else value:
+                return value
+        except GLib.Error as e:  # an accessible object went away or did not answer in time
+            value = e
+        if time.monotonic() > end:
+            raise Failure('%s: expected %r, got %r' % (what, want, value) if want is not None
+                          else 'timed out waiting for ' + what)
+        pump(interval)
+
+def kids(obj):
+    return filter(None, map(obj.get_child_at_index, range(obj.get_child_count())))
+
+def nodes(obj):
+    """Every accessible object below obj, depth first."""
+    for child in kids(obj):
+        yield child
+        yield from nodes(child)
+
+def text_of(obj):
+    return Atspi.Text.get_text(obj, 0, -1) if 'Text' in obj.get_interfaces() else None
+
+X11, _C = ctypes.CDLL('libX11.so.6'), dict(p=ctypes.c_void_p, s=ctypes.c_char_p, i=ctypes.c_int,
+                                           I=ctypes.c_uint, l=ctypes.c_long, L=ctypes.c_ulong)
+for _f, _types in dict(XOpenDisplay='ps', XCloseDisplay='ip', XInternAtom='Lpsi', XSync='ipi',
+                       XSendEvent='ipLilp', XDefaultRootWindow='Lp', XDestroyImage='ip',
+                       XGetImage='ppLiiIILi', XGetPixel='Lpii').items():
+    getattr(X11, _f).restype, getattr(X11, _f).argtypes = _C[_types[0]], [_C[t] for t in _types[1:]]
+
+class Desktop:
+    """One scenario's desktop; each verb of the scenarios is a method."""
+
     def __init__(self, binary, scenario, shots=None):
-        self.scenario, self.shots = scenario, shots
-        self.scale = int(scenario.get('env', {}).get('QT_SCALE_FACTOR', '1'))
-        self.s = Session(binary, scenario.get('width', 1024), scenario.get('height', 768), scenario['wm'],
-                         scenario['faketime'], scenario.get('env'))
-        self.looks = {}
+        self.scale, self.wm, self.shots = scenario.get('scale', 1), scenario['wm'], shots
+        self.size, self.procs, self.dpy = (1024 * self.scale, 768 * self.scale), [], None
+        try:
+            self.display = self.xvfb()
+            self.env = dict({k: v for k, v in os.environ.items() if k != 'QT_QPA_PLATFORM'},
+                            DISPLAY=self.display)
+            self.dpy = wait_for('the display', lambda: X11.XOpenDisplay(self.display.encode()))
+            if self.wm:
+                self.spawn(['openbox', '--sm-disable'], self.env)
+                wait_for('openbox', lambda: 'window id' in self.x('xprop', '-root',
+                                                                  '_NET_SUPPORTING_WM_CHECK'))
+            app_env = dict(self.env, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
+                           QT_SCALE_FACTOR=str(self.scale), LC_ALL='C', TZ='UTC',
+                           LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1',
+                           FAKETIME=scenario['clock'], FAKETIME_DONT_FAKE_MONOTONIC='1',
+                           NO_FAKE_STAT='1')
+            for _ in range(5):
+                self.app = self.spawn([binary], app_env)
+                wait_for('the program', lambda: self.app.poll() is not None or self.find('^Tass'))
+                if self.app.poll() is None or not any(r in self.log() for r in REFUSED):
+                    break
+                self.procs.remove(self.app)  # refused by Xvfb: start it again
+        except BaseException:
+            self.end()
+            raise
 
-    def steps(self, keep_going):
-        """Runs the steps; with keep_going, goes on past a failed step and reports them all."""
-        failed = []
-        for verb, *args in self.scenario['steps']:
+    # -- processes
+    def xvfb(self):
+        for _ in range(5):
+            r, w = os.pipe()
+            self.spawn(['Xvfb', '-displayfd', str(w), '-nolisten', 'tcp', '-screen', '0',
+                        '%dx%dx24' % self.size], os.environ, pass_fds=(w,))
+            os.close(w)
+            with os.fdopen(r) as f:
+                if number := f.readline().strip():
+                    return ':' + number
+        raise Failure('Xvfb did not start')
+
+    def spawn(self, argv, env, **how):
+        p = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL,
+                             stderr=(err := tempfile.TemporaryFile()), **how)
+        p.errors = err
+        self.procs.append(p)
+        return p
+
+    def log(self):
+        self.app.errors.seek(0)
+        return self.app.errors.read().decode(errors='replace')
+
+    def x(self, *argv, check=True):
+        """Output of an X client, started again while Xvfb refuses it."""
+        for _ in range(5):
+            r = subprocess.run(argv, env=self.env, capture_output=True, text=True)
+            if not any(s in r.stderr for s in REFUSED):
+                break
+            time.sleep(0.2)
+        if check and r.returncode:
+            raise Failure('%s failed: %s' % (argv[0], r.stderr.strip()))
+        return r.stdout
+
+    def end(self):
+        if self.dpy:
+            X11.XCloseDisplay(self.dpy)
+        for p in reversed(self.procs):
+            p.terminate()  # nothing is sent to one that has ended
             try:
-                getattr(self, verb)(*args)
-            except Failure as e:
-                if not keep_going:
-                    raise
-                failed.append('%s: %s' % (verb, e))
-        if failed:
-            raise Failure('\n  '.join([''] + failed))
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                p.kill()
+                p.wait()
+
+    # -- X windows: ids, rectangles on the screen (x, y, width, height), pixels
+    def find(self, title):
+        return self.x('xdotool', 'search', '--onlyvisible', '--name', title, check=False).split()
+
+    def window(self, title):
+        return int(wait_for('window ' + title, lambda: self.find(title))[0])
+
+    def client(self, title):
+        return tuple(map(int, re.findall(r'(?:Absolute upper-left [XY]|Width|Height): +(-?\d+)',
+                                         self.x('xwininfo', '-id', str(self.window(title))))))
+
+    def frame(self, title):
+        """With the window manager's frame, once the frame is known."""
+        l, r, t, b = [0] * 4 if not self.wm else map(int, wait_for(
+            'frame extents', lambda: re.findall(r'\d+', self.x(
+                'xprop', '-id', str(self.window(title)), '_NET_FRAME_EXTENTS').partition('=')[2])))
+        x, y, w, h = self.client(title)
+        return x - l, y - t, w + l + r, h + t + b
+
+    def region(self, x, y, w, h, title=None):
+        """Colours ('#RRGGBB') of a rectangle of the screen or (at scale 1) of a client area."""
+        if title:
+            cx, cy, _, _ = self.client(title)
+            x, y = cx + x * self.scale, cy + y * self.scale
+        img = X11.XGetImage(self.dpy, X11.XDefaultRootWindow(self.dpy), x, y, w, h, 2 ** 64 - 1, 2)
+        try:
+            return ['#%06X' % (X11.XGetPixel(img, i, j) & 0xFFFFFF)
+                    for j in range(h) for i in range(w)]
+        finally:
+            X11.XDestroyImage(img)
 
     # -- AT-SPI
-    def top(self, title):
-        """The accessible window with this title."""
-        app = self.s.accessible()
-        return wait_for('accessible ' + title, lambda: next(
-            (w for w in (app.get_child_at_index(i) for i in range(app.get_child_count()))
-             if w and w.get_name() == title.strip('^$')), None))
-
-    def the(self, title, role, pick=lambda o: True):
-        objs = [o for o in nodes(self.top(title)) if o.get_role_name() == role and pick(o)]
-        objs.sort(key=lambda o: (o.get_position(Atspi.CoordType.SCREEN).y,
-                                 o.get_position(Atspi.CoordType.SCREEN).x))
-        if not objs:
+    def the(self, title, role=None, pick=lambda o: True):
+        """The accessible window with this title, or its topmost-leftmost object of a role."""
+        app = wait_for('the program on the accessibility bus', lambda: next(
+            (a for a in kids(Atspi.get_desktop(0)) if a.get_process_id() == self.app.pid), None))
+        top = wait_for('accessible ' + title, lambda: next(
+            (w for w in kids(app) if w.get_name() == title.strip('^$')), None))
+        pos = lambda o: o.get_position(Atspi.CoordType.SCREEN)
+        objs = role and sorted((o for o in nodes(top) if o.get_role_name() == role and pick(o)),
+                               key=lambda o: (pos(o).y, pos(o).x))
+        if role and not objs:
             raise Failure('no %s in %s' % (role, title))
-        return objs[0]
+        return objs[0] if role else top
+
+    def focus(self, obj, what):
+        """Gives obj the keyboard focus and waits until it has it."""
+        Atspi.Component.grab_focus(obj)
+        wait_for(what + ' to take the focus',
+                 lambda: obj.get_state_set().contains(Atspi.StateType.FOCUSED))
 
     def texts(self, display, school):
-        shown = lambda: (text_of(self.the(MAIN, 'text')), self.the(
-            MAIN, 'label', lambda o: o.get_name().startswith('School')).get_name())
-        try:
-            wait_for('the texts', lambda: shown() == (display, school), 5)
-        except Failure:
-            raise Failure('main window shows %r, expected %r' % (shown(), (display, school)))
+        wait_for('the main window', lambda: (text_of(self.the(MAIN, 'text')), self.the(
+            MAIN, 'label', lambda o: o.get_name().startswith('School')).get_name()), 5,
+            want=(display, school))
 
     def named(self, title):
         """Every control a user can reach has a name a screen reader reads: whatever takes the
         focus, and the bar. (A drop-down's own pop-up list is read by its items.)"""
-        nameless = [o.get_role_name() for o in nodes(self.top(title))
-                    if (o.get_state_set().contains(Atspi.StateType.FOCUSABLE)
-                        or o.get_role_name() == 'progress bar') and not o.get_name()
-                    and o.get_parent().get_role_name() != 'combo box']
-        if nameless:
-            raise Failure('%s: controls without a name: %s' % (title, ', '.join(nameless)))
+        wait_for(title + ': controls without a name', lambda: [
+            o.get_role_name() for o in nodes(self.the(title))
+            if (o.get_state_set().contains(Atspi.StateType.FOCUSABLE)
+                or o.get_role_name() == 'progress bar') and not o.get_name()
+            and o.get_parent().get_role_name() != 'combo box'], 1, want=[])
 
     def quiet(self, seconds):
         """With the focus away from the countdown (in the About box), the countdown is not
         announced: no text, value or name change of the main window's text box or bar."""
-        heard = []
-        listener = Atspi.EventListener.new(lambda e: heard.append(e))
+        heard, listener = [], Atspi.EventListener.new(lambda e: heard.append(e))
         kinds = ['object:text-changed', 'object:property-change:accessible-value',
-                 'object:property-change:accessible-name', 'object:state-changed:focused']
-        for kind in kinds:
-            listener.register(kind)
+                 'object:property-change:accessible-name']
         self.click(MAIN, 204, 128)
-        self.s.window(ABOUT)
-        wait_for('the About box to take the focus', lambda: any(
-            e.type.startswith('object:state-changed:focused') for e in heard))
-        pump(1)  # events of the opening have passed
-        heard.clear()
+        self.focus(self.the(ABOUT, 'push button'), 'the About box')
+        list(map(listener.register, kinds))
         pump(seconds)
-        for kind in kinds:
-            listener.deregister(kind)
-        said = [e.type for e in heard
-                if e.source.get_role_name() in ('text', 'progress bar')
-                and not e.type.startswith('object:state-changed')]
-        if said:
-            raise Failure('countdown announced %d times in %d s without focus: %s'
-                          % (len(said), seconds, sorted(set(said))))
+        list(map(listener.deregister, kinds))
+        wait_for('announcements of the countdown without focus', lambda: sorted(
+            e.type for e in heard if e.source.get_role_name() in ('text', 'progress bar')), 0,
+            want=[])
 
-    # -- windows
+    def message(self, text):
+        wait_for('a message box saying ' + text,
+                 lambda: text in [o.get_name() for o in nodes(self.the(MSGBOX))])
+
+    # -- windows and input
     def place(self, title, rule, *at):
         """Where a window is, frame included; a window manager frames and moves a window some
         time after it is shown, so the rule may take a moment to hold."""
-        wid, (sw, sh) = self.s.window(title), self.s.size
+        (sw, sh), rect = self.size, self.client if rule == 'client' else self.frame
 
-        def check():
-            x, y, w, h = self.s.client(wid) if rule == 'client' else self.s.frame(wid)
-            return {
-                'client': ((x, y), tuple(v * self.scale for v in at)),
-                # flush, never past the edge; scaled, Qt places in whole logical pixels, so
-                # the frame may stop short of the edge by less than one of them
-                'top-right': ((0 if 0 <= sw - x - w < self.scale else sw - x - w, y), (0, 0)),
-                # centred to within one (unscaled) pixel
-                'centred': (tuple(v if abs(v) > 2 * self.scale else 0
-                                  for v in (2 * x + w - sw, 2 * y + h - sh)), (0, 0)),
-                'full': ((x, y, w, h), (0, 0, sw, sh)),
-            }[rule]
-        try:
-            wait_for(title + ' ' + rule, lambda: check()[0] == check()[1], 8, 0.2)
-        except Failure:
-            raise Failure('%s: %s expected %s, got %s (frame %s)'
-                          % (title, rule, check()[1], check()[0], self.s.frame(wid)))
-
-    def gesture(self):
-        """Three double-clicks on the hidden square at the bottom right of the main window."""
-        for _ in range(3):
-            self.s.click(self.s.window(MAIN), *self.px(400, 134), repeat=2)
-            pump(0.15)
-        self.s.window(DIALOG)
+        def offset():
+            x, y, w, h = rect(title)
+            if rule == 'client':
+                return x - at[0] * self.scale, y - at[1] * self.scale
+            if rule == 'centred':  # to within one pixel (at scale 1)
+                return tuple(v if abs(v) > 2 * self.scale else 0
+                             for v in (2 * x + w - sw, 2 * y + h - sh))
+            # flush with the top and right edges, to the device pixel; or the whole screen
+            return (sw - x - w, y) if rule == 'top-right' else (x, y, w - sw, h - sh)
+        wait_for('%s %s: offset' % (title, rule), offset, 8, 0.2,
+                 want=(0,) * (4 if rule == 'full' else 2))
 
     def gone(self, title):
-        self.s.gone(title)
+        wait_for(title + ' to close', lambda: not self.find(title), 10)
 
     def close(self, title):
-        self.s.close_request(self.s.window(title))
+        """The window manager's close box: WM_DELETE_WINDOW, then a round trip so that the
+        request is not lost."""
+        atom, wid = lambda name: X11.XInternAtom(self.dpy, name, 0), self.window(title)
+        # A ClientMessage XEvent on x86-64, where each of its fields fills one long: type,
+        # serial, send_event, display, window, message_type, format, then the data.
+        ev = (ctypes.c_long * 24)(33, 0, 0, 0, wid, atom(b'WM_PROTOCOLS'), 32,
+                                  atom(b'WM_DELETE_WINDOW'))
+        X11.XSendEvent(self.dpy, wid, 0, 0, ev)
+        X11.XSync(self.dpy, 0)
 
     def exit(self):
-        status = self.s.exit_status()
-        if status != 0:
-            raise Failure('exit status %d' % status)
+        wait_for('exit status', lambda: self.app.poll(), 15, want=0)
 
-    def message(self, text):
-        box = self.top(MSGBOX)
-        if not any(o.get_name() == text for o in nodes(box)):
-            raise Failure('message box says %r' % [o.get_name() for o in nodes(box)])
+    def click(self, title, x, y, repeat=1, *more):
+        self.x('xdotool', 'mousemove', '--window', str(self.window(title)), str(x * self.scale),
+               str(y * self.scale), 'click', '--repeat', str(repeat), '--delay', '60', '1', *more)
 
-    # -- input
-    def px(self, x, y):
-        return x * self.scale, y * self.scale
+    def key(self, *names):
+        self.x('xdotool', 'key', '--delay', '50', *names)
 
-    def click(self, title, x, y):
-        self.s.click(self.s.window(title), *self.px(x, y))
-
-    def key(self, name):
-        self.s.keys(name)
+    def gesture(self):
+        """Three double-clicks on the hidden square at the bottom right of the main window, sent
+        in one go: a pause of two seconds between them would start the gesture over."""
+        again = ['sleep', '0.15', 'click', '--repeat', '2', '--delay', '60', '1']
+        self.click(MAIN, 400, 134, 2, *again * 2)
+        self.window(DIALOG)
 
     def hour(self, digit):
         """Types a new hour into the dialog's hour box (the first text box of its row)."""
-        box = self.the(DIALOG, 'text')
-        Atspi.Component.grab_focus(box)
-        wait_for('the hour box to take the focus',
-                 lambda: box.get_state_set().contains(Atspi.StateType.FOCUSED))
-        self.s.keys('End', 'BackSpace', 'BackSpace', digit)
-        wait_for('the typed hour', lambda: text_of(box) == digit, 5)
+        self.focus(box := self.the(DIALOG, 'text'), 'the hour box')
+        self.key('End', 'BackSpace', 'BackSpace', digit)
+        wait_for('the typed hour', lambda: text_of(box), 5, want=digit)
 
     def press(self, button):
         """Enter on a button that has the keyboard focus."""
-        b = self.the(DIALOG, 'push button', lambda o: o.get_name().replace('&', '') == button)
-        Atspi.Component.grab_focus(b)
-        wait_for(button + ' to take the focus',
-                 lambda: b.get_state_set().contains(Atspi.StateType.FOCUSED))
-        self.s.keys('Return')
+        self.focus(self.the(DIALOG, 'push button',
+                            lambda o: o.get_name().replace('&', '') == button), button)
+        self.key('Return')
 
     # -- the screen
-    def origin(self, title):
-        x, y, _, _ = self.s.client(self.s.window(title))
-        return x, y
-
     def look(self, which):
-        """The main window's texts and bar keep their look while the dialog is open (at scale 1)."""
-        x, y = self.origin(MAIN)
-        parts = {'heading': (8, 8, 401, 33), 'percent': (16, 72, 393, 25), 'bar': (8, 96, 401, 17),
-                 'ends': (8, 112, 401, 14)}
-        now = {k: self.s.region((x + a, y + b, w, h)) for k, (a, b, w, h) in parts.items()}
-        # The text box inside its frame (which shows the focus): count its dark text pixels;
-        # a blinking cursor adds only a few.
-        now['display'] = sum(max(int(c[1:3], 16), int(c[3:5], 16), int(c[5:], 16)) < 0x60
-                             for c in self.s.region((x + 11, y + 51, 394, 18)))
+        """The disabled main window keeps its look (at scale 1): the still parts to the pixel,
+        the text box (whose frame shows the focus) by its dark text pixels, to which a blinking
+        cursor adds only a few."""
+        parts = [self.region(*p, title=MAIN) for p in STILL_PARTS]
+        dark = sum(max(int(c[i:i + 2], 16) for i in (1, 3, 5)) < 0x60
+                   for c in self.region(*TEXT_BOX, title=MAIN))
         if which == 'before':
-            self.looks = now
+            self.before = parts, dark
             return
-        changed = [k for k in parts if now[k] != self.looks[k]]
-        dark = self.looks['display']
-        if not 0.9 * dark <= now['display'] <= 1.1 * dark:
-            changed.append('display (%d dark pixels, before %d)' % (now['display'], dark))
-        if changed:
-            raise Failure('the disabled main window changed its look: ' + ', '.join(changed))
+        changed = [STILL_PARTS[i] for i, p in enumerate(parts) if p != self.before[0][i]]
+        if changed or abs(dark - self.before[1]) > 0.1 * self.before[1]:
+            raise Failure('the disabled main window changed its look: parts %s, %d dark text '
+                          'pixels (before %d)' % (changed, dark, self.before[1]))
 
     def face(self, title, x, y, w, h):
         """A graphical button's face is flat, in exactly its colour."""
-        ox, oy = self.origin(title)
-        pixels = self.s.region((ox + x, oy + y, w, h))
-        share = pixels.count(FACE) / len(pixels)
-        if share < 0.5:
-            raise Failure('%s: only %.0f%% of the button is %s' % (title, 100 * share, FACE))
+        pixels = self.region(x, y, w, h, title)
+        if pixels.count(FACE) < len(pixels) / 2:
+            raise Failure('%s: %d of %d pixels are %s' % (title, pixels.count(FACE), w * h, FACE))
 
     def cycle(self):
         """The celebration's background steps navy, dark red, green, orange, every 400 ms."""
-        order, seen, start = [NAVY, DARK_RED, GREEN, ORANGE], [], time.monotonic()
+        seen, start = [], time.monotonic()
         while time.monotonic() - start < 3.5:
-            colour = self.s.region((4, 750, 1, 1))[0]
+            colour = self.region(4, 750, 1, 1)[0]
             if not seen or seen[-1][0] != colour:
                 seen.append((colour, time.monotonic()))
             time.sleep(0.02)
         colours = [c for c, _ in seen]
-        steps = list(zip(colours, colours[1:]))
-        bad = [s for s in steps if s[0] not in order or s[1] != order[(order.index(s[0]) + 1) % 4]]
         spans = sorted(b - a for (_, a), (_, b) in zip(seen[1:], seen[2:]))
-        if bad or set(colours) != set(order) or not 0.3 < spans[len(spans) // 2] < 0.55:
-            raise Failure('background colours seen: %s'
-                          % [(c, round(t - start, 2)) for c, t in seen])
+        if set(colours) != set(CYCLE) or not 0.3 < spans[len(spans) // 2] < 0.55 or any(
+                b != CYCLE[(CYCLE.index(a) + 1) % 4] for a, b in zip(colours, colours[1:])):
+            raise Failure('background colours seen: %s' % [(c, round(t - start, 2)) for c, t in seen])
 
     def shot(self, title, name):
         if self.shots:
-            x, y, w, h = self.s.frame(self.s.window(title))
-            x, y = max(x, 0), max(y, 0)
-            w, h = min(w, self.s.size[0] - x), min(h, self.s.size[1] - y)
-            self.s.save(os.path.join(self.shots, name + '.png'), (x, y, w, h))
+            x, y, w, h = self.frame(title)  # placed on the screen, frame and all
+            self.x('import', '-display', self.display, '-window', 'root', '-crop',
+                   '%dx%d+%d+%d' % (w, h, x, y), '+repage', os.path.join(self.shots, name + '.png'))
 
-
-def run(binary, name, shots=None, keep_going=False):
-    started = time.monotonic()
-    r = Run(binary, SCENARIOS[name], shots)
-    try:
-        r.steps(keep_going)
-    except Failure:
-        print('program output:\n' + r.s.log(r.s.app)[-2000:])
-        raise
-    finally:
-        r.s.close()
-    print('%s: passed in %.1f s' % (name, time.monotonic() - started))
-
-
-def main():
+if __name__ == '__main__':
     if 'TASSELDAY_E2E_BUS' not in os.environ:
         # A session bus of its own, with the accessibility bus on it, ended with the scenario.
         os.environ['TASSELDAY_E2E_BUS'] = '1'
         os.execvp('dbus-run-session', ['dbus-run-session', '--', sys.executable] + sys.argv)
-    keep_going = '-k' in sys.argv
-    args = [a for a in sys.argv[1:] if a != '-k']
-    binary, what = os.path.abspath(args[0]), args[1]
-    try:
-        if what == '--screenshots':
-            for name in ('main_openbox', 'about', 'handover'):
-                run(binary, name, args[2])
-        else:
-            run(binary, what, keep_going=keep_going)
-    except Failure as e:
-        print('FAILED:', e)
-        sys.exit(1)
-
-
-if __name__ == '__main__':
-    main()
+    shots = sys.argv[3] if sys.argv[2] == '--screenshots' else None
+    for name in ('main_openbox', 'about', 'handover') if shots else [sys.argv[2]]:
+        started, d = time.monotonic(), Desktop(os.path.abspath(sys.argv[1]), SCENARIOS[name], shots)
+        try:
+            for verb, *args in SCENARIOS[name]['steps']:
+                getattr(d, verb)(*args)
+        except Failure as e:
+            sys.exit('program output:\n%s\nFAILED: %s' % (d.log()[-2000:], e))
+        finally:
+            d.end()
+        print('%s: passed in %.1f s' % (name, time.monotonic() - started))

@@ -298,6 +298,7 @@ private slots:
                              : QTest::keyClick(jump, Qt::Key_Return);
         QTRY_VERIFY(t.forms.frmDone().isLoaded());
         QVERIFY(celebrationOnly(t));
+        QCOMPARE(t.forms.frmTasselday().GradDate, kCeremony);
     }
 
     // The main window's own timer goes on counting under the dialog, and the tick that reaches

@@ -1,0 +1,84 @@
+#include "ui/datetext.h"
+
+#include "ui/dateformat.h"
+#include "ui/datevalue.h"
+
+#include <QDate>
+
+// The locale's short date and clock.
+namespace ui {
+
+using namespace dateformat;
+
+namespace {
+
+QString padded(int n, int width)
+{
+    return QString::number(n).rightJustified(width, u'0');
+}
+
+// The short date in the locale's order, separators and words, but with ASCII
+// digits and a four-digit year, so that every locale's text reads back the same way
+// and matches what is typed into the dialog's boxes.
+QString formatShortDate(const QLocale& loc, const QDate& date)
+{
+    QString text;
+    for (const FormatToken& t : tokenize(shortDateFormat(loc))) {
+        if (t.literal) {
+            // Without its bidi marks: in this program's left-to-right lines they would
+            // turn the date, and the words around it, the other way.
+            for (QChar c : t.text) {
+                if (c.category() != QChar::Other_Format)
+                    text += c;
+            }
+            continue;
+        }
+        const qsizetype n = t.text.size();
+        switch (t.text.front().unicode()) {
+        case u'd':
+            text += n <= 2 ? padded(date.day(), int(n))
+                           : loc.dayName(date.dayOfWeek(), n == 3 ? QLocale::ShortFormat
+                                                                  : QLocale::LongFormat);
+            break;
+        case u'M':
+            text += n <= 2 ? padded(date.month(), int(n))
+                           : loc.monthName(date.month(), n == 3 ? QLocale::ShortFormat
+                                                                : QLocale::LongFormat);
+            break;
+        case u'y':
+            text += padded(date.year(), 4);
+            break;
+        default:
+            text += t.text;
+            break;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+bool hasTwelveHourClock(const QLocale& locale)
+{
+    for (const FormatToken& t : tokenize(effective(locale).timeFormat(QLocale::LongFormat))) {
+        if (!t.literal && (t.text.front() == u'h' || t.text.front().toLower() == u'a'))
+            return true;
+    }
+    return false;
+}
+
+QStringList halfDayNames(const QLocale& locale)
+{
+    const QLocale loc = effective(locale);
+    return {loc.amText(), loc.pmText()};
+}
+
+QString shortDate(double v, const QLocale& locale)
+{
+    const std::optional<CivilTime> t = fromDateValue(v);
+    if (!t)
+        return {};
+    return formatShortDate(effective(locale), QDate(t->year, t->month, t->day));
+}
+
+}  // namespace ui

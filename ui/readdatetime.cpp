@@ -1,0 +1,221 @@
+#include "ui/datetext.h"
+
+#include "ui/dateformat.h"
+#include "ui/datevalue.h"
+
+#include <QDate>
+
+#include <algorithm>
+
+// Reading a date and time back from text, in the locale's order.
+namespace ui {
+
+using namespace dateformat;
+
+namespace {
+
+class Reader
+{
+public:
+    explicit Reader(QStringView text) : s(text) {}
+
+    bool atEnd() const { return i >= s.size(); }
+
+    void skipBlanks()
+    {
+        // Bidi marks come with some locales' formats; treat them like blanks.
+        while (!atEnd() && (s[i].isSpace() || s[i].category() == QChar::Other_Format))
+            ++i;
+    }
+
+    // Digits of any script, as long as the value stays small.
+    bool number(int& value, int& digits)
+    {
+        value = 0;
+        digits = 0;
+        while (!atEnd()) {
+            char32_t cp = s[i].unicode();
+            qsizetype len = 1;
+            if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+                cp = QChar::surrogateToUcs4(s[i], s[i + 1]);
+                len = 2;
+            }
+            const int digit = QChar::digitValue(cp);
+            if (digit < 0)
+                break;
+            if (++digits > 9)
+                return false;
+            value = value * 10 + digit;
+            i += len;
+        }
+        return digits > 0;
+    }
+
+    // The characters of `text` in order, blanks allowed before each. Reads
+    // nothing unless all of them are there.
+    bool literal(const QString& text)
+    {
+        const qsizetype start = i;
+        for (QChar c : text) {
+            skipBlanks();
+            if (atEnd() || s[i].toCaseFolded() != c.toCaseFolded()) {
+                i = start;
+                return false;
+            }
+            ++i;
+        }
+        return true;
+    }
+
+    // What stands between two numbers: one of the separator characters, or
+    // the locale's own text for that place. When the locale has only blanks
+    // there, `blanksJoin` allows that too.
+    bool joint(const QString& seps, const QString& own, bool blanksJoin)
+    {
+        const qsizetype start = i;
+        skipBlanks();
+        // The locale's own text first: it may begin with a separator ("-a horo").
+        bool found = !own.isEmpty() && literal(own);
+        if (!found && !atEnd() && seps.contains(s[i])) {
+            ++i;
+            found = true;
+        }
+        if (!found && !(own.isEmpty() && blanksJoin)) {
+            i = start;
+            return false;
+        }
+        skipBlanks();
+        return true;
+    }
+
+    bool word(const QString& w)
+    {
+        if (w.isEmpty() || s.size() - i < w.size()
+            || s.mid(i, w.size()).compare(w, Qt::CaseInsensitive) != 0)
+            return false;
+        i += w.size();
+        return true;
+    }
+
+private:
+    QStringView s;
+    qsizetype i = 0;
+};
+
+enum class HalfDay { None, Am, Pm };
+
+HalfDay readHalfDay(Reader& r, const QLocale& loc)
+{
+    // Longest first, so a locale's text never loses to a prefix of itself.
+    QList<std::pair<QString, HalfDay>> words = {{loc.amText(), HalfDay::Am},
+                                                {loc.pmText(), HalfDay::Pm},
+                                                {QStringLiteral("AM"), HalfDay::Am},
+                                                {QStringLiteral("PM"), HalfDay::Pm}};
+    std::stable_sort(words.begin(), words.end(),
+                     [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+    for (const auto& [w, half] : words) {
+        if (r.word(w))
+            return half;
+    }
+    return HalfDay::None;
+}
+
+int fullYear(int value, int digits)
+{
+    if (digits <= 2)
+        return value < 30 ? 2000 + value : 1900 + value;
+    return digits <= 4 ? value : -1;
+}
+
+}  // namespace
+
+std::optional<double> readDateTime(const QString& text, const QLocale& locale)
+{
+    const QLocale loc = effective(locale);
+    const QString dateFmt = loc.dateFormat(QLocale::ShortFormat);
+    const QString timeFmt = longTimeFormat(loc);
+
+    FormatShape date = shapeOf(dateFmt, u"dMy");
+    if (date.order.size() != 3 || date.order.count(u'd') != 1 || date.order.count(u'M') != 1)
+        date = {QStringLiteral("Mdy"), {}, {QStringLiteral("/"), QStringLiteral("/")}, {}};
+    FormatShape time = shapeOf(timeFmt, u"hms");
+    if (time.order != QLatin1String("hms"))
+        time = {QStringLiteral("hms"), {}, {QStringLiteral(":"), QStringLiteral(":")}, {}};
+    const QString dateSeps = QStringLiteral("/-.") + separatorsOf(dateFmt);
+    const QString timeSeps = QStringLiteral(":") + separatorsOf(timeFmt);
+
+    Reader r(text);
+    r.skipBlanks();
+
+    // The date, its fields in the locale's order.
+    int day = 0, month = 0, year = 0, n = 0;
+    r.literal(date.head);
+    r.skipBlanks();
+    for (int k = 0; k < 3; ++k) {
+        if (k > 0 && !r.joint(dateSeps, date.between[k - 1], true))
+            return std::nullopt;
+        int value = 0;
+        if (!r.number(value, n))
+            return std::nullopt;
+        switch (date.order[k].unicode()) {
+        case u'd': day = value; break;
+        case u'M': month = value; break;
+        default: year = fullYear(value, n); break;
+        }
+    }
+    r.literal(date.tail);
+    if (year < 100 || year > 9999 || !QDate::isValid(year, month, day))
+        return std::nullopt;
+
+    r.skipBlanks();
+    if (r.atEnd())
+        return toDateValue(year, month, day);
+
+    // The time; some locales put AM/PM in front of it.
+    HalfDay half = readHalfDay(r, loc);
+    const bool halfFirst = half != HalfDay::None;
+    r.skipBlanks();
+    r.literal(time.head);
+    r.skipBlanks();
+
+    int hour = 0, minute = 0, second = 0;
+    if (!r.number(hour, n))
+        return std::nullopt;
+    bool hasMinutes = false;
+    if (r.joint(timeSeps, time.between[0], false)) {
+        if (!r.number(minute, n))
+            return std::nullopt;
+        hasMinutes = true;
+        if (r.joint(timeSeps, time.between[1], false) && !r.number(second, n))
+            return std::nullopt;
+    }
+    r.literal(time.tail);
+    r.skipBlanks();
+    if (!halfFirst)
+        half = readHalfDay(r, loc);
+    r.skipBlanks();
+    if (!r.atEnd())
+        return std::nullopt;
+
+    // A bare number after the date isn't a time unless AM/PM says so.
+    if (!hasMinutes && half == HalfDay::None)
+        return std::nullopt;
+    if (minute > 59 || second > 59)
+        return std::nullopt;
+    if (half == HalfDay::None) {
+        if (hour > 23)
+            return std::nullopt;
+    } else if (half == HalfDay::Pm && hour > 12 && hour <= 23) {
+        // Already on a 24-hour clock: the suffix agrees and changes nothing.
+    } else if (half == HalfDay::Am && hour == 0) {
+    } else {
+        if (hour < 1 || hour > 12)
+            return std::nullopt;
+        hour %= 12;
+        if (half == HalfDay::Pm)
+            hour += 12;
+    }
+    return toDateValue(year, month, day, hour, minute, second);
+}
+
+}  // namespace ui

@@ -9,7 +9,6 @@
 #include "ui/twips.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -49,17 +48,11 @@ QList<QRect> geometries(const FrmDone& f)
 class CelebrationTest : public QObject {
     Q_OBJECT
 
-    std::function<void()> m_realEnd;
     std::unique_ptr<TestForms> m_t;
     TestForms& t() { return *m_t; }
 
 private slots:
-    void initTestCase()
-    {
-        QApplication::setStyle(QStringLiteral("Fusion"));
-        m_realEnd = ui::setProgramEndHandler({});
-        ui::setProgramEndHandler(m_realEnd);
-    }
+    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
     void init() { m_t = std::make_unique<TestForms>(); }
     void cleanup() { m_t.reset(); }
 
@@ -150,25 +143,6 @@ private slots:
         QCOMPARE(f.backColor(), kOrange);
     }
 
-    // The window's one real-timer test.
-    void realTimerStepsEvery400ms()
-    {
-        FrmDone& f = t().forms.frmDone();
-        QElapsedTimer clock;
-        clock.start();
-        f.load();
-        QList<quint32> seen;
-        qint64 fourth = 0;
-        connect(f.timer("timerBGColor"), &QTimer::timeout, this, [&] {
-            seen << f.backColor();
-            fourth = seen.size() == 4 ? clock.elapsed() : fourth;
-        });
-        f.show();
-        QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 4, 5000);
-        QCOMPARE(seen.mid(0, 4), (QList<quint32>{kDarkRed, kGreen, kOrange, kNavy}));
-        QVERIFY2(fourth >= 1595 && fourth < 3000, qPrintable(QString::number(fourth)));
-    }
-
     void eachWayOfClosingEndsTheProgramOnce_data()
     {
         QTest::addColumn<QString>("how");
@@ -204,28 +178,12 @@ private slots:
         QVERIFY(t().forms.frmTasselday().isLoaded()); // ending is the celebration's own doing
     }
 
-    // In the application's own event loop: the X ends the loop with status 0, and a session
-    // that ends some other way still closes the window.
-    void theRunEndsWithTheWindow_data()
+    // A session that ends in the application's own event loop still closes the window.
+    void theSessionsEndClosesTheWindow()
     {
-        QTest::addColumn<bool>("byX");
-        QTest::newRow("X clicked") << true;
-        QTest::newRow("session ended") << false;
-    }
-    void theRunEndsWithTheWindow()
-    {
-        QFETCH(bool, byX);
-        if (byX)
-            ui::setProgramEndHandler([&] { ++t().programEnds, m_realEnd(); });
         FrmDone& f = t().forms.frmDone();
         f.show();
-        QTimer::singleShot(100, &f, [&] {
-            if (byX)
-                QTest::mouseClick(f.control<ui::Button>("cmdClose"), Qt::LeftButton);
-            else
-                QCoreApplication::exit(0);
-        });
-        QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+        QTimer::singleShot(100, [] { QCoreApplication::exit(0); });
         QCOMPARE(QCoreApplication::exec(), 0);
         QCOMPARE(t().programEnds, 1);
         QVERIFY(!f.isLoaded());
@@ -288,22 +246,6 @@ private slots:
         QVERIFY(!main.isLoaded() && !t().forms.frmAbout().isLoaded() && !t().forms.frmAdvOpt().isLoaded());
         QCOMPARE(events.size(), 4);
         QCOMPARE(t().programEnds, 0);
-    }
-
-    // No window holds another that could dangle: the whole program, every window open,
-    // destroyed without a closing handler running.
-    void windowsMayGoInAnyOrder()
-    {
-        TestForms& s = t();
-        auto program = std::make_unique<Program>(
-            ui::Services{s.clock, s.urls, s.starter, s.files, s.messages, s.registry});
-        program->frmTasselday().show();
-        program->frmAbout().show();
-        program->frmAdvOpt().show();
-        program->frmDone().show();
-        program.reset();
-        TestForms::flush();
-        QCOMPARE(s.programEnds, 0);
     }
 };
 

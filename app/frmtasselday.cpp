@@ -88,19 +88,24 @@ void FrmTasselday::RefreshAllTimers()
 // clock. RefreshAllTimers ticks in between without moving that plan.
 void FrmTasselday::timerRefresh_Fired()
 {
-    if (m_pacer.due())
-        timerRefresh_Timer();
+    // One reading serves both the check and the tick: reading local time is the dearest
+    // part of a tick.
+    const double now = m_clock.now();
+    if (m_pacer.due(now))
+        timerRefresh_Timer(now);
     if (isLoaded())
         m_pacer.planNext();
 }
 
-void FrmTasselday::timerRefresh_Timer()
+void FrmTasselday::timerRefresh_Timer() { timerRefresh_Timer(m_clock.now()); }
+
+void FrmTasselday::timerRefresh_Timer(double now)
 {
     using ui::Int;
     using ui::Mod;
     using ui::numberToText;
 
-    NowDate = m_clock.now();
+    NowDate = now;
     m_pacer.shown(NowDate);
     // Both moments are whole seconds, but their difference as days carries rounding error:
     // a day later could come out a hair over a day and read "24 Hours" instead of zero.

@@ -37,6 +37,12 @@ void FrmTasselday::bindControls()
     txtDisplay->setReadOnly(true);
     // Nothing can be typed, so no caret: a focused box would blink one all day long.
     txtDisplay->setFocusPolicy(Qt::NoFocus);
+    // The bar lies over the percentage's last pixel rows. Keeping the label's text area
+    // above it means a new percentage repaints only the label, not the bar as well (which
+    // draws its whole striped face, through worker threads, to show one row again).
+    const int covered = lblSchoolCompleted->geometry().intersected(prgbarSchool->geometry()).height();
+    if (covered > 0)
+        lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
 
     m_pacer.attach(timer("timerRefresh"));
     connect(timer("timerRefresh"), &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
@@ -82,19 +88,24 @@ void FrmTasselday::RefreshAllTimers()
 // clock. RefreshAllTimers ticks in between without moving that plan.
 void FrmTasselday::timerRefresh_Fired()
 {
-    if (m_pacer.due())
-        timerRefresh_Timer();
+    // One reading serves both the check and the tick: reading local time is the dearest
+    // part of a tick.
+    const double now = m_clock.now();
+    if (m_pacer.due(now))
+        timerRefresh_Timer(now);
     if (isLoaded())
         m_pacer.planNext();
 }
 
-void FrmTasselday::timerRefresh_Timer()
+void FrmTasselday::timerRefresh_Timer() { timerRefresh_Timer(m_clock.now()); }
+
+void FrmTasselday::timerRefresh_Timer(double now)
 {
     using ui::Int;
     using ui::Mod;
     using ui::numberToText;
 
-    NowDate = m_clock.now();
+    NowDate = now;
     m_pacer.shown(NowDate);
     // Both moments are whole seconds, but their difference as days carries rounding error:
     // a day later could come out a hair over a day and read "24 Hours" instead of zero.

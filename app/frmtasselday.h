@@ -45,6 +45,7 @@ protected:
 
 private:
     void timerRefresh_Timer();
+    void timerRefresh_Timer(double now);
     void timerRefresh_Fired();
     void CheckSetTimeout();
     void lblAbout_MouseMove();

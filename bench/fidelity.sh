@@ -3,7 +3,8 @@
 # second the countdown line changes, and whether any second is skipped or shown twice.
 # The program runs under libfaketime shifted by whole seconds (so the sub-second phase is
 # the wall clock's) to a moment SECONDS before the ceremony; the last column is the lag
-# of the hand-over after the ceremony second.
+# of the hand-over after the ceremony second. The line's changes are timed from its pixels
+# on the X server (bench/fidelity_watch.py).
 # Usage: bench/fidelity.sh [build-dir] [seconds] [--load]
 #   --load keeps both cores busy with two busy loops for the whole run.
 set -euo pipefail
@@ -50,6 +51,6 @@ dbus-run-session -- bash -c '
       FAKETIME="-'"$offset"'" FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 \
       '"$bin"' >/dev/null 2>&1 &
   app=$!
-  /usr/bin/python3 '"$here"'/fidelity_watch.py '"$((seconds + 6))"' '"$offset"' '"$ceremony"' "'"$label"'"
+  /usr/bin/python3 '"$here"'/fidelity_watch.py '"$((seconds + 6))"' '"$offset"' '"$ceremony"' "'"$label"'" "$app"
   kill $app 2>/dev/null || true
 '

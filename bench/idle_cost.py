@@ -27,7 +27,8 @@ def status(pid, key):
 
 
 def threads_sum(pid, read):
-    # A Qt program runs a few threads (the X connection, D-Bus): all of them count.
+    # A Qt program runs a few threads (the X connection, D-Bus): all of them count. A thread
+    # that starts and ends between the two readings is not seen: check with strace -f.
     return sum(read(f"{pid}/task/{tid}") for tid in os.listdir(f"/proc/{pid}/task"))
 
 

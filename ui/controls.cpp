@@ -216,8 +216,12 @@ void ProgressBar::setPercent(float value)
     // The bar moves a pixel every few hours: between those moments nothing is redrawn.
     const auto filled = [this](int v) { return qint64(v) * width() / (100LL * kScale); };
     const int shown = QProgressBar::value();
-    if (raw != shown && (filled(raw) != filled(shown) || raw == 0 || raw == maximum()))
+    if (raw != shown && (filled(raw) != filled(shown) || raw == 0 || raw == maximum())) {
         setValue(raw);
+        // QProgressBar repaints by itself only once the fill has grown by a whole chunk
+        // (nine pixels), although the bar is drawn without chunks: show each pixel it moves.
+        update();
+    }
 }
 
 Picture::Picture(QWidget* parent) : QLabel(parent)

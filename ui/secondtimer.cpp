@@ -19,9 +19,4 @@ void SecondPacer::planNext()
         m_timer->start(m_clock.msToNextSecond() + kMarginMs);
 }
 
-bool SecondPacer::due() const
-{
-    return !m_haveShown || m_clock.now() != m_lastShown;
-}
-
 } // namespace ui

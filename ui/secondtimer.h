@@ -22,9 +22,9 @@ public:
     void attach(QTimer* timer);
     // Starts the timer for just after the next whole second.
     void planNext();
-    // A run that finds the second it last showed still running came early: it plans
-    // again instead of showing that second twice.
-    bool due() const;
+    // A run that reads (`now`) the second it last showed came early: it plans again
+    // instead of showing that second twice.
+    bool due(double now) const { return !m_haveShown || now != m_lastShown; }
     // The clock reading the refresh has just shown.
     void shown(double second) { m_lastShown = second; m_haveShown = true; }
 

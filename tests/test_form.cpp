@@ -28,10 +28,10 @@ const ControlRow kRows[] = {
      .height = 1200, .fore = colors::Red, .lineWidth = 2, .layer = Layer::Lifted},
     {.kind = Kind::Label, .name = "lblUnder", .left = 2400, .top = 1100, .width = 600,
      .height = 300},
-    {.kind = Kind::Button, .name = "cmdOK", .text = "OK", .left = 1800, .top = 150,
-     .width = 1000, .height = 375, .role = ButtonRole::Default, .tabIndex = 0},
     {.kind = Kind::Button, .name = "cmdCancel", .text = "Cancel", .left = 1800, .top = 600,
      .width = 1000, .height = 375, .role = ButtonRole::Cancel, .tabIndex = 1},
+    {.kind = Kind::Button, .name = "cmdOK", .text = "OK", .left = 1800, .top = 150,
+     .width = 1000, .height = 375, .role = ButtonRole::Default, .tabIndex = 0},
     {.kind = Kind::Timer, .name = "timerProbe", .interval = 20},
 };
 

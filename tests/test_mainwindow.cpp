@@ -213,9 +213,13 @@ private slots:
         before = display();
         t->clock.advanceSeconds(step);
         t->clock.msToNext = msToNext;
+        QTest::mouseDClick(c("lblSet"), Qt::LeftButton); // the gesture counts real ticks
         QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
         QTEST(display() != before, "ticks");
         QCOMPARE(timer->interval(), msToNext + margin);
+        for (int early = 0; early < 2; ++early) // still in the second just shown
+            QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QCOMPARE(c("lblSet")->backColor(), 0x00900000u);
     }
 
     // Nothing left, to the second, however the clock reading falls around it, or a late

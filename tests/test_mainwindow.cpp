@@ -12,9 +12,6 @@
 #include <QTimer>
 #include <QtTest>
 
-using Moment = QDateTime;
-Q_DECLARE_METATYPE(Moment)
-
 class MainWindowTest : public QObject {
     Q_OBJECT
     TestForms* t = nullptr;
@@ -69,9 +66,9 @@ private slots:
 
     // Words always plural, zeros inside a line kept, the last minute bold at 12 points; the
     // bar holds the fraction and stays in its range while the label does not.
-    void textsAtChosenMoments_data()
+    void textsAtChosenQDateTimes_data()
     {
-        QTest::addColumn<Moment>("now");
+        QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("percent");
         QTest::addColumn<int>("bar");
@@ -85,9 +82,9 @@ private slots:
         QTest::newRow("days after") << on(12, 6, 0, 0) << "12 Hours, 0 Minutes, 0 Seconds!" << "102.54386" << 100000000;
         QTest::newRow("before the year") << QDateTime(QDate(2005, 8, 1), QTime()) << "43 Weeks, 6 Days, 18 Hours, 0 Minutes, 0 Seconds!" << "-8.07018" << 0;
     }
-    void textsAtChosenMoments()
+    void textsAtChosenQDateTimes()
     {
-        QFETCH(Moment, now);
+        QFETCH(QDateTime, now);
         QFETCH(QString, display);
         const int normal = c<ui::TextBox>("txtDisplay")->font().pixelSize();
         set(now);
@@ -106,7 +103,7 @@ private slots:
     // year keeps its built-in length; the last minute's font stays.
     void scheduleChangesShowAtOnce_data()
     {
-        QTest::addColumn<Moment>("now");
+        QTest::addColumn<QDateTime>("now");
         QTest::addColumn<double>("later"); // days the ceremony moves
         QTest::addColumn<int>("digits");
         QTest::addColumn<QString>("display");
@@ -118,7 +115,7 @@ private slots:
     }
     void scheduleChangesShowAtOnce()
     {
-        QFETCH(Moment, now);
+        QFETCH(QDateTime, now);
         QFETCH(double, later);
         QFETCH(int, digits);
         set(now);

@@ -113,9 +113,9 @@ private slots:
         QCOMPARE(timer->timerType(), Qt::PreciseTimer);
         QCOMPARE(m_f->loads, 1);
         m_f->window()->close(); // the program's or the session's close, while disabled
+        QVERIFY(!m_f->isLoaded() && !timer->isActive() && !m_f->control<Label>("lblLink"));
         m_f->unload();
         QCOMPARE(m_f->unloads, 1);
-        QVERIFY(!m_f->isLoaded() && !timer->isActive() && !m_f->control<Label>("lblLink"));
         QCOMPARE(m_ends, 0);
         m_f->setEnabled(true);
         QVERIFY(!m_f->isLoaded());

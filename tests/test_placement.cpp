@@ -34,6 +34,7 @@ private slots:
         // The frame, not only the client area, touches the top and right edges.
         QVERIFY(main.window()->frameGeometry() != main.window()->geometry());
         QTRY_COMPARE(main.window()->frameGeometry().topRight(), primary().topRight());
+        QCOMPARE(main.window()->size(), QSize(416, 142));
 
         t.forms.frmAbout().show();
         QWidget* about = t.forms.frmAbout().window();
@@ -53,39 +54,26 @@ private slots:
         QTRY_COMPARE(done->geometry(), primary());
     }
 
-    // In a Wayland session with XWayland, X11 is chosen unless the user chose a platform.
-    void x11ChosenUnderWaylandOnlyWhenNobodyChose_data()
+    // Under Wayland with XWayland, X11 is chosen unless the user chose a platform. Each
+    // row: QT_QPA_PLATFORM, WAYLAND_DISPLAY, DISPLAY, a -platform argument.
+    void x11UnderWaylandOnlyWhenNobodyChose_data()
     {
-        QTest::addColumn<QByteArray>("platformVariable");
-        QTest::addColumn<QByteArray>("wayland");
-        QTest::addColumn<QByteArray>("display");
-        QTest::addColumn<QByteArray>("argument");
+        QTest::addColumn<QStringList>("given");
         QTest::addColumn<bool>("x11");
-        QTest::newRow("Wayland and XWayland") << QByteArray() << QByteArray("wayland-0")
-                                               << QByteArray(":0") << QByteArray() << true;
-        QTest::newRow("no XWayland") << QByteArray() << QByteArray("wayland-0") << QByteArray()
-                                     << QByteArray() << false;
-        QTest::newRow("plain X11") << QByteArray() << QByteArray() << QByteArray(":0")
-                                   << QByteArray() << false;
-        QTest::newRow("variable set") << QByteArray("wayland") << QByteArray("wayland-0")
-                                      << QByteArray(":0") << QByteArray() << false;
-        QTest::newRow("argument given") << QByteArray() << QByteArray("wayland-0")
-                                        << QByteArray(":0") << QByteArray("-platform") << false;
+        QTest::newRow("Wayland and XWayland") << QStringList{"", "wayland-0", ":0", ""} << true;
+        QTest::newRow("no XWayland") << QStringList{"", "wayland-0", "", ""} << false;
+        QTest::newRow("plain X11") << QStringList{"", "", ":0", ""} << false;
+        QTest::newRow("variable set") << QStringList{"wayland", "wayland-0", ":0", ""} << false;
+        QTest::newRow("argument given") << QStringList{"", "wayland-0", ":0", "-platform"} << false;
     }
-    void x11ChosenUnderWaylandOnlyWhenNobodyChose()
+    void x11UnderWaylandOnlyWhenNobodyChose()
     {
-        QFETCH(QByteArray, platformVariable);
-        QFETCH(QByteArray, wayland);
-        QFETCH(QByteArray, display);
-        QFETCH(QByteArray, argument);
-        const QHash<QByteArray, QByteArray> env = {
-            {"QT_QPA_PLATFORM", platformVariable}, {"WAYLAND_DISPLAY", wayland},
-            {"DISPLAY", display}};
-        QList<QByteArray> args;
-        if (!argument.isEmpty())
-            args << argument << "wayland";
-        QTEST(ui::shouldUseX11(args, [&](const char* name) { return env.value(name); }),
-              "x11");
+        QFETCH(QStringList, given);
+        const QHash<QByteArray, QByteArray> env = {{"QT_QPA_PLATFORM", given[0].toLatin1()},
+            {"WAYLAND_DISPLAY", given[1].toLatin1()}, {"DISPLAY", given[2].toLatin1()}};
+        const QList<QByteArray> args = given[3].isEmpty() ? QList<QByteArray>()
+                                                          : QList<QByteArray>{"-platform", "wayland"};
+        QTEST(ui::shouldUseX11(args, [&](const char* name) { return env.value(name); }), "x11");
     }
 };
 

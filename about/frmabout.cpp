@@ -7,7 +7,6 @@
 #include "ui/platform.h"
 #include "version.h"
 
-
 FrmAbout::FrmAbout(const ui::Services& services)
     : ui::Form(layout::frmAbout, layout::frmAboutControls()), m_services(services)
 {
@@ -75,8 +74,8 @@ void FrmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void FrmAbout::StartSysInfo() { sysinfo::StartSysInfo(m_services, window()); }
 
-bool FrmAbout::GetKeyValue(quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef,
-                           QString& KeyVal)
+bool FrmAbout::GetKeyValue(
+    quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal)
 {
     return sysinfo::GetKeyValue(m_services.registry, KeyRoot, KeyName, SubKeyRef, KeyVal);
 }

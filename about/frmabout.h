@@ -9,7 +9,7 @@ namespace ui {
 class Button;
 class Label;
 class Picture;
-}
+} // namespace ui
 
 // The About box: title, version, credits, two web links and the system information tool.
 class FrmAbout : public ui::Form {
@@ -20,8 +20,8 @@ public:
 
     // The system information launcher; the System Info button is its caller.
     void StartSysInfo();
-    bool GetKeyValue(quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef,
-                     QString& KeyVal);
+    bool GetKeyValue(
+        quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal);
 
     static constexpr const char* kWebsiteAddress = "https://tasselday.github.io/";
     static constexpr const char* kSourceSiteAddress = "https://github.com/";

@@ -6,4 +6,4 @@
 namespace layout {
 extern const ui::WindowLayout frmAbout;
 std::span<const ui::ControlRow> frmAboutControls();
-}
+} // namespace layout

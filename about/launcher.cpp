@@ -12,11 +12,12 @@ namespace {
 // Closes the key on every way out, the empty-value error included.
 class OpenKey {
 public:
-    OpenKey(ui::Registry& registry, ui::Registry::Key key) : m_registry(registry), m_key(key) {}
+    OpenKey(ui::Registry& registry, ui::Registry::Key key) : m_registry(registry), m_key(key) { }
     ~OpenKey() { m_registry.closeKey(m_key); }
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
     ui::Registry::Key key() const { return m_key; }
+
 private:
     ui::Registry& m_registry;
     ui::Registry::Key m_key;
@@ -25,7 +26,7 @@ private:
 } // namespace
 
 bool GetKeyValue(ui::Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName,
-                 const std::string& SubKeyRef, std::string& KeyVal)
+    const std::string& SubKeyRef, std::string& KeyVal)
 {
     ui::Registry::Key handle = 0;
     // Reading needs no more than read access, which ordinary users hold.
@@ -38,8 +39,7 @@ bool GetKeyValue(ui::Registry& registry, std::uint32_t KeyRoot, const std::strin
     std::vector<char> buffer(kBufferSize, '\0');
     std::uint32_t type = 0;
     std::uint32_t size = kBufferSize;
-    if (registry.queryValue(key.key(), SubKeyRef, &type, buffer.data(), &size)
-            != ui::reg::kSuccess
+    if (registry.queryValue(key.key(), SubKeyRef, &type, buffer.data(), &size) != ui::reg::kSuccess
         || size > kBufferSize) {
         KeyVal.clear();
         return false;
@@ -77,12 +77,12 @@ bool StartSysInfo(const Tools& tools)
     std::string SysInfoPath;
     bool started = false;
     try {
-        if (GetKeyValue(tools.registry, ui::reg::kLocalMachine, kToolKey, kToolValue,
-                        SysInfoPath)) {
+        if (GetKeyValue(
+                tools.registry, ui::reg::kLocalMachine, kToolKey, kToolValue, SysInfoPath)) {
             // The path is used as read: a missing program shows when it will not start.
             started = tools.start(SysInfoPath);
         } else if (GetKeyValue(tools.registry, ui::reg::kLocalMachine, kFolderKey, kFolderValue,
-                               SysInfoPath)) {
+                       SysInfoPath)) {
             const std::string program = SysInfoPath + kProgramFile;
             if (tools.isOrdinaryFile(program)) {
                 SysInfoPath = program;

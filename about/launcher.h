@@ -24,7 +24,7 @@ inline constexpr std::uint32_t kBufferSize = 1024;
 // A value that was read but holds no bytes at all: there is nothing to take the text from.
 class EmptyValueError : public std::invalid_argument {
 public:
-    EmptyValueError() : std::invalid_argument("Invalid procedure call or argument") {}
+    EmptyValueError() : std::invalid_argument("Invalid procedure call or argument") { }
 };
 
 // Reads the value `SubKeyRef` of the key `KeyName` below `KeyRoot` into `KeyVal`. True when
@@ -33,13 +33,13 @@ public:
 // significant first; values of other types leave `KeyVal` as it was.
 // Throws EmptyValueError for a value of zero bytes.
 bool GetKeyValue(ui::Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName,
-                 const std::string& SubKeyRef, std::string& KeyVal);
+    const std::string& SubKeyRef, std::string& KeyVal);
 
 // What the search needs from the system besides the registry.
 struct Tools {
     ui::Registry& registry;
     std::function<bool(const std::string& path)> isOrdinaryFile;
-    std::function<bool(const std::string& path)> start;   // false when it would not start
+    std::function<bool(const std::string& path)> start; // false when it would not start
     std::function<void(const std::string& text, const std::string& title)> tell; // modal
     // Where the system keeps its tool elsewhere than in the registry: starts it, false when
     // there is none. May be left empty.

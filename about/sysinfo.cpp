@@ -18,7 +18,7 @@ QString fromAnsi(const std::string& text)
 } // namespace
 
 bool GetKeyValue(ui::Registry& registry, quint32 KeyRoot, const QString& KeyName,
-                 const QString& SubKeyRef, QString& KeyVal)
+    const QString& SubKeyRef, QString& KeyVal)
 {
     const std::string before = ansi(KeyVal);
     std::string value = before;
@@ -31,13 +31,12 @@ bool GetKeyValue(ui::Registry& registry, quint32 KeyRoot, const QString& KeyName
 
 void StartSysInfo(const ui::Services& services, QWidget* owner)
 {
-    Tools tools{
-        services.registry,
+    Tools tools {services.registry,
         [&](const std::string& path) { return services.files.isOrdinaryFile(fromAnsi(path)); },
         [&](const std::string& path) { return services.starter.start(fromAnsi(path)); },
         [&](const std::string& text, const std::string& title) {
-            services.messages.show(owner, fromAnsi(text), fromAnsi(title),
-                                   ui::MessageDialog::Icon::None);
+            services.messages.show(
+                owner, fromAnsi(text), fromAnsi(title), ui::MessageDialog::Icon::None);
         },
         {}};
 #ifndef Q_OS_WIN

@@ -7,9 +7,9 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
-#include "ui/quietwrite.h"
 #include "ui/fonts.h"
 #include "ui/numbers.h"
+#include "ui/quietwrite.h"
 
 #include <QTimer>
 
@@ -19,8 +19,7 @@ constexpr quint32 kSetStage2 = 0x00C00000;
 } // namespace
 
 FrmTasselday::FrmTasselday(const ui::Clock& clock)
-    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock),
-      m_pacer(clock)
+    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock), m_pacer(clock)
 {
 }
 
@@ -40,7 +39,8 @@ void FrmTasselday::bindControls()
     // The bar lies over the percentage's last pixel rows. Keeping the label's text area
     // above it means a new percentage repaints only the label, not the bar as well (which
     // draws its whole striped face, through worker threads, to show one row again).
-    const int covered = lblSchoolCompleted->geometry().intersected(prgbarSchool->geometry()).height();
+    const int covered
+        = lblSchoolCompleted->geometry().intersected(prgbarSchool->geometry()).height();
     if (covered > 0)
         lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
 
@@ -56,8 +56,10 @@ void FrmTasselday::Form_Load()
     // Top 0 and the right edge on the screen's: the layout's placement, which also keeps
     // the window there once a window manager has framed it.
     intPercentDigits = 5;
-    SchoolStart = *ui::readDateTime(QStringLiteral("8/24/2005"), QLocale(QLocale::English, QLocale::UnitedStates));
-    GradDate = *ui::readDateTime(QStringLiteral("6/4/2006 6:00:00PM"), QLocale(QLocale::English, QLocale::UnitedStates));
+    SchoolStart = *ui::readDateTime(
+        QStringLiteral("8/24/2005"), QLocale(QLocale::English, QLocale::UnitedStates));
+    GradDate = *ui::readDateTime(
+        QStringLiteral("6/4/2006 6:00:00PM"), QLocale(QLocale::English, QLocale::UnitedStates));
     TotalDays = ui::Round(GradDate - SchoolStart, 0);
     intSetStage = 0;
     intSetTicks = 0;
@@ -66,9 +68,9 @@ void FrmTasselday::Form_Load()
 
     // The whole short date, even where the locale writes blanks inside it.
     lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
-                         + QStringLiteral(") :"));
-    lblTimeLeft->setFont(
-        ui::fittingFont(lblTimeLeft->font(), lblTimeLeft->text(), lblTimeLeft->contentsRect().width()));
+        + QStringLiteral(") :"));
+    lblTimeLeft->setFont(ui::fittingFont(
+        lblTimeLeft->font(), lblTimeLeft->text(), lblTimeLeft->contentsRect().width()));
 
     RefreshAllTimers();
     if (isLoaded())
@@ -122,8 +124,8 @@ void FrmTasselday::timerRefresh_Timer(double now)
     HoursLeft = Int(MinutesLeft / 60);
     MinutesLeft = Mod(MinutesLeft, 60);
 
-    const bool somethingLeft = WeeksLeft > 0 || DaysLeft > 0 || HoursLeft > 0
-        || MinutesLeft > 0 || SecondsLeft > 0;
+    const bool somethingLeft
+        = WeeksLeft > 0 || DaysLeft > 0 || HoursLeft > 0 || MinutesLeft > 0 || SecondsLeft > 0;
     if (skippedZero || !somethingLeft) {
         emit countdownFinished();
         return; // the hand-over has closed this window: nothing more is written to it
@@ -151,8 +153,8 @@ void FrmTasselday::timerRefresh_Timer(double now)
     DaysElapsed = NowDate - SchoolStart;
     PercentDone = ui::Round(DaysElapsed / TotalDays * 100, intPercentDigits);
     prgbarSchool->setPercent(float(PercentDone));
-    ui::setTextIfChanged(lblSchoolCompleted,
-                         "School Year Completed: " + numberToText(PercentDone) + "%");
+    ui::setTextIfChanged(
+        lblSchoolCompleted, "School Year Completed: " + numberToText(PercentDone) + "%");
     CheckSetTimeout();
 }
 
@@ -161,8 +163,8 @@ void FrmTasselday::timerRefresh_Timer(double now)
 // of day recurring), the celebration would otherwise wait a whole day.
 bool FrmTasselday::skippedTheZeroSecond(double secondsLeft)
 {
-    const bool skipped = haveLastTick && lastSecondsLeft - secondsLeft == 2
-        && secondsLeft + 1 <= 0 && ui::Mod(secondsLeft + 1, 86400) == 0;
+    const bool skipped = haveLastTick && lastSecondsLeft - secondsLeft == 2 && secondsLeft + 1 <= 0
+        && ui::Mod(secondsLeft + 1, 86400) == 0;
     lastSecondsLeft = secondsLeft;
     haveLastTick = true;
     return skipped;
@@ -184,10 +186,7 @@ void FrmTasselday::Form_MouseMove() { restLinks(); }
 
 void FrmTasselday::lblAbout_MouseMove() { hoverLink(lblAbout); }
 
-void FrmTasselday::lblAbout_Click()
-{
-    emit aboutRequested();
-}
+void FrmTasselday::lblAbout_Click() { emit aboutRequested(); }
 
 void FrmTasselday::lblSet_DblClick()
 {

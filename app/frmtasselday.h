@@ -9,7 +9,7 @@ class Clock;
 class Label;
 class TextBox;
 class ProgressBar;
-}
+} // namespace ui
 
 // The main window: the schedule, the time left and the school-year progress. It opens no
 // other window itself: it announces what the user asked for, or that the time ran out, and

@@ -6,6 +6,8 @@
 using namespace ui;
 using namespace ui::colors;
 
+// The tables keep their rows as written: one control to a row, fields in a fixed order.
+// clang-format off
 namespace layout {
 
 const WindowLayout frmTasselday = {
@@ -58,3 +60,4 @@ const ControlRow controls[] = {
 std::span<const ControlRow> frmTasseldayControls() { return controls; }
 
 } // namespace layout
+// clang-format on

@@ -6,4 +6,4 @@
 namespace layout {
 extern const ui::WindowLayout frmTasselday;
 std::span<const ui::ControlRow> frmTasseldayControls();
-}
+} // namespace layout

@@ -7,8 +7,7 @@ Program::Program(const ui::Services& services)
     connect(&m_tasselday, &FrmTasselday::optionsRequested, &m_advOpt, &FrmAdvOpt::show);
     // Closing the main window, in any way, closes the About box with it.
     connect(&m_tasselday, &FrmTasselday::closing, &m_about, &FrmAbout::unload);
-    connect(&m_tasselday, &FrmTasselday::countdownFinished, this,
-            &Program::handOverToCelebration);
+    connect(&m_tasselday, &FrmTasselday::countdownFinished, this, &Program::handOverToCelebration);
     connect(&m_advOpt, &FrmAdvOpt::jumpRequested, this, &Program::handOverToCelebration);
 }
 

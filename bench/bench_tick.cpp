@@ -1,7 +1,7 @@
 // Median cost of one refresh of the main window, with the real clock and real widgets:
 // each tick shows a new second, as it does once a second when the program runs.
-#include "app/program.h"
 #include "app/frmtasselday.h"
+#include "app/program.h"
 #include "ui/desktop.h"
 #include "ui/lifetime.h"
 

@@ -6,7 +6,7 @@
 namespace ui {
 class Button;
 class Label;
-}
+} // namespace ui
 
 // The full-screen celebration after the countdown: a cycling background, a large
 // congratulation and four pictures near the corners. Closing it ends the program.
@@ -41,6 +41,6 @@ private:
     qint16 intColorStep = 0;
     qint32 BGColor1 = 0, BGColor2 = 0, BGColor3 = 0, BGColor4 = 0;
 
-    Placed Label1{"Label1"}, Label2{"Label2"}, Image1{"Image1"}, Image2{"Image2"},
-        Image3{"Image3"}, Image4{"Image4"}, cmdClose{"cmdClose"};
+    Placed Label1 {"Label1"}, Label2 {"Label2"}, Image1 {"Image1"}, Image2 {"Image2"},
+        Image3 {"Image3"}, Image4 {"Image4"}, cmdClose {"cmdClose"};
 };

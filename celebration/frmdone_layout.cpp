@@ -5,6 +5,8 @@
 using namespace ui;
 using namespace ui::colors;
 
+// The tables keep their rows as written: one control to a row, fields in a fixed order.
+// clang-format off
 namespace layout {
 
 // The restored size; shown, the window covers the whole screen.
@@ -47,3 +49,4 @@ const ControlRow controls[] = {
 std::span<const ControlRow> frmDoneControls() { return controls; }
 
 } // namespace layout
+// clang-format on

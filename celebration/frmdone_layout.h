@@ -6,4 +6,4 @@
 namespace layout {
 extern const ui::WindowLayout frmDone;
 std::span<const ui::ControlRow> frmDoneControls();
-}
+} // namespace layout

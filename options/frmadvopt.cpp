@@ -58,7 +58,7 @@ void FrmAdvOpt::Form_Load()
     // later has the same date and shows how this locale writes the first hour of the
     // day ("12:00:01 AM", "00:00:01"); its second is dropped below.
     const bool midnight = [&] {
-        const ui::CivilTime t = ui::fromDateValue(main.GradDate).value_or(ui::CivilTime{});
+        const ui::CivilTime t = ui::fromDateValue(main.GradDate).value_or(ui::CivilTime {});
         return t.hour == 0 && t.minute == 0 && t.second == 0;
     }();
     const QString T = ui::generalDate(midnight ? main.GradDate + 1.0 / 86400.0 : main.GradDate);
@@ -69,15 +69,14 @@ void FrmAdvOpt::Form_Load()
     lblGradTime_Date->setText(strDatePart + lblGradTime_Date->text());
     // A long short date ("2006. 06. 04.") is shown whole: the right-aligned label first
     // reaches further left, up to the window's edge, then takes smaller type.
-    const int overflow = QFontMetrics(lblGradTime_Date->font())
-                             .horizontalAdvance(lblGradTime_Date->text())
+    const int overflow
+        = QFontMetrics(lblGradTime_Date->font()).horizontalAdvance(lblGradTime_Date->text())
         - lblGradTime_Date->contentsRect().width();
     QRect dateBox = lblGradTime_Date->geometry();
     dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow)));
     lblGradTime_Date->setGeometry(dateBox);
-    lblGradTime_Date->setFont(ui::fittingFont(lblGradTime_Date->font(),
-                                              lblGradTime_Date->text(),
-                                              lblGradTime_Date->contentsRect().width()));
+    lblGradTime_Date->setFont(ui::fittingFont(lblGradTime_Date->font(), lblGradTime_Date->text(),
+        lblGradTime_Date->contentsRect().width()));
     const QString time = T.mid(strDatePart.size() + 1);
     intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
     const qsizetype colon1 = time.indexOf(QLatin1Char(':'));
@@ -131,8 +130,7 @@ bool FrmAdvOpt::ApplyOptions()
     if (!moment) {
         // No owner: a tick that reaches the ceremony may close this dialog while the
         // box is still open.
-        m_messages.show(
-            nullptr,
+        m_messages.show(nullptr,
             QStringLiteral("The graduation time \"%1\" is not a valid time of day. Enter hours, "
                            "minutes and seconds, for example 6:00:00.")
                 .arg(time),

@@ -13,7 +13,7 @@ class MessageDialog;
 class ComboList;
 class Label;
 class TextBox;
-}
+} // namespace ui
 
 // The advanced options: the ceremony's time of day and the precision of the percentage,
 // applied to the main window's schedule, and the jump straight to the celebration.

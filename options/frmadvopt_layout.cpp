@@ -6,6 +6,8 @@
 using namespace ui;
 using namespace ui::colors;
 
+// The tables keep their rows as written: one control to a row, fields in a fixed order.
+// clang-format off
 namespace layout {
 
 namespace {
@@ -90,3 +92,4 @@ const ControlRow controls[] = {
 std::span<const ControlRow> frmAdvOptControls() { return controls; }
 
 } // namespace layout
+// clang-format on

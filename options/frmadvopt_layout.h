@@ -6,4 +6,4 @@
 namespace layout {
 extern const ui::WindowLayout frmAdvOpt;
 std::span<const ui::ControlRow> frmAdvOptControls();
-}
+} // namespace layout

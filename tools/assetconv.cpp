@@ -17,15 +17,9 @@
 
 namespace {
 
-[[noreturn]] void fail(const QString& what)
-{
-    throw std::runtime_error(what.toStdString());
-}
+[[noreturn]] void fail(const QString& what) { throw std::runtime_error(what.toStdString()); }
 
-void put16(QByteArray& out, quint32 v)
-{
-    out.append(char(v & 0xFF)).append(char(v >> 8 & 0xFF));
-}
+void put16(QByteArray& out, quint32 v) { out.append(char(v & 0xFF)).append(char(v >> 8 & 0xFF)); }
 void put32(QByteArray& out, quint32 v)
 {
     put16(out, v & 0xFFFF);

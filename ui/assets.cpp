@@ -92,20 +92,11 @@ QPixmap pictureFrom(const QString& name)
 
 } // namespace
 
-QIcon appIcon()
-{
-    return iconFrom(QStringLiteral("tasselday.ico"));
-}
+QIcon appIcon() { return iconFrom(QStringLiteral("tasselday.ico")); }
 
-QPixmap bitmapA()
-{
-    return pictureFrom(QStringLiteral("bitmapA.bmp"));
-}
+QPixmap bitmapA() { return pictureFrom(QStringLiteral("bitmapA.bmp")); }
 
-QPixmap bitmapB()
-{
-    return pictureFrom(QStringLiteral("bitmapB.bmp"));
-}
+QPixmap bitmapB() { return pictureFrom(QStringLiteral("bitmapB.bmp")); }
 
 QPixmap mirrored(const QPixmap& picture)
 {
@@ -116,10 +107,7 @@ QPixmap mirrored(const QPixmap& picture)
     return flipped;
 }
 
-QIcon aboutIcon()
-{
-    return iconFrom(QStringLiteral("about.ico"));
-}
+QIcon aboutIcon() { return iconFrom(QStringLiteral("about.ico")); }
 
 QPixmap aboutIconPixmap()
 {
@@ -142,9 +130,6 @@ QCursor linkHandCursor()
     return cursorFrom(QStringLiteral("hand_link.cur"), Qt::PointingHandCursor);
 }
 
-QCursor jumpCursor()
-{
-    return cursorFrom(QStringLiteral("jump.cur"), Qt::ArrowCursor);
-}
+QCursor jumpCursor() { return cursorFrom(QStringLiteral("jump.cur"), Qt::ArrowCursor); }
 
 } // namespace ui

@@ -23,7 +23,7 @@ QPixmap aboutIconPixmap();
 
 // Cursors from the .cur files, each with the hot spot the file gives.
 QCursor aboutHandCursor(); // over the main window's "About..." link
-QCursor linkHandCursor();  // over the About box's web links
-QCursor jumpCursor();      // over "Jump to the Ending"
+QCursor linkHandCursor(); // over the About box's web links
+QCursor jumpCursor(); // over "Jump to the Ending"
 
 } // namespace ui

@@ -6,10 +6,7 @@
 
 namespace ui {
 
-double SystemClock::now() const
-{
-    return toDateValue(QDateTime::currentDateTime());
-}
+double SystemClock::now() const { return toDateValue(QDateTime::currentDateTime()); }
 
 int SystemClock::msToNextSecond() const
 {

@@ -74,7 +74,7 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow&
     }
     case Kind::Line:
         return new Line(parent, row.left, row.top, row.width, row.height,
-                        row.fore == kDefault ? 0u : quint32(row.fore), row.lineWidth);
+            row.fore == kDefault ? 0u : quint32(row.fore), row.lineWidth);
     case Kind::Shape: {
         auto* s = new Shape(parent, row.fore == kDefault ? 0u : quint32(row.fore));
         s->setGeometry(rect);

@@ -89,12 +89,13 @@ namespace {
 // Lets every user edit through, cut to the box's limit.
 class LimitValidator : public QValidator {
 public:
-    explicit LimitValidator(TextBox* box) : QValidator(box), m_box(box) {}
+    explicit LimitValidator(TextBox* box) : QValidator(box), m_box(box) { }
     State validate(QString& input, int& pos) const override
     {
         m_box->cutToLimit(input, pos);
         return Acceptable;
     }
+
 private:
     TextBox* m_box;
 };

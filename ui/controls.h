@@ -23,11 +23,13 @@ signals:
     void clicked();
     void doubleClicked();
     void mouseMoved();
+
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+
 private:
     bool m_pressed = false;
     bool m_afterDoubleClick = false;
@@ -46,8 +48,10 @@ public:
     // The user's edit turned `before` into `after` with the cursor at `cursor` (just past
     // the new text); cuts `after` to the limit.
     void cutToLimit(QString& after, int& cursor) const;
+
 protected:
     bool event(QEvent* e) override;
+
 private:
     void remember();
     int m_typedLimit = 0; // 0: no limit
@@ -66,6 +70,7 @@ public:
     explicit Button(QWidget* parent = nullptr);
     void setFaceColor(quint32 bgr);
     quint32 faceColor() const;
+
 protected:
     void paintEvent(QPaintEvent* e) override;
 };
@@ -89,6 +94,7 @@ public:
     // The Qt value follows only when the filled length changes by a whole pixel.
     void setPercent(float value);
     float percent() const { return m_value; }
+
 private:
     float m_value = 0.0f;
 };
@@ -109,8 +115,10 @@ public:
     Line(QWidget* parent, double x1, double y1, double x2, double y2, quint32 bgr, int width);
     QColor color() const { return m_color; }
     int lineWidth() const { return m_width; }
+
 protected:
     void paintEvent(QPaintEvent* e) override;
+
 private:
     QPoint m_from, m_to;
     QColor m_color;
@@ -122,8 +130,10 @@ class Shape : public QWidget {
     Q_OBJECT
 public:
     Shape(QWidget* parent, quint32 outline);
+
 protected:
     void paintEvent(QPaintEvent* e) override;
+
 private:
     QColor m_outline;
 };

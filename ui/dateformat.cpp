@@ -17,7 +17,7 @@ bool isPatternLetter(QChar c)
     return QStringView(u"dMyhHmszaAt").contains(c);
 }
 
-}  // namespace
+} // namespace
 
 QList<FormatToken> tokenize(const QString& fmt)
 {
@@ -41,7 +41,7 @@ QList<FormatToken> tokenize(const QString& fmt)
                 if (fmt[i] == u'\'' && fmt.mid(i, 2) != QLatin1String("''"))
                     break;
                 text += fmt[i];
-                i += fmt[i] == u'\'';  // '' inside quotes is one quote
+                i += fmt[i] == u'\''; // '' inside quotes is one quote
             }
             ++i;
             addLiteral(text);
@@ -49,7 +49,7 @@ QList<FormatToken> tokenize(const QString& fmt)
             qsizetype end = i + 1;
             if ((c == u'a' || c == u'A') && end < fmt.size()
                 && (fmt[end] == u'p' || fmt[end] == u'P'))
-                ++end;  // "AP"
+                ++end; // "AP"
             else
                 while (end < fmt.size() && fmt[end] == c)
                     ++end;
@@ -100,13 +100,13 @@ QString longTimeFormat(const QLocale& loc)
         if (k > 0 && tokens[k - 1].literal) {
             QString& before = tokens[k - 1].text;
             while (!before.isEmpty()
-                   && (before.back().isSpace() || QStringView(u"([,").contains(before.back())))
+                && (before.back().isSpace() || QStringView(u"([,").contains(before.back())))
                 before.chop(1);
         }
         if (k + 1 < tokens.size() && tokens[k + 1].literal) {
             QString& after = tokens[k + 1].text;
             while (!after.isEmpty()
-                   && (after.front().isSpace() || QStringView(u")],").contains(after.front())))
+                && (after.front().isSpace() || QStringView(u")],").contains(after.front())))
                 after.remove(0, 1);
         }
     }
@@ -121,7 +121,7 @@ QString withoutBlanks(QString s)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 FormatShape shapeOf(const QString& fmt, QStringView fields)
 {
@@ -137,10 +137,10 @@ FormatShape shapeOf(const QString& fmt, QStringView fields)
         }
         QChar field = t.text.front() == u'H' ? u'h' : t.text.front();
         if (field == u'd' && t.text.size() > 2)
-            field = QChar();  // weekday name
+            field = QChar(); // weekday name
         if (!fields.contains(field)) {
             if (shape.order.isEmpty())
-                pending.clear();  // e.g. an AM/PM in front of the time
+                pending.clear(); // e.g. an AM/PM in front of the time
             else
                 done = true;
             continue;
@@ -171,4 +171,4 @@ QString separatorsOf(const QString& fmt)
     return seps;
 }
 
-}  // namespace ui::dateformat
+} // namespace ui::dateformat

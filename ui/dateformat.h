@@ -42,4 +42,4 @@ FormatShape shapeOf(const QString& fmt, QStringView fields);
 // The single characters a format puts between its fields: "/", ".", ":".
 QString separatorsOf(const QString& fmt);
 
-}  // namespace ui::dateformat
+} // namespace ui::dateformat

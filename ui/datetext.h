@@ -36,4 +36,4 @@ QString generalDate(double v, const QLocale& loc = QLocale());
 // without the suffix. Anything that isn't a real date and time gives nullopt.
 std::optional<double> readDateTime(const QString& text, const QLocale& loc = QLocale());
 
-}  // namespace ui
+} // namespace ui

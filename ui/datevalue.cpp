@@ -35,12 +35,12 @@ void civilFromDays(qint64 z, int& y, int& m, int& d)
 
 const qint64 kEpochDays = daysFromCivil(1899, 12, 30);
 
-}  // namespace
+} // namespace
 
 double toDateValue(int y, int mo, int d, int h, int mi, int s)
 {
-    const qint64 total = (daysFromCivil(y, mo, d) - kEpochDays) * kSecondsPerDay
-                         + qint64(h) * 3600 + qint64(mi) * 60 + s;
+    const qint64 total = (daysFromCivil(y, mo, d) - kEpochDays) * kSecondsPerDay + qint64(h) * 3600
+        + qint64(mi) * 60 + s;
     // Split into a civil day and the seconds into it, both counted forward.
     qint64 day = total / kSecondsPerDay;
     qint64 rest = total % kSecondsPerDay;
@@ -61,7 +61,7 @@ std::optional<CivilTime> fromDateValue(double v)
     const double fraction = std::fabs(v - whole);
     qint64 day = qint64(whole);
     qint64 seconds = std::llround(fraction * kSecondsPerDay);
-    if (seconds >= kSecondsPerDay) {  // rounded up into the next day
+    if (seconds >= kSecondsPerDay) { // rounded up into the next day
         seconds -= kSecondsPerDay;
         ++day;
     }
@@ -82,8 +82,8 @@ double toDateValue(const QDateTime& local)
     const QDateTime wall = local.toLocalTime();
     const QDate date = wall.date();
     const QTime time = wall.time();
-    return toDateValue(date.year(), date.month(), date.day(), time.hour(), time.minute(),
-                       time.second());
+    return toDateValue(
+        date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
 }
 
-}  // namespace ui
+} // namespace ui

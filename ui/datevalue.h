@@ -37,4 +37,4 @@ std::optional<CivilTime> fromDateValue(double v);
 // fraction is dropped. An invalid QDateTime gives 0.
 double toDateValue(const QDateTime& local);
 
-}  // namespace ui
+} // namespace ui

@@ -10,7 +10,7 @@ namespace ui {
 // The real desktop's services, owned together for the program's run.
 class Desktop {
 public:
-    Desktop() : m_registry(systemRegistry()) {}
+    Desktop() : m_registry(systemRegistry()) { }
     Services services() { return {m_clock, m_urls, m_starter, m_files, m_messages, *m_registry}; }
 
 private:

@@ -14,9 +14,12 @@ namespace {
 // KDE's Info Center, GNOME's settings page for the system (under its names of several
 // releases), and the stand-alone HardInfo, in that order.
 const char* const kEntries[] = {
-    "org.kde.kinfocenter.desktop", "kinfocenter.desktop",
-    "gnome-about-panel.desktop",   "gnome-info-overview-panel.desktop",
-    "gnome-info-panel.desktop",    "hardinfo.desktop",
+    "org.kde.kinfocenter.desktop",
+    "kinfocenter.desktop",
+    "gnome-about-panel.desktop",
+    "gnome-info-overview-panel.desktop",
+    "gnome-info-panel.desktop",
+    "hardinfo.desktop",
 };
 
 QStringList dataDirs()
@@ -27,7 +30,7 @@ QStringList dataDirs()
     QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
     if (dirs.isEmpty())
         dirs = QStringLiteral("/usr/local/share:/usr/share");
-    return QStringList{home} + dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    return QStringList {home} + dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts);
 }
 
 // The keys of the [Desktop Entry] group; other groups (actions) are not the entry's own.
@@ -45,7 +48,7 @@ QHash<QString, QString> readEntry(const QString& file)
             inEntry = line == QLatin1String("[Desktop Entry]");
         else if (inEntry && !line.startsWith(QLatin1Char('#')) && line.contains(QLatin1Char('=')))
             keys.insert(line.section(QLatin1Char('='), 0, 0).trimmed(),
-                        line.section(QLatin1Char('='), 1).trimmed());
+                line.section(QLatin1Char('='), 1).trimmed());
     }
     return keys;
 }
@@ -55,7 +58,8 @@ QString findProgram(const QString& program)
     if (program.isEmpty())
         return {};
     if (QDir::isAbsolutePath(program))
-        return QFileInfo(program).isExecutable() && QFileInfo(program).isFile() ? program : QString();
+        return QFileInfo(program).isExecutable() && QFileInfo(program).isFile() ? program
+                                                                                : QString();
     return QStandardPaths::findExecutable(program);
 }
 
@@ -69,8 +73,11 @@ QString unescapeValue(const QString& value)
             continue;
         }
         const QChar c = value[++i];
-        out += c == QLatin1Char('s') ? QChar(u' ') : c == QLatin1Char('n') ? QChar(u'\n')
-             : c == QLatin1Char('t') ? QChar(u'\t') : c == QLatin1Char('r') ? QChar(u'\r') : c;
+        out += c == QLatin1Char('s') ? QChar(u' ')
+            : c == QLatin1Char('n')  ? QChar(u'\n')
+            : c == QLatin1Char('t')  ? QChar(u'\t')
+            : c == QLatin1Char('r')  ? QChar(u'\r')
+                                     : c;
     }
     return out;
 }

@@ -166,7 +166,10 @@ void Form::setEnabled(bool enabled)
 
 double Form::left() const { return m_window ? twips(m_window->frameGeometry().x()) : 0.0; }
 double Form::top() const { return m_window ? twips(m_window->frameGeometry().y()) : 0.0; }
-double Form::outerWidth() const { return m_window ? twips(m_window->frameGeometry().width()) : 0.0; }
+double Form::outerWidth() const
+{
+    return m_window ? twips(m_window->frameGeometry().width()) : 0.0;
+}
 double Form::outerHeight() const
 {
     return m_window ? twips(m_window->frameGeometry().height()) : 0.0;

@@ -20,10 +20,12 @@ class FormWindow : public QWidget {
     Q_OBJECT
 public:
     FormWindow(Form& form, Qt::WindowFlags flags);
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+
 private:
     Form& m_form;
 };
@@ -79,11 +81,11 @@ signals:
 protected:
     // Runs after the controls exist and before Form_Load: the place to find controls and
     // connect their events.
-    virtual void bindControls() {}
-    virtual void Form_Load() {}
-    virtual void Form_Unload() {}
-    virtual void Form_Resize() {}
-    virtual void Form_MouseMove() {}
+    virtual void bindControls() { }
+    virtual void Form_Load() { }
+    virtual void Form_Unload() { }
+    virtual void Form_Resize() { }
+    virtual void Form_MouseMove() { }
 
     // Link labels: the row's hover colour while the pointer is over it, its resting
     // colour again when the pointer crosses the window's background.

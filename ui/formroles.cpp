@@ -34,8 +34,8 @@ QWidget* widget(const Controls& controls, const ControlRow& row)
 
 } // namespace
 
-void applyStacking(const WindowLayout& window, std::span<const ControlRow> rows,
-                   const Controls& controls)
+void applyStacking(
+    const WindowLayout& window, std::span<const ControlRow> rows, const Controls& controls)
 {
     // Raising in turn puts the last one raised on top.
     for (Layer layer : {Layer::Drawn, Layer::Lifted, Layer::Windowed}) {
@@ -57,8 +57,8 @@ void applyTabOrder(std::span<const ControlRow> rows, const Controls& controls)
     for (const ControlRow& row : rows)
         if (row.tabIndex >= 0)
             ordered.push_back(&row);
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    std::stable_sort(
+        ordered.begin(), ordered.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
     for (const ControlRow* row : ordered) {
         QWidget* w = widget(controls, *row);

@@ -16,8 +16,8 @@ using Controls = QHash<QString, QObject*>;
 
 // Stacking: windowed controls above drawn ones, lifted drawn ones above the other drawn
 // ones, and within a layer the window's order of rows.
-void applyStacking(const WindowLayout& window, std::span<const ControlRow> rows,
-                   const Controls& controls);
+void applyStacking(
+    const WindowLayout& window, std::span<const ControlRow> rows, const Controls& controls);
 
 // The Tab order by the rows' tab indexes.
 void applyTabOrder(std::span<const ControlRow> rows, const Controls& controls);
@@ -28,8 +28,10 @@ class KeyRoles : public QObject {
     Q_OBJECT
 public:
     KeyRoles(QWidget* window, std::span<const ControlRow> rows, const Controls& controls);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* m_window;
     QObject* m_default = nullptr;

@@ -25,4 +25,4 @@ QString generalDate(double v, const QLocale& locale)
     return text;
 }
 
-}  // namespace ui
+} // namespace ui

@@ -34,15 +34,15 @@ struct ControlRow {
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
     bool transparent = false;
     bool wordWrap = false;
-    int typedLimit = 0;  // text boxes: characters the user may type, 0 for no limit
-    int lineWidth = 1;   // lines: pixels
-    int interval = 0;    // timers: milliseconds; they run from load to unload
+    int typedLimit = 0; // text boxes: characters the user may type, 0 for no limit
+    int lineWidth = 1; // lines: pixels
+    int interval = 0; // timers: milliseconds; they run from load to unload
     const char* items = nullptr; // drop-down lists: items separated by '|'
     // A link label: `fore` at rest, this colour while the pointer is over it.
     qint64 hoverFore = kDefault;
     QCursor (*cursor)() = nullptr; // the pointer over the control; the window's otherwise
     ButtonRole role = ButtonRole::None;
-    int tabIndex = -1;   // place in the Tab order; -1 for none
+    int tabIndex = -1; // place in the Tab order; -1 for none
     Layer layer = Layer::ByKind;
     // What a screen reader calls a control that shows no text of its own.
     const char* accessibleName = nullptr;
@@ -54,7 +54,7 @@ enum class Frame {
     FixedSingle, // title bar, minimize and close boxes, no resizing
     FixedDialog, // title bar and close box only
     FixedToolDialog, // like FixedDialog, without a taskbar button
-    None,        // no frame at all, no taskbar button
+    None, // no frame at all, no taskbar button
 };
 
 enum class StackOrder { LastOnTop, FirstOnTop };
@@ -62,10 +62,10 @@ enum class StackOrder { LastOnTop, FirstOnTop };
 // Where a window stands on the primary screen, kept there when its frame becomes known or
 // changes (a window manager frames a window only after it is shown).
 enum class Placement {
-    Free,        // wherever the window system puts it
-    TopRight,    // the frame's top right corner on the screen's
-    Centred,     // the frame centred on the screen
-    ClientAt,    // the client area's top left corner at (placeLeft, placeTop) twips
+    Free, // wherever the window system puts it
+    TopRight, // the frame's top right corner on the screen's
+    Centred, // the frame centred on the screen
+    ClientAt, // the client area's top left corner at (placeLeft, placeTop) twips
     CoverScreen, // the whole screen, maximised, restored size centred
 };
 

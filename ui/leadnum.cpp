@@ -12,15 +12,9 @@ namespace ui {
 
 namespace {
 
-bool isSkipped(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
+bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // The characters of the leading number, blanks removed, in a form
 // from_chars takes: no '+' sign, 'e' as the exponent letter.
@@ -96,7 +90,7 @@ double beyondDouble(const std::string& chars)
     return negative ? -magnitude : magnitude;
 }
 
-}  // namespace
+} // namespace
 
 double leadingNumber(const QString& text)
 {
@@ -108,8 +102,8 @@ double leadingNumber(const QString& text)
     if (res.ec == std::errc::result_out_of_range)
         return beyondDouble(chars);
     if (res.ec != std::errc() || res.ptr == first)
-        return 0.0;  // "", "-", "." and friends
-    return value + 0.0;  // no negative zero from "-0"
+        return 0.0; // "", "-", "." and friends
+    return value + 0.0; // no negative zero from "-0"
 }
 
 qint16 toInt16(double x)
@@ -124,4 +118,4 @@ qint16 toInt16(double x)
     return qint16(r);
 }
 
-}  // namespace ui
+} // namespace ui

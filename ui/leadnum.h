@@ -18,4 +18,4 @@ double leadingNumber(const QString& text);
 // outside the 16-bit range are clamped rather than wrapped. NaN gives 0.
 qint16 toInt16(double x);
 
-}  // namespace ui
+} // namespace ui

@@ -12,10 +12,7 @@ using namespace dateformat;
 
 namespace {
 
-QString padded(int n, int width)
-{
-    return QString::number(n).rightJustified(width, u'0');
-}
+QString padded(int n, int width) { return QString::number(n).rightJustified(width, u'0'); }
 
 // The short date in the locale's order, separators and words, but with ASCII
 // digits and a four-digit year, so that every locale's text reads back the same way
@@ -37,13 +34,13 @@ QString formatShortDate(const QLocale& loc, const QDate& date)
         switch (t.text.front().unicode()) {
         case u'd':
             text += n <= 2 ? padded(date.day(), int(n))
-                           : loc.dayName(date.dayOfWeek(), n == 3 ? QLocale::ShortFormat
-                                                                  : QLocale::LongFormat);
+                           : loc.dayName(date.dayOfWeek(),
+                               n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
             break;
         case u'M':
-            text += n <= 2 ? padded(date.month(), int(n))
-                           : loc.monthName(date.month(), n == 3 ? QLocale::ShortFormat
-                                                                : QLocale::LongFormat);
+            text += n <= 2
+                ? padded(date.month(), int(n))
+                : loc.monthName(date.month(), n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
             break;
         case u'y':
             text += padded(date.year(), 4);
@@ -56,7 +53,7 @@ QString formatShortDate(const QLocale& loc, const QDate& date)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 bool hasTwelveHourClock(const QLocale& locale)
 {
@@ -81,4 +78,4 @@ QString shortDate(double v, const QLocale& locale)
     return formatShortDate(effective(locale), QDate(t->year, t->month, t->day));
 }
 
-}  // namespace ui
+} // namespace ui

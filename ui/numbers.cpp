@@ -11,7 +11,7 @@ namespace {
 double roundHalfEven(double x)
 {
     const double lower = std::floor(x);
-    const double diff = x - lower;  // exact for every finite double
+    const double diff = x - lower; // exact for every finite double
     if (diff < 0.5)
         return lower;
     if (diff > 0.5)
@@ -21,18 +21,15 @@ double roundHalfEven(double x)
 
 // Powers of ten up to 1e15 are exact doubles, so dividing by one gives the
 // double nearest the decimal result.
-constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr double kPow10[]
+    = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // Past 2^52 every double is already whole.
 constexpr double kAllWhole = 4503599627370496.0;
 
-}  // namespace
+} // namespace
 
-double Int(double x)
-{
-    return std::floor(x);
-}
+double Int(double x) { return std::floor(x); }
 
 double Mod(double a, double b)
 {
@@ -56,7 +53,7 @@ double Round(double x, int n)
 QString numberToText(double x, const QLocale& loc)
 {
     if (x == 0.0)
-        return QStringLiteral("0");  // also catches negative zero
+        return QStringLiteral("0"); // also catches negative zero
 
     // to_chars, unlike printf, never uses the C library's locale.
     char buf[64];
@@ -74,4 +71,4 @@ QString numberToText(double x, const QLocale& loc)
     return text;
 }
 
-}  // namespace ui
+} // namespace ui

@@ -24,4 +24,4 @@ double Round(double x, int n);
 // decimal separator where it is "." or ",", else ".".
 QString numberToText(double x, const QLocale& loc = QLocale());
 
-}  // namespace ui
+} // namespace ui

@@ -80,7 +80,7 @@ QPoint framePosition(Placement placement, const QRect& screen, const QSize& fram
     if (placement == Placement::TopRight)
         return {screen.right() + 1 - frame.width(), screen.top()};
     return {screen.x() + (screen.width() - frame.width()) / 2,
-            screen.y() + (screen.height() - frame.height()) / 2};
+        screen.y() + (screen.height() - frame.height()) / 2};
 }
 
 #ifdef TASSELDAY_HAVE_XCB
@@ -93,12 +93,12 @@ xcb_connection_t* x11Connection()
 }
 
 // A window's 32-bit property, empty when it is not set.
-std::vector<quint32> property32(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name,
-                                xcb_atom_t type, quint32 count)
+std::vector<quint32> property32(
+    xcb_connection_t* c, xcb_window_t window, xcb_atom_t name, xcb_atom_t type, quint32 count)
 {
     std::vector<quint32> values;
-    xcb_get_property_reply_t* reply =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, count), nullptr);
+    xcb_get_property_reply_t* reply
+        = xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, count), nullptr);
     if (reply && reply->format == 32) {
         const auto* v = static_cast<const quint32*>(xcb_get_property_value(reply));
         values.assign(v, v + xcb_get_property_value_length(reply) / 4);
@@ -112,8 +112,8 @@ xcb_atom_t frameExtentsAtom(xcb_connection_t* c)
     static xcb_atom_t atom = XCB_ATOM_NONE;
     if (atom == XCB_ATOM_NONE) {
         static const char name[] = "_NET_FRAME_EXTENTS";
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+        xcb_intern_atom_reply_t* reply
+            = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
         if (reply)
             atom = reply->atom;
         free(reply);
@@ -133,11 +133,11 @@ void moveFrameExactly(QWidget* w, Placement placement, const QScreen* screen)
     const xcb_window_t window = c ? xcb_window_t(w->internalWinId()) : 0;
     if (!window)
         return;
-    const std::vector<quint32> ext =
-        property32(c, window, frameExtentsAtom(c), XCB_ATOM_CARDINAL, 4);
-    xcb_get_geometry_reply_t* client =
-        ext.size() == 4 ? xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)
-                        : nullptr;
+    const std::vector<quint32> ext
+        = property32(c, window, frameExtentsAtom(c), XCB_ATOM_CARDINAL, 4);
+    xcb_get_geometry_reply_t* client = ext.size() == 4
+        ? xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)
+        : nullptr;
     if (!client)
         return;
     const QSize frame(client->width + ext[0] + ext[1], client->height + ext[2] + ext[3]);
@@ -148,8 +148,8 @@ void moveFrameExactly(QWidget* w, Placement placement, const QScreen* screen)
     QPoint at = framePosition(placement, device, frame);
     // The window manager reads a requested position by the window's gravity: the frame's
     // corner (north-west, the default) or, for static gravity, the client's own corner.
-    const std::vector<quint32> hints =
-        property32(c, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 18);
+    const std::vector<quint32> hints
+        = property32(c, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 18);
     constexpr quint32 hasGravity = 1u << 9;
     if (hints.size() == 18 && (hints[0] & hasGravity) && hints[17] == XCB_GRAVITY_STATIC)
         at += QPoint(int(ext[0]), int(ext[2]));
@@ -166,8 +166,7 @@ void moveFrameExactly(QWidget* w, Placement placement, const QScreen* screen)
 QMargins marginsOf(const QWidget* w)
 {
     const QRect f = w->frameGeometry(), g = w->geometry();
-    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
-            f.bottom() - g.bottom()};
+    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
 }
 
 } // namespace
@@ -198,8 +197,8 @@ void PlacementKeeper::place()
             moveFrameExactly(w, m_layout.placement, primary);
         break;
     case Placement::ClientAt:
-        w->setGeometry(QRect(screen.topLeft() + QPoint(px(m_layout.placeLeft), px(m_layout.placeTop)),
-                             w->size()));
+        w->setGeometry(QRect(
+            screen.topLeft() + QPoint(px(m_layout.placeLeft), px(m_layout.placeTop)), w->size()));
         break;
     case Placement::CoverScreen:
         if (!w->isVisible()) {

@@ -29,7 +29,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-
     QWidget* m_window;
     const WindowLayout& m_layout;
     QMargins m_placedWith; // the frame the last placement knew

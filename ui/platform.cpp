@@ -17,9 +17,9 @@ bool DetachedProgramStarter::startCommand(const QString& program, const QStringL
 // the box waits (the countdown can reach zero behind it), taking the box with it.
 void QtMessageDialog::show(QWidget* owner, const QString& text, const QString& title, Icon icon)
 {
-    QPointer<QMessageBox> box = new QMessageBox(
-        icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, title, text,
-        QMessageBox::Ok, owner);
+    QPointer<QMessageBox> box
+        = new QMessageBox(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, title,
+            text, QMessageBox::Ok, owner);
     box->setWindowModality(Qt::ApplicationModal);
     box->exec();
     delete box.data();

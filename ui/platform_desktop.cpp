@@ -9,10 +9,7 @@ namespace ui {
 
 // Systems without the Windows shell hand the address to the desktop's default handler;
 // whatever it answers, nothing is shown.
-void DesktopUrlOpener::open(const QString& address)
-{
-    QDesktopServices::openUrl(QUrl(address));
-}
+void DesktopUrlOpener::open(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 
 bool DetachedProgramStarter::start(const QString& path)
 {

@@ -14,10 +14,9 @@ using namespace dateformat;
 
 namespace {
 
-class Reader
-{
+class Reader {
 public:
-    explicit Reader(QStringView text) : s(text) {}
+    explicit Reader(QStringView text) : s(text) { }
 
     bool atEnd() const { return i >= s.size(); }
 
@@ -107,12 +106,11 @@ enum class HalfDay { None, Am, Pm };
 HalfDay readHalfDay(Reader& r, const QLocale& loc)
 {
     // Longest first, so a locale's text never loses to a prefix of itself.
-    QList<std::pair<QString, HalfDay>> words = {{loc.amText(), HalfDay::Am},
-                                                {loc.pmText(), HalfDay::Pm},
-                                                {QStringLiteral("AM"), HalfDay::Am},
-                                                {QStringLiteral("PM"), HalfDay::Pm}};
+    QList<std::pair<QString, HalfDay>> words
+        = {{loc.amText(), HalfDay::Am}, {loc.pmText(), HalfDay::Pm},
+            {QStringLiteral("AM"), HalfDay::Am}, {QStringLiteral("PM"), HalfDay::Pm}};
     std::stable_sort(words.begin(), words.end(),
-                     [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+        [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
     for (const auto& [w, half] : words) {
         if (r.word(w))
             return half;
@@ -127,7 +125,7 @@ int fullYear(int value, int digits)
     return digits <= 4 ? value : -1;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<double> readDateTime(const QString& text, const QLocale& locale)
 {
@@ -158,9 +156,15 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
         if (!r.number(value, n))
             return std::nullopt;
         switch (date.order[k].unicode()) {
-        case u'd': day = value; break;
-        case u'M': month = value; break;
-        default: year = fullYear(value, n); break;
+        case u'd':
+            day = value;
+            break;
+        case u'M':
+            month = value;
+            break;
+        default:
+            year = fullYear(value, n);
+            break;
         }
     }
     r.literal(date.tail);
@@ -218,4 +222,4 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     return toDateValue(year, month, day, hour, minute, second);
 }
 
-}  // namespace ui
+} // namespace ui

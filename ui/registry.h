@@ -31,12 +31,14 @@ public:
     using Key = std::uintptr_t;
     virtual ~Registry() = default;
     // Opens `path` (in the system's ANSI code page) below the root key `root`.
-    virtual long openKey(std::uint32_t root, const std::string& path, std::uint32_t access,
-                         Key* key) = 0;
+    virtual long openKey(
+        std::uint32_t root, const std::string& path, std::uint32_t access, Key* key)
+        = 0;
     // Reads the value `name` into `data`, whose room is *size bytes on entry; on success
     // *size is the number of bytes stored. A value longer than the room is a failure.
-    virtual long queryValue(Key key, const std::string& name, std::uint32_t* type, char* data,
-                            std::uint32_t* size) = 0;
+    virtual long queryValue(
+        Key key, const std::string& name, std::uint32_t* type, char* data, std::uint32_t* size)
+        = 0;
     virtual void closeKey(Key key) = 0;
 };
 

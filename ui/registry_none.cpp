@@ -15,7 +15,7 @@ public:
     {
         return reg::kFileNotFound;
     }
-    void closeKey(Key) override {}
+    void closeKey(Key) override { }
 };
 
 } // namespace

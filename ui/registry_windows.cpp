@@ -10,13 +10,14 @@ namespace {
 // sign-extended on 64-bit systems, as the system's own HKEY_* definitions are.
 HKEY rootKey(std::uint32_t root)
 {
-    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(root))));
+    return reinterpret_cast<HKEY>(
+        static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(root))));
 }
 
 class WindowsRegistry final : public Registry {
 public:
-    long openKey(std::uint32_t root, const std::string& path, std::uint32_t access,
-                 Key* key) override
+    long openKey(
+        std::uint32_t root, const std::string& path, std::uint32_t access, Key* key) override
     {
         HKEY opened = nullptr;
         const LONG rc = RegOpenKeyExA(rootKey(root), path.c_str(), 0, REGSAM(access), &opened);
@@ -26,12 +27,12 @@ public:
     }
 
     long queryValue(Key key, const std::string& name, std::uint32_t* type, char* data,
-                    std::uint32_t* size) override
+        std::uint32_t* size) override
     {
         DWORD valueType = 0;
         DWORD bytes = *size;
         const LONG rc = RegQueryValueExA(reinterpret_cast<HKEY>(key), name.c_str(), nullptr,
-                                         &valueType, reinterpret_cast<LPBYTE>(data), &bytes);
+            &valueType, reinterpret_cast<LPBYTE>(data), &bytes);
         if (rc == ERROR_SUCCESS) {
             *type = valueType;
             *size = bytes;

@@ -16,7 +16,7 @@ public:
     // from the wall clock still lands in the new second.
     static constexpr int kMarginMs = 2;
 
-    explicit SecondPacer(const Clock& clock) : m_clock(clock) {}
+    explicit SecondPacer(const Clock& clock) : m_clock(clock) { }
 
     // Takes over `timer` (single shot, precise); it stops with its window.
     void attach(QTimer* timer);
@@ -26,7 +26,11 @@ public:
     // instead of showing that second twice.
     bool due(double now) const { return !m_haveShown || now != m_lastShown; }
     // The clock reading the refresh has just shown.
-    void shown(double second) { m_lastShown = second; m_haveShown = true; }
+    void shown(double second)
+    {
+        m_lastShown = second;
+        m_haveShown = true;
+    }
 
 private:
     const Clock& m_clock;

@@ -1,7 +1,7 @@
 #include "ui/windows_services.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -11,16 +11,16 @@ bool startProgram(const std::string& path)
 {
     if (path.empty())
         return false;
-    STARTUPINFOA startup{};
+    STARTUPINFOA startup {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION process {};
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> commandLine(path.begin(), path.end());
     commandLine.push_back('\0');
     if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
+            nullptr, &startup, &process))
         return false;
     // We are in the foreground (the user just clicked); let the tool take the focus.
     AllowSetForegroundWindow(process.dwProcessId);
@@ -46,7 +46,7 @@ void openWebPage(const std::string& address)
 void showMessage(const std::string& text, const std::string& title, bool warning)
 {
     MessageBoxA(nullptr, text.c_str(), title.c_str(),
-                MB_OK | MB_TASKMODAL | (warning ? MB_ICONWARNING : 0u));
+        MB_OK | MB_TASKMODAL | (warning ? MB_ICONWARNING : 0u));
 }
 
 } // namespace ui::win32

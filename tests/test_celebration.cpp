@@ -1,159 +1,126 @@
 // The celebration window (colour cycle, arrangement, the X) and the hand-over that opens it.
 #include "app/frmtasselday.h"
 #include "celebration/frmdone.h"
+#include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/assets.h"
 #include "ui/color.h"
 #include "ui/controls.h"
-#include "ui/lifetime.h"
 #include "ui/twips.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <QtTest>
 
 namespace {
 
-constexpr quint32 kNavy = 0x00800000, kDarkRed = 0x000000C0, kGreen = 0x00008000,
-                  kOrange = 0x000080FF;
-
-void tick(FrmDone& f) { QVERIFY(QMetaObject::invokeMethod(f.timer("timerBGColor"), "timeout")); }
-
-// Shown, with the timer held still so that only the test's ticks count.
-void showStill(FrmDone& f)
+QList<QPoint> positions(const FrmDone& f)
 {
-    f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.window()));
-    f.timer("timerBGColor")->stop();
-}
-
-void resizeTo(FrmDone& f, QSize pixels)
-{
-    f.window()->resize(pixels);
-    QTRY_COMPARE(f.window()->size(), pixels);
-}
-
-QList<QRect> geometries(const FrmDone& f)
-{
-    QList<QRect> all;
-    for (const char* name : {"Label1", "Label2", "Image1", "Image2", "Image3", "Image4", "cmdClose"})
-        all << f.control<QWidget>(name)->geometry();
+    QList<QPoint> all;
+    for (const char* name :
+        {"Label1", "Label2", "Image1", "Image2", "Image3", "Image4", "cmdClose"})
+        all << f.control<QWidget>(name)->pos();
     return all;
 }
+
+QRect screen() { return QGuiApplication::primaryScreen()->geometry(); }
+
+// Twips of Label1, Label2, Image1..4 and the X; nothing is clamped on a tiny window.
+const std::tuple<const char*, QSize, QList<QPointF>> kArrangements[]
+    = {{"15360 x 11520", {1024, 768},
+           {{-320, 4072.5}, {13305, 10865}, {960, 8853}, {12870, 8853}, {960, 1152}, {12870, 1152},
+               {15120, 10}}},
+        {"tiny", {20, 10},
+            {{-7850, -1612.5}, {-1755, -505}, {18.75, -1380}, {-1248.75, -1380}, {18.75, 15},
+                {-1248.75, 15}, {60, 10}}}};
+
+// The moment of the last tick or the jump: day and whether the options dialog jumps.
+const std::tuple<const char*, int, bool> kHandOvers[]
+    = {{"last second", 4, false}, {"a day later", 5, false}, {"jump", 4, true}};
 
 } // namespace
 
 class CelebrationTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestForms> m_t;
-    TestForms& t() { return *m_t; }
-
 private slots:
     void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
-    void init() { m_t = std::make_unique<TestForms>(); }
-    void cleanup() { m_t.reset(); }
 
-    void loadedThenShown()
+    // Loaded centred at its restored size, then shown full screen; four ticks come back to
+    // the start, on screen, and neither ticks nor stray clicks move anything or end it.
+    void loadedShownAndCycling()
     {
-        FrmDone& f = t().forms.frmDone();
+        TestForms t;
+        FrmDone& f = t.forms.frmDone();
         f.load();
         QWidget* w = f.window();
         QCOMPARE(w->windowTitle(), QStringLiteral("CONGRATULATIONS CLASS OF '06 !!!"));
         QVERIFY(w->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(w->windowType(), Qt::Tool); // no taskbar button
-        QCOMPARE(f.backColor(), kNavy);
+        QCOMPARE(f.backColor(), 0x00800000u);
         QVERIFY(f.timer("timerBGColor")->isActive()); // from load, before the window is shown
         // The pictures unstretched inside a 2-pixel border, the right-hand ones mirrored.
         const QImage a = ui::bitmapA().toImage(), b = ui::bitmapB().toImage();
-        const std::pair<const char*, QImage> pictures[] = {
-            {"Image1", a}, {"Image2", a.mirrored(true, false)}, {"Image3", b}, {"Image4", b.mirrored(true, false)}};
-        for (const auto& [name, expected] : pictures) {
-            const QImage drawn = f.control<QWidget>(name)->grab().toImage();
-            QVERIFY2(drawn.convertToFormat(expected.format()).copy(2, 2, 98, 97) == expected, name);
+        const QImage pictures[] = {a, a.mirrored(true, false), b, b.mirrored(true, false)};
+        for (int i = 0; i < 4; ++i) {
+            QWidget* picture = f.control<QWidget>(QByteArray("Image") + char('1' + i));
+            QCOMPARE(picture->grab().toImage().convertToFormat(a.format()).copy(2, 2, 98, 97),
+                pictures[i]);
         }
-        // Loaded at its restored size, centred and arranged for it; the X is its own colour.
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QRect restored(0, 0, ui::px(12210), ui::px(9615));
-        restored.moveCenter(screen.center());
+        restored.moveCenter(screen().center());
         QCOMPARE(w->geometry(), restored);
-        QCOMPARE(f.control<QWidget>("Label1")->pos(), QPoint(ui::px(-1895), ui::px(3120)));
         const QImage x = f.control<QWidget>("cmdClose")->grab().toImage();
         QCOMPARE(ui::toBgr(x.pixelColor(3, 3)), 0x00FF8080u);
-
         f.show();
-        QTRY_COMPARE(w->geometry(), screen);
+        QTRY_COMPARE(w->geometry(), screen());
         QVERIFY(w->isMaximized());
         QCOMPARE(w->normalGeometry(), restored);
-        QCOMPARE(f.control<QWidget>("cmdClose")->pos(),
-                 QPoint(ui::px(ui::twips(screen.width()) - 240), ui::px(10)));
-    }
-
-    // Twips of Label1, Label2, Image1..4 and the X; nothing is clamped on a tiny window.
-    void arrangement_data()
-    {
-        QTest::addColumn<QSize>("window");
-        QTest::addColumn<QList<QPointF>>("twips");
-        QTest::newRow("15360 x 11520") << QSize(1024, 768)
-            << QList<QPointF>{{-320, 4072.5}, {13305, 10865}, {960, 8853}, {12870, 8853},
-                              {960, 1152}, {12870, 1152}, {15120, 10}};
-        QTest::newRow("tiny") << QSize(20, 10)
-            << QList<QPointF>{{-7850, -1612.5}, {-1755, -505}, {18.75, -1380},
-                              {-1248.75, -1380}, {18.75, 15}, {-1248.75, 15}, {60, 10}};
-    }
-    void arrangement()
-    {
-        QFETCH(QSize, window);
-        QFETCH(QList<QPointF>, twips);
-        FrmDone& f = t().forms.frmDone();
-        showStill(f);
-        const auto before = geometries(f);
-        resizeTo(f, QSize(640, 480));
-        resizeTo(f, window);
-        const auto pixels = geometries(f);
-        for (int i = 0; i < pixels.size(); ++i)
-            QCOMPARE(pixels[i], QRect(QPoint(ui::px(twips[i].x()), ui::px(twips[i].y())),
-                                      before[i].size()));
-    }
-
-    // Four ticks come back to the start; ticks, resizes and stray clicks move nothing else.
-    void colourCycle()
-    {
-        FrmDone& f = t().forms.frmDone();
-        showStill(f);
-        const auto pixels = geometries(f);
-        for (quint32 colour : {kDarkRed, kGreen, kOrange, kNavy, kDarkRed, kGreen}) {
-            tick(f);
+        f.timer("timerBGColor")->stop(); // only the test's ticks count
+        const auto before = positions(f);
+        QCOMPARE(before.last(), QPoint(ui::px(ui::twips(screen().width()) - 240), ui::px(10)));
+        QTest::mouseDClick(f.control<QWidget>("Image1"), Qt::LeftButton);
+        QTest::mouseClick(f.control<ui::Label>("Label2"), Qt::RightButton);
+        for (quint32 colour : {0x000000C0, 0x00008000, 0x000080FF, 0x00800000, 0x000000C0}) {
+            QVERIFY(QMetaObject::invokeMethod(f.timer("timerBGColor"), "timeout"));
             QCOMPARE(f.backColor(), colour);
         }
-        QCOMPARE(geometries(f), pixels);
-        const QImage shot = f.window()->grab().toImage();
-        QCOMPARE(QColor(shot.pixel(f.window()->width() / 2, 5)), ui::fromBgr(kGreen));
+        QCOMPARE(QColor(w->grab().toImage().pixel(w->width() / 2, 5)), ui::fromBgr(0x000000C0));
+        QCOMPARE(positions(f), before);
+        QCOMPARE(t.programEnds, 0);
+    }
 
-        resizeTo(f, QSize(700, 500));
-        for (const char* name : {"Label1", "Image1", "Image4"})
-            QTest::mouseDClick(f.control<QWidget>(name), Qt::LeftButton);
-        QTest::mouseClick(f.window(), Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseClick(f.control<ui::Label>("Label2"), Qt::RightButton);
-        QCOMPARE(t().programEnds, 0);
-        QCOMPARE(f.backColor(), kGreen);
-        tick(f);
-        QCOMPARE(f.backColor(), kOrange);
+    void arrangement_data() { rows::add(kArrangements); }
+    void arrangement()
+    {
+        const auto& [name, window, twips] = rows::fetch(kArrangements);
+        TestForms t;
+        FrmDone& f = t.forms.frmDone();
+        f.show();
+        for (QSize size : {QSize(640, 480), window}) {
+            f.window()->resize(size);
+            QTRY_COMPARE(f.window()->size(), size);
+        }
+        QList<QPoint> expected;
+        for (QPointF p : twips)
+            expected << QPoint(ui::px(p.x()), ui::px(p.y()));
+        QCOMPARE(positions(f), expected);
     }
 
     void eachWayOfClosingEndsTheProgramOnce_data()
     {
         QTest::addColumn<QString>("how");
-        for (const char* how : {"click X", "click small text", "Space", "Enter", "close", "system close"})
+        for (const char* how :
+            {"click X", "click small text", "Space", "Enter", "close", "system close", "session"})
             QTest::newRow(how) << QString::fromLatin1(how);
     }
     void eachWayOfClosingEndsTheProgramOnce()
     {
         QFETCH(QString, how);
-        t().forms.frmTasselday().load();
-        FrmDone& f = t().forms.frmDone();
+        TestForms t;
+        t.forms.frmTasselday().load();
+        FrmDone& f = t.forms.frmDone();
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(f.window()));
         QPointer<QWidget> window = f.window();
@@ -161,91 +128,72 @@ private slots:
         QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
         QTest::mouseClick(f.control<QWidget>("Label1"), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), f.control<QWidget>("cmdClose"));
-        if (how == "click X")
-            QTest::mouseClick(f.control<ui::Button>("cmdClose"), Qt::LeftButton);
-        else if (how == "click small text")
-            QTest::mouseClick(f.control<ui::Label>("Label2"), Qt::LeftButton);
+        if (how.startsWith("click"))
+            QTest::mouseClick(
+                f.control<QWidget>(how == "click X" ? "cmdClose" : "Label2"), Qt::LeftButton);
         else if (how == "Space" || how == "Enter")
-            QTest::keyClick(static_cast<QWidget*>(nullptr), how == "Space" ? Qt::Key_Space : Qt::Key_Return);
+            QTest::keyClick(
+                static_cast<QWidget*>(nullptr), how == "Space" ? Qt::Key_Space : Qt::Key_Return);
         else if (how == "close")
             f.window()->close();
-        else
+        else if (how == "system close")
             f.window()->windowHandle()->close();
-        QTRY_COMPARE(t().programEnds, 1);
+        else { // the session ends in the application's own event loop (the real timer)
+            QTimer::singleShot(100, [] { QCoreApplication::exit(0); });
+            QCOMPARE(QCoreApplication::exec(), 0);
+        }
+        QTRY_COMPARE(t.programEnds, 1);
         TestForms::flush();
-        QCOMPARE(t().programEnds, 1);
+        QCOMPARE(t.programEnds, 1);
         QVERIFY(window.isNull()); // and its timer with it: no tick after the end
-        QVERIFY(t().forms.frmTasselday().isLoaded()); // ending is the celebration's own doing
-    }
-
-    // A session that ends in the application's own event loop still closes the window.
-    void theSessionsEndClosesTheWindow()
-    {
-        FrmDone& f = t().forms.frmDone();
-        f.show();
-        QTimer::singleShot(100, [] { QCoreApplication::exit(0); });
-        QCOMPARE(QCoreApplication::exec(), 0);
-        QCOMPARE(t().programEnds, 1);
-        QVERIFY(!f.isLoaded());
+        QVERIFY(t.forms.frmTasselday().isLoaded()); // ending is the celebration's own doing
     }
 
     // The tick that finds nothing left and the options dialog's jump take the same steps;
     // the countdown only looks at the time of day left, so the ceremony's hour recurs.
-    void handsOverInOrderOnce_data()
-    {
-        QTest::addColumn<int>("day");
-        QTest::addColumn<bool>("byJump");
-        QTest::newRow("last second") << 4 << false;
-        QTest::newRow("a day later") << 5 << false;
-        QTest::newRow("jump") << 4 << true;
-    }
+    void handsOverInOrderOnce_data() { rows::add(kHandOvers); }
     void handsOverInOrderOnce()
     {
-        QFETCH(int, day);
-        QFETCH(bool, byJump);
-        t().clock.set(2006, 6, day, 17, 59, 59);
-        FrmTasselday& main = t().forms.frmTasselday();
-        FrmDone& done = t().forms.frmDone();
-        main.show();
-        t().forms.frmAbout().show();
-        t().forms.frmAdvOpt().show();
-        QPointer<ui::TextBox> display = main.control<ui::TextBox>("txtDisplay");
-        QCOMPARE(display->text(), QStringLiteral("1 Seconds!"));
-        main.intPercentDigits = 15; // so that any further write would show
-
-        // What happened, in order, with the ends so far and whether the celebration showed.
+        const auto& [name, day, byJump] = rows::fetch(kHandOvers);
+        TestForms t;
+        t.clock.set(2006, 6, day, 17, 59, 59);
+        FrmTasselday& main = t.forms.frmTasselday();
+        FrmDone& done = t.forms.frmDone();
+        // What happened, in order, and whether the celebration showed by then.
         QStringList events;
         QObject watcher; // goes before the windows do
-        auto note = [&](const char* what) {
-            return [&, what] {
-                events << QStringLiteral("%1 %2 %3").arg(QLatin1String(what)).arg(t().programEnds)
-                              .arg(done.window() && done.window()->isVisible());
-            };
+        auto note = [&](ui::Form& form, auto signal, const char* what) {
+            form.show();
+            connect(&form, signal, &watcher, [&, what] {
+                events << QString(what)
+                        + (done.window() && done.window()->isVisible() ? " shown" : "");
+            });
         };
-        connect(&done, &ui::Form::loaded, &watcher, note("celebration loaded"));
-        connect(&main, &ui::Form::unloaded, &watcher, note("main unloaded"));
-        connect(&t().forms.frmAbout(), &ui::Form::unloaded, &watcher, note("about unloaded"));
-        connect(&t().forms.frmAdvOpt(), &ui::Form::unloaded, &watcher, note("options unloaded"));
+        note(main, &ui::Form::unloaded, "main unloaded");
+        note(t.forms.frmAbout(), &ui::Form::unloaded, "about unloaded");
+        note(t.forms.frmAdvOpt(), &ui::Form::unloaded, "options unloaded");
+        connect(&done, &ui::Form::loaded, &watcher, [&] { events << "celebration loaded"; });
+        QPointer<ui::TextBox> display = main.control<ui::TextBox>("txtDisplay");
         QPointer<ui::Label> percent = main.control<ui::Label>("lblSchoolCompleted");
         const QString lastPercent = percent->text();
-        if (byJump) {
-            QTest::mouseClick(t().forms.frmAdvOpt().control<ui::Button>("cmdJump"), Qt::LeftButton);
-        } else {
-            t().clock.advanceSeconds(1);
-            main.RefreshAllTimers();
-        }
-        QCOMPARE(events, (QStringList{"celebration loaded 0 0", "about unloaded 0 0",
-                                      "main unloaded 0 0", "options unloaded 0 0"}));
+        QCOMPARE(display->text(), QStringLiteral("1 Seconds!"));
+        main.intPercentDigits = 15; // so that any further write would show
+        if (byJump)
+            QTest::mouseClick(t.forms.frmAdvOpt().control<QWidget>("cmdJump"), Qt::LeftButton);
+        else
+            t.clock.advanceSeconds(1), main.RefreshAllTimers();
+        QCOMPARE(events,
+            (QStringList {
+                "celebration loaded", "about unloaded", "main unloaded", "options unloaded"}));
         QCOMPARE(display->text(), QStringLiteral("1 Seconds!")); // nothing more written
         QCOMPARE(percent->text(), lastPercent);
         // Alone, full screen, for good: the closed windows go and none comes back.
         TestForms::flush();
-        QVERIFY(display.isNull());
-        QVERIFY(done.window()->isVisible());
-        QTRY_COMPARE(done.window()->geometry(), QGuiApplication::primaryScreen()->geometry());
-        QVERIFY(!main.isLoaded() && !t().forms.frmAbout().isLoaded() && !t().forms.frmAdvOpt().isLoaded());
+        QVERIFY(display.isNull() && done.window()->isVisible());
+        QTRY_COMPARE(done.window()->geometry(), screen());
+        QVERIFY(!t.forms.frmAbout().isLoaded() && !t.forms.frmAdvOpt().isLoaded());
         QCOMPARE(events.size(), 4);
-        QCOMPARE(t().programEnds, 0);
+        QCOMPARE(t.programEnds, 0);
     }
 };
 

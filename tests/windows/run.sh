@@ -6,7 +6,6 @@ set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(realpath -m "${1:-build-windows}")
 art=$(realpath "${2:-build/assets}")  # where the native build made the icon
-started=$(date +%s)
 mkdir -p "$out/generated"
 cd "$src"
 version=$(sed -n 's/^project(Tasselday VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -21,7 +20,6 @@ x86_64-w64-mingw32-windres -I "$art" "$out/generated/tasselday.rc" -O coff -o "$
 x86_64-w64-mingw32-g++ -std=c++20 -O1 -Wall -Wextra -Werror -static -I "$src" -I "$out/generated" \
   tests/windows/test_wine.cpp about/launcher.cpp ui/registry_windows.cpp ui/windows_services.cpp \
   "$out/tasselday.res.o" -ladvapi32 -lshell32 -lversion -o "$out/test_wine.exe"
-echo "cross-compiled in $(( $(date +%s) - started )) s"
 
 export WINEPREFIX="$out/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 xvfb=""
@@ -38,6 +36,4 @@ done
 export DISPLAY=":$(cat "$out/display")"
 rm -rf "$WINEPREFIX"  # nothing of an earlier run in its registry
 wine wineboot --init >/dev/null 2>&1
-echo "Wine prefix made in $(( $(date +%s) - started )) s"
 wine "$out/test_wine.exe"
-echo "make test-windows: $(( $(date +%s) - started )) s in all"

@@ -3,7 +3,7 @@
 manager), its clock set by libfaketime, driven by xdotool, seen in pixels and over AT-SPI.
     run.py BINARY SCENARIO            run one scenario (CTest runs each on its own)
     run.py BINARY --screenshots DIR   remake the README's screenshots under openbox"""
-import ctypes, os, re, subprocess, sys, tempfile, time  # noqa: E401
+import atexit, ctypes, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 import gi
 gi.require_version('Atspi', '2.0')
 from gi.repository import Atspi, GLib  # noqa: E402
@@ -213,9 +213,12 @@ class Desktop:
 
 if __name__ == '__main__':
     if 'TASSELDAY_E2E_BUS' not in os.environ:
-        # A session bus of its own, with the accessibility bus on it, ended with the scenario.
-        os.environ['TASSELDAY_E2E_BUS'] = '1'
+        # A session bus of its own, with the accessibility bus on it, ended with the scenario;
+        # and a runtime folder of its own, where that bus puts its socket, so that scenarios
+        # run side by side do not take each other's.
+        os.environ['TASSELDAY_E2E_BUS'] = os.environ['XDG_RUNTIME_DIR'] = tempfile.mkdtemp()
         os.execvp('dbus-run-session', ['dbus-run-session', '--', sys.executable] + sys.argv)
+    atexit.register(shutil.rmtree, os.environ['TASSELDAY_E2E_BUS'], True)
     shots = sys.argv[3] if sys.argv[2] == '--screenshots' else None
     for name in ('main_openbox', 'about', 'handover') if shots else [sys.argv[2]]:
         started, d = time.monotonic(), Desktop(SCENARIOS[name], shots)

@@ -1,9 +1,8 @@
 #pragma once
-// Data tables written one row to a brace: the row's name, then a value for each column.
+// Data tables one row to a brace: the row's name, then a value for each column.
 #include <QtTest>
 
 #include <array>
-#include <initializer_list>
 #include <tuple>
 
 template <class... T>

@@ -13,8 +13,8 @@ constexpr double kSecond = 1.0 / 86400.0, kSixPm = 38872.75, kDay = 38872.0;
 const double kNone = qQNaN(), kInf = qInf();
 const QLocale kUs(QLocale::English, QLocale::UnitedStates), kDe(QLocale::German, QLocale::Germany);
 
-// QCOMPARE on doubles is fuzzy; these rules are about the exact double, and its sign.
-QString exact(double x) { return QString::asprintf("%.17g", x); }
+// QCOMPARE is fuzzy; these rules are about the exact double and its sign (Qt writes -0 as 0).
+QString exact(double x) { return QString::number(x, 'g', 17) + (std::signbit(x) ? " (-)" : ""); }
 // A value, or what a text reads as, in whole seconds; -1 for none.
 qint64 seconds(std::optional<double> v)
 {

@@ -1,11 +1,30 @@
 #pragma once
+// Data tables written as tables: one row to a brace, led by the row's name.
 #include <QtTest>
 
+#include <array>
 #include <cstddef>
 #include <tuple>
 
-// A test's data rows as a plain table of tuples, each led by its name: the _data function
-// names every row, the test function fetches the one it runs.
+// A value for each column: the _data function adds the columns and the rows.
+template <class... T>
+void table(const std::array<const char*, sizeof...(T)>& columns,
+    std::initializer_list<std::tuple<const char*, T...>> rows)
+{
+    std::size_t i = 0;
+    (QTest::addColumn<T>(columns[i++]), ...);
+    for (const auto& row : rows)
+        std::apply([](const char* name, const T&... v) { (QTest::newRow(name) << ... << v); }, row);
+}
+
+// The current row's value in `column`.
+template <class T> T cell(const char* column)
+{
+    return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
+}
+
+// A plain array of rows of any shape: the _data function names every row, the test
+// function fetches the one it runs.
 namespace rows {
 
 template <typename Row, std::size_t N> void add(const Row (&table)[N])

@@ -1,29 +1,149 @@
 #pragma once
 #include "app/program.h"
-#include "support/fakes.h"
-#include "support/fake_registry.h"
+#include "ui/clock.h"
+#include "ui/datevalue.h"
+#include "ui/lifetime.h"
+#include "ui/registry.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <vector>
+
+// Stand-ins for the desktop, so tests can set the moment and watch what the program asks.
+namespace fakes {
+
+struct Clock final : ui::Clock {
+    double value = 0.0;
+    int msToNext = 1000; // where in the running second the clock stands
+    double now() const override { return value; }
+    int msToNextSecond() const override { return msToNext; }
+    void set(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+    {
+        value = ui::toDateValue(y, mo, d, h, mi, s);
+    }
+    void advanceSeconds(int seconds) { value += seconds / 86400.0; }
+};
+
+struct UrlOpener final : ui::UrlOpener {
+    QStringList opened;
+    void open(const QString& address) override { opened << address; }
+};
+
+struct ProgramStarter final : ui::ProgramStarter {
+    QStringList started; // paths, and commands with their arguments joined by |
+    bool succeed = true;
+    bool start(const QString& path) override
+    {
+        started << path;
+        return succeed && !path.isEmpty();
+    }
+    bool startCommand(const QString& program, const QStringList& arguments) override
+    {
+        started << (QStringList {program} + arguments).join(QLatin1Char('|'));
+        return succeed;
+    }
+};
+
+struct FileProbe final : ui::FileProbe {
+    QStringList existing, asked;
+    bool isOrdinaryFile(const QString& path) override
+    {
+        asked << path;
+        return existing.contains(path);
+    }
+};
+
+struct MessageDialog final : ui::MessageDialog {
+    struct Shown {
+        QString text, title;
+        Icon icon;
+    };
+    QList<Shown> shown;
+    void show(QWidget*, const QString& text, const QString& title, Icon icon) override
+    {
+        shown.append({text, title, icon});
+    }
+};
+
+// An in-memory registry: keys by path, values by name, each with its type and raw bytes.
+struct Registry final : ui::Registry {
+    std::map<std::string, std::map<std::string, std::pair<std::uint32_t, std::string>>> keys;
+    std::vector<std::string> deniedKeys; // exist, but opening them is refused
+    std::uint32_t grantedAccess = 0xFFFFFFFFu; // access rights the user holds
+    std::vector<std::pair<std::string, std::uint32_t>> opens; // path and access of every open
+    int openHandles = 0;
+
+    void set(const std::string& path, const std::string& name, std::uint32_t type,
+        const std::string& bytes)
+    {
+        keys[path][name] = {type, bytes};
+    }
+    long openKey(
+        std::uint32_t root, const std::string& path, std::uint32_t access, Key* key) override
+    {
+        opens.emplace_back(path, access);
+        if (root != ui::reg::kLocalMachine || !keys.count(path))
+            return ui::reg::kFileNotFound;
+        if (std::count(deniedKeys.begin(), deniedKeys.end(), path) || (access & ~grantedAccess))
+            return ui::reg::kAccessDenied;
+        m_open.push_back(path);
+        *key = Key(m_open.size());
+        ++openHandles;
+        return ui::reg::kSuccess;
+    }
+    long queryValue(Key key, const std::string& name, std::uint32_t* type, char* data,
+        std::uint32_t* size) override
+    {
+        const auto& values = keys[m_open.at(key - 1)];
+        const auto found = values.find(name);
+        if (found == values.end())
+            return ui::reg::kFileNotFound;
+        const auto& [valueType, bytes] = found->second;
+        if (bytes.size() > *size)
+            return ui::reg::kMoreData;
+        *type = valueType;
+        *size = std::uint32_t(bytes.copy(data, bytes.size()));
+        return ui::reg::kSuccess;
+    }
+    void closeKey(Key) override { --openHandles; }
+    std::vector<std::string> m_open; // the path of each key opened, by its handle
+};
+
+} // namespace fakes
 
 // The program's windows, wired as in the product, on fakes, with the end of the program
 // counted instead of carried out. One per test; its destructor closes whatever is still open.
-class TestForms {
-public:
-    TestForms();
-    ~TestForms();
-
+struct TestForms {
     fakes::Clock clock;
     fakes::UrlOpener urls;
     fakes::ProgramStarter starter;
     fakes::FileProbe files;
     fakes::MessageDialog messages;
     fakes::Registry registry;
-    Program forms;
+    Program forms {{clock, urls, starter, files, messages, registry}};
     int programEnds = 0;
 
+    TestForms()
+    {
+        clock.set(2006, 3, 15, 9, 30, 15); // well inside the school year
+        // The machine's own desktop tools are not the tests' business.
+        qputenv("XDG_DATA_HOME", "/nonexistent");
+        qputenv("XDG_DATA_DIRS", "/nonexistent");
+        m_previousEnd = ui::setProgramEndHandler([this] { ++programEnds; });
+    }
+    ~TestForms()
+    {
+        ui::setProgramEndHandler(m_previousEnd);
+        flush();
+    }
     // Lets deferred deletions of unloaded windows happen.
-    static void flush();
-
-private:
+    static void flush()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
     std::function<void()> m_previousEnd;
 };

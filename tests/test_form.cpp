@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QProcess>
 #include <QTimer>
 #include <QtTest>
 
@@ -186,6 +187,30 @@ private slots:
         }
     }
 
+    // A name the window lacks, or the wrong kind asked for, stops the program with a message
+    // in every build: the test asks in a copy of itself.
+    void unknownControlStopsTheProgram_data()
+    {
+        QTest::addColumn<QString>("ask");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown") << "nosuch"
+                                 << "has no control named \"nosuch\"";
+        QTest::newRow("wrong kind") << "lblLink"
+                                    << "\"lblLink\" of window";
+    }
+    void unknownControlStopsTheProgram()
+    {
+        QFETCH(QString, ask);
+        QFETCH(QString, message);
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--ask", ask});
+        QVERIFY(child.waitForFinished(20000));
+        QVERIFY(child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0);
+        QVERIFY(!child.readAllStandardOutput().contains("survived"));
+        const QString said = QString::fromLocal8Bit(child.readAllStandardError());
+        QVERIFY2(said.contains(message), qPrintable(said));
+    }
+
     // Every face the layouts name resolves to an installed one, at its size and style.
     void fonts_data()
     {
@@ -204,5 +229,17 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormTest)
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--ask") == 0) {
+        ProbeForm f;
+        f.load();
+        f.control<TextBox>(argv[2]);
+        puts("survived");
+        return 0;
+    }
+    FormTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_form.moc"

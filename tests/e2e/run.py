@@ -25,7 +25,8 @@ SCENARIOS = {
     # Placement with frames, texts at a known moment, names, the gesture, the dialog's keys.
     'main_openbox': dict(wm=True, clock=FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('shows', MAIN, *AT_0930), ('named', MAIN),
-        ('shot', MAIN, 'main'), GESTURE, ('place', DIALOG, 'centred'), ('named', DIALOG),
+        ('shot', MAIN, 'main'), ('look', 'before'), GESTURE, ('place', DIALOG, 'centred'),
+        ('look', 'same'), ('named', DIALOG),
         ('shot', DIALOG, 'options'), *HOUR_9, *PRESS('Cancel'), ('gone', DIALOG),
         ('shows', MAIN, *AT_0930), GESTURE, *HOUR_9, *PRESS('OK'), ('gone', DIALOG),
         ('shows', MAIN, '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!', AT_0930[1]),
@@ -36,16 +37,17 @@ SCENARIOS = {
         ('place', ABOUT, 'client', 156, 129), ('close', ABOUT), ('gone', ABOUT), GESTURE,
         ('place', DIALOG, 'centred'), ('click', DIALOG, 156, 208), ('place', DONE, 'full'),
         ('click', DONE, 955, 732), ('exit',)]),
-    # A running clock: the About box, System Info, the close boxes.
+    # A running clock: the quiet countdown, the About box, System Info, the close boxes.
     'about': dict(wm=True, clock='@2006-03-15 09:30:15', steps=[
-        ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
-        ('place', ABOUT, 'client', 156, 129), ('named', ABOUT), ('shot', ABOUT, 'about'),
+        ('place', MAIN, 'top-right'), ('quiet', 3), ('place', ABOUT, 'client', 156, 129),
+        ('named', ABOUT), ('face', ABOUT, 283, 200, 84, 23), ('shot', ABOUT, 'about'),
         ('click', ABOUT, 325, 243),
         ('shows', MSGBOX, 'System Information Is Unavailable At This Time'), ('key', 'Return'),
         ('gone', MSGBOX), ('close', ABOUT), ('gone', ABOUT), ('close', MAIN), ('exit',)]),
-    # The natural hand-over a few seconds before the ceremony, the "X".
+    # The natural hand-over a few seconds before the ceremony, the colour cycle, the "X".
     'handover': dict(wm=True, clock='@2006-06-04 17:59:57', steps=[
-        ('place', DONE, 'full'), ('gone', MAIN), ('named', DONE), ('shot', DONE, 'celebration'),
+        ('place', DONE, 'full'), ('gone', MAIN), ('cycle',), ('face', DONE, 1008, 1, 16, 17),
+        ('named', DONE), ('shot', DONE, 'celebration'),
         ('click', DONE, 1016, 9), ('exit',)]),
     # Everything doubled: a 2048x1536 screen at QT_SCALE_FACTOR=2.
     'scale2': dict(wm=True, clock=FROZEN_0930, scale=2, steps=[
@@ -54,6 +56,11 @@ SCENARIOS = {
         ('place', DIALOG, 'centred'), *PRESS('Jump to the Ending'), ('place', DONE, 'full'),
         ('close', DONE), ('exit',)]),
 }
+# Parts of the main window that keep their look while it is disabled (client x, y, width,
+# height at scale 1): heading, percentage, bar, the bar's end labels; and its text box.
+STILL_PARTS, TEXT_BOX = [(8, 8, 401, 33), (16, 72, 393, 25), (8, 96, 401, 17),
+                         (8, 112, 401, 14)], (11, 51, 394, 18)
+CYCLE, FACE = ['#000080', '#C00000', '#008000', '#FF8000'], '#8080FF'
 
 def wait_for(what, probe, timeout=30.0, want=True):
     """Polls probe() until it gives want (True: any true value), as the machine may be loaded."""
@@ -69,6 +76,14 @@ def wait_for(what, probe, timeout=30.0, want=True):
             raise AssertionError('%s: expected %r, got %r' % (what, want, value))
         time.sleep(0.1)
 
+def pump(seconds):
+    """Sleeps while delivering AT-SPI events to the listeners."""
+    end, ctx = time.monotonic() + seconds, GLib.MainContext.default()
+    while time.monotonic() < end:
+        while ctx.pending():
+            ctx.iteration(False)
+        time.sleep(0.02)
+
 def kids(obj):
     return filter(None, map(obj.get_child_at_index, range(obj.get_child_count())))
 
@@ -80,7 +95,8 @@ def nodes(obj):
 X11, _C = ctypes.CDLL('libX11.so.6'), dict(p=ctypes.c_void_p, s=ctypes.c_char_p, i=ctypes.c_int,
                                            I=ctypes.c_uint, l=ctypes.c_long, L=ctypes.c_ulong)
 for _f, _types in dict(XOpenDisplay='ps', XCloseDisplay='ip', XInternAtom='Lpsi', XSync='ipi',
-                       XSendEvent='ipLilp').items():
+                       XSendEvent='ipLilp', XDefaultRootWindow='Lp', XDestroyImage='ip',
+                       XGetImage='ppLiiIILi', XGetPixel='Lpii').items():
     getattr(X11, _f).restype, getattr(X11, _f).argtypes = _C[_types[0]], [_C[t] for t in _types[1:]]
 
 class Desktop:
@@ -204,6 +220,62 @@ class Desktop:
                str(y * self.scale), 'click', '--repeat', str(repeat), '--delay', '60', '1', *more)
     def key(self, *names):
         self.x('xdotool', 'key', '--delay', '50', *names)
+
+    # -- what the screen shows
+    def region(self, x, y, w, h, title=None):
+        """Colours ('#RRGGBB') of a rectangle of the screen or (at scale 1) of a client area."""
+        if title:
+            cx, cy, _, _ = self.rect(title, False)
+            x, y = cx + x * self.scale, cy + y * self.scale
+        img = X11.XGetImage(self.dpy, X11.XDefaultRootWindow(self.dpy), x, y, w, h, 2**64 - 1, 2)
+        try:
+            return ['#%06X' % (X11.XGetPixel(img, i, j) & 0xFFFFFF)
+                    for j in range(h) for i in range(w)]
+        finally:
+            X11.XDestroyImage(img)
+    def look(self, which):
+        """The disabled main window keeps its look: the still parts to the pixel, the text box
+        (whose frame shows the focus) by its dark text pixels, to which a caret adds a few."""
+        parts = [self.region(*p, title=MAIN) for p in STILL_PARTS]
+        dark = sum(max(int(c[i:i + 2], 16) for i in (1, 3, 5)) < 0x60
+                   for c in self.region(*TEXT_BOX, title=MAIN))
+        if which == 'before':
+            self.before = parts, dark
+        changed = [STILL_PARTS[i] for i, p in enumerate(parts) if p != self.before[0][i]]
+        assert not changed and abs(dark - self.before[1]) <= 0.1 * self.before[1], \
+            'the disabled main window changed its look: parts %s, %d dark text pixels ' \
+            '(before %d)' % (changed, dark, self.before[1])
+    def face(self, title, x, y, w, h):
+        """A graphical button's face is flat, in exactly its colour."""
+        pixels = self.region(x, y, w, h, title)
+        assert pixels.count(FACE) >= len(pixels) / 2, '%s: %d of %d pixels are %s' % (
+            title, pixels.count(FACE), w * h, FACE)
+    def cycle(self):
+        """The celebration's background steps navy, dark red, green, orange, every 400 ms."""
+        seen, start = [], time.monotonic()
+        while time.monotonic() - start < 3.5:
+            colour = self.region(4, 750, 1, 1)[0]
+            if not seen or seen[-1][0] != colour:
+                seen.append((colour, time.monotonic()))
+            time.sleep(0.02)
+        colours = [c for c, _ in seen]
+        spans = sorted(b - a for (_, a), (_, b) in zip(seen[1:], seen[2:]))
+        assert set(colours) == set(CYCLE) and 0.3 < spans[len(spans) // 2] < 0.55 and all(
+            b == CYCLE[(CYCLE.index(a) + 1) % 4] for a, b in zip(colours, colours[1:])), \
+            'background colours seen: %s' % [(c, round(t - start, 2)) for c, t in seen]
+    def quiet(self, seconds):
+        """With the focus away from the countdown (in the About box), the countdown is not
+        announced: no text, value or name change of the main window's text box or bar."""
+        heard, listener = [], Atspi.EventListener.new(lambda e: heard.append(e))
+        kinds = ['object:text-changed', 'object:property-change:accessible-value',
+                 'object:property-change:accessible-name']
+        self.click(MAIN, 204, 128)
+        self.focus(ABOUT, 'push button')
+        list(map(listener.register, kinds))
+        pump(seconds)
+        list(map(listener.deregister, kinds))
+        assert not [e.type for e in heard if e.source.get_role_name() in ('text', 'progress bar')
+                    ], 'the countdown was announced without the focus'
 
     def shot(self, title, name):
         if self.shots:

@@ -1,7 +1,8 @@
 #include "ui/windows_services.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// after <windows.h>, which it needs
+#include <shellapi.h>
 
 #include <vector>
 

@@ -16,5 +16,5 @@ for t in "${targets[@]}"; do  # new inputs go to a scratch folder, faults to $bu
   mkdir "$out/$t" && "$build/fuzz/fuzz_$t" -runs="$runs" -max_len=256 -timeout=5 \
     -artifact_prefix="$build/fuzz/$t-" "$out/$t" "fuzz/corpus/$t" 2>"$out/log" \
     || { tail -40 "$out/log"; echo "fuzz_$t found a fault"; exit 1; }
-  echo "fuzz_$t: $(grep -E '^#[0-9]+ +DONE' "$out/log")"
+  echo "fuzz_$t: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$out/log")"
 done

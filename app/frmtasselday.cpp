@@ -19,7 +19,7 @@ constexpr quint32 kSetStage2 = 0x00C00000;
 } // namespace
 
 FrmTasselday::FrmTasselday(const ui::Clock& clock)
-    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock), m_pacer(clock)
+    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock)
 {
 }
 
@@ -72,9 +72,8 @@ void FrmTasselday::Form_Load()
     lblTimeLeft->setFont(ui::fittingFont(
         lblTimeLeft->font(), lblTimeLeft->text(), lblTimeLeft->contentsRect().width()));
 
-    RefreshAllTimers();
-    if (isLoaded())
-        m_pacer.planNext();
+    // The first frame at once; the timer takes over from there.
+    timerRefresh_Fired();
 }
 
 // The About box goes with this window; the program does the closing.
@@ -90,13 +89,13 @@ void FrmTasselday::RefreshAllTimers()
 // clock. RefreshAllTimers ticks in between without moving that plan.
 void FrmTasselday::timerRefresh_Fired()
 {
-    // One reading serves both the check and the tick: reading local time is the dearest
-    // part of a tick.
-    const double now = m_clock.now();
-    if (m_pacer.due(now))
-        timerRefresh_Timer(now);
+    // One reading serves the check, the tick and the plan: a second reading could already
+    // be in the next second, and the plan would then step over it.
+    const ui::ClockReading now = m_clock.read();
+    if (m_pacer.due(now.date))
+        timerRefresh_Timer(now.date);
     if (isLoaded())
-        m_pacer.planNext();
+        m_pacer.planNext(now);
 }
 
 void FrmTasselday::timerRefresh_Timer() { timerRefresh_Timer(m_clock.now()); }

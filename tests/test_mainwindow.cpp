@@ -120,23 +120,26 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(txt()->text().endsWith(" 44 Seconds!"), 2500);
     }
 
-    // Each run is planned from the clock to just after the next whole second; a run that
-    // comes early shows nothing; a stepped clock is followed; a refresh asked for by the
-    // program ticks at once and leaves the plan alone.
+    // Each run is planned to just after the next whole second, from the reading it showed;
+    // a run that comes early shows nothing; a stepped clock is followed; a refresh asked for
+    // by the program ticks at once and leaves the plan alone.
     void pacing_data()
     {
         QTest::addColumn<int>("step"); // seconds the clock moved since the last run
         QTest::addColumn<int>("msToNext"); // where in its second the clock stands on firing
         QTest::addColumn<bool>("ticks");
-        QTest::newRow("on time") << 1 << 998 << true;
-        QTest::newRow("a hair early") << 0 << 1 << false;
-        QTest::newRow("clock set back an hour") << -3600 << 500 << true;
-        QTest::newRow("resumed a day later") << 86400 << 700 << true;
+        QTest::addColumn<int>("msPerRead"); // the clock runs on while it is read
+        QTest::newRow("on time") << 1 << 998 << true << 0;
+        QTest::newRow("a hair early") << 0 << 1 << false << 0;
+        QTest::newRow("clock set back an hour") << -3600 << 500 << true << 0;
+        QTest::newRow("resumed a day later") << 86400 << 700 << true << 0;
+        QTest::newRow("read as the second turns") << 1 << 1 << true << 1;
     }
     void pacing()
     {
         QFETCH(int, step);
         QFETCH(int, msToNext);
+        QFETCH(int, msPerRead);
         constexpr int margin = ui::SecondPacer::kMarginMs;
         QTimer* timer = w->timer("timerRefresh");
         const auto fire = [timer] { QVERIFY(QMetaObject::invokeMethod(timer, "timeout")); };
@@ -154,6 +157,7 @@ private slots:
         t->clock.advanceSeconds(step);
         t->clock.msToNext = msToNext;
         QTest::mouseDClick(c("lblSet"), Qt::LeftButton); // the gesture counts real ticks
+        t->clock.msPerRead = msPerRead;
         fire();
         QTEST(shown() != before, "ticks");
         QCOMPARE(timer->interval(), msToNext + margin);

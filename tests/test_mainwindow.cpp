@@ -1,5 +1,6 @@
 // The main window as a user meets it: the line, percentage and bar tick by tick, the
 // schedule's changes, the hidden gesture, the pacing of the refresh, the screen reader.
+#include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/color.h"
 #include "ui/controls.h"
@@ -47,19 +48,25 @@ private slots:
     }
 
     // Words always plural, zeros inside a line kept, the last minute bold at 12 points; the
-    // bar holds the fraction, clamped, while the label is not. A moved ceremony shows at the
-    // very refresh that follows, not before, and leaves the heading as load wrote it; the
-    // school year keeps its length; the last minute's font stays.
+    // bar holds the fraction, clamped, while the label is not, and a screen reader reads the
+    // bar's value as the label writes it, even when the fill does not move. A moved ceremony
+    // or precision shows at the very refresh that follows, not before, and leaves the heading
+    // as load wrote it; the school year keeps its length; the last minute's font stays.
     void textsAtChosenMoments_data()
     {
         for (const char* column : {"now", "shown"})
             QTest::addColumn<QString>(column);
         QTest::addColumn<double>("later");
         QTest::addColumn<bool>("bold");
+        QTest::addColumn<int>("digits");
         const auto row = [](const char* tag, const char* now, const char* shown, double later = 0,
-                             bool bold = false) {
-            QTest::newRow(tag) << QString(now) << QString(shown) << later << bold;
+                             bool bold = false, int digits = 5) {
+            QTest::newRow(tag) << QString(now) << QString(shown) << later << bold << digits;
         };
+        row("six seconds on", "2006-03-15 09:30:21",
+            "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 39 Seconds! 71.36704%");
+        row("two decimals", "2006-03-15 09:30:15",
+            "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.37%", 0, false, 2);
         row("minutes", "2006-06-04 17:58:01", "1 Minutes, 59 Seconds! 99.9118%");
         row("last second", "2006-06-04 17:59:59", "1 Seconds! 99.91228%", 0, true);
         row("days after", "2006-06-12 06:00:00", "12 Hours, 0 Minutes, 0 Seconds! 102.54386%");
@@ -82,12 +89,14 @@ private slots:
         w->RefreshAllTimers();
         const QString before = shown();
         w->GradDate += later;
+        w->intPercentDigits = qint16(cell<int>("digits"));
         QCOMPARE(shown(), before);
         w->RefreshAllTimers();
         QTEST(shown(), "shown");
         const double percent = shown().section(' ', -1).chopped(1).toDouble();
-        const double bar = c<ui::ProgressBar>("prgbarSchool")->value() / 1e6;
-        QVERIFY(qAbs(bar - qBound(0.0, percent, 100.0)) < 1e-4);
+        auto* bar = QAccessible::queryAccessibleInterface(c<QWidget>("prgbarSchool"));
+        QCOMPARE(bar->valueInterface()->currentValue().toDouble() / ui::ProgressBar::kScale,
+            qBound(0.0, percent, 100.0));
         QTEST(txt()->font().bold(), "bold");
         QCOMPARE(txt()->font().pixelSize(), txt()->font().bold() ? 16 : normal);
         QCOMPARE(c("lblTimeLeft")->text(), heading);

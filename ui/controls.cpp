@@ -10,6 +10,9 @@
 #include <QValidator>
 #include <qdrawutil.h>
 
+#include <charconv>
+#include <iterator>
+
 namespace ui {
 
 namespace {
@@ -212,17 +215,24 @@ ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 void ProgressBar::setPercent(float value)
 {
     m_value = value;
-    const double clamped = qBound(0.0, double(value), 100.0);
-    const int raw = int(std::lround(clamped * kScale));
-    // The bar moves a pixel every few hours: between those moments nothing is redrawn.
+    // The shortest decimal form of the single-precision value is the percentage as the
+    // tick wrote it: 71.37 rather than 71.370003.
+    char digits[32];
+    double decimal = 0.0;
+    std::from_chars(
+        digits, std::to_chars(digits, std::end(digits), qBound(0.0f, value, 100.0f)).ptr, decimal);
+    const int raw = int(std::lround(decimal * kScale));
+    const int before = QProgressBar::value();
+    if (raw == before)
+        return;
+    // The value a screen reader reads follows every tick; the fill moves a pixel only every
+    // few hours, and between those moments nothing is redrawn.
+    setValue(raw);
     const auto filled = [this](int v) { return qint64(v) * width() / (100LL * kScale); };
-    const int shown = QProgressBar::value();
-    if (raw != shown && (filled(raw) != filled(shown) || raw == 0 || raw == maximum())) {
-        setValue(raw);
+    if (filled(raw) != filled(before))
         // QProgressBar repaints by itself only once the fill has grown by a whole chunk
         // (nine pixels), although the bar is drawn without chunks: show each pixel it moves.
         update();
-    }
 }
 
 Picture::Picture(QWidget* parent) : QLabel(parent)

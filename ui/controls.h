@@ -91,7 +91,8 @@ public:
     static constexpr int kScale = 1000000;
     explicit ProgressBar(QWidget* parent = nullptr);
     // Values outside 0..100 are shown at the nearest end; percent() keeps what was set.
-    // The Qt value follows only when the filled length changes by a whole pixel.
+    // The Qt value (what a screen reader reads) follows every change; the bar is redrawn
+    // only when its filled length changes by a whole pixel.
     void setPercent(float value);
     float percent() const { return m_value; }
 

@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "ui/color.h"
+#include "ui/stylecache.h"
 #include "ui/twips.h"
 
 #include <QMouseEvent>
@@ -200,8 +201,10 @@ ComboList::ComboList(QWidget* parent) : QComboBox(parent)
 
 void ComboList::setBackColor(quint32 bgr)
 {
-    setRole(this, QPalette::Button, bgr);
-    setRole(this, QPalette::Base, bgr);
+    QPalette p = palette();
+    p.setColor(QPalette::Button, fromBgr(bgr));
+    p.setColor(QPalette::Base, fromBgr(bgr));
+    setPalette(sharedPalette(p));
 }
 
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)

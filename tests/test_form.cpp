@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/form.h"
 #include "ui/lifetime.h"
+#include "ui/stylecache.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -164,9 +165,20 @@ private slots:
     }
 
     // Disabled: no pointer, key or button input, and not a pixel greyed. A button's face is
-    // exactly its colour, with a plain edge, raised or sunken.
+    // exactly its colour, with a plain edge, raised or sunken. A text box's panel, copied from
+    // the cache, is the style's own, focused or not.
     void disabledLookAndButtonFace()
     {
+        auto* box = m_f->control<TextBox>("txtProbe");
+        m_f->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_f->window()));
+        for (const bool focused : {true, false, true}) {
+            focused ? box->setFocus() : box->clearFocus();
+            const QImage cached = box->grab().toImage();
+            box->setStyle(QApplication::style());
+            QCOMPARE(box->grab().toImage(), cached);
+            box->setStyle(cachedPanelStyle());
+        }
         const QImage look = m_f->window()->grab().toImage();
         m_f->setEnabled(false);
         QCOMPARE(m_f->window()->grab().toImage(), look);

@@ -109,6 +109,7 @@ private:
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     ownPointerMoves(this);
+    setStyle(cachedPanelStyle());
     setValidator(new LimitValidator(this));
     connect(this, &QLineEdit::textChanged, this, &TextBox::remember);
     connect(this, &QLineEdit::selectionChanged, this, &TextBox::remember);

@@ -1,8 +1,10 @@
 #pragma once
 #include <QPalette>
 
+class QStyle;
+
 // Faces the style draws once and keeps in Qt's picture cache, so that they are not drawn
-// again for every window that opens.
+// again for every window that opens or every second that ticks.
 namespace ui {
 
 // Fusion keeps the faces it draws for a drop-down list under the identity of the list's
@@ -11,5 +13,10 @@ namespace ui {
 // take from the window), shared by all controls of the same colours, keeps one identity: a
 // dialog opened again finds the faces drawn before.
 QPalette sharedPalette(QPalette palette);
+
+// The application's style, except that a text box's panel (its background and rounded,
+// antialiased frame) is drawn once for each size, state and colours and then copied from the
+// cache: the countdown's box is repainted every second for a new line of text.
+QStyle* cachedPanelStyle();
 
 } // namespace ui

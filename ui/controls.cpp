@@ -11,9 +11,6 @@
 #include <QValidator>
 #include <qdrawutil.h>
 
-#include <charconv>
-#include <iterator>
-
 namespace ui {
 
 namespace {
@@ -206,37 +203,6 @@ void ComboList::setBackColor(quint32 bgr)
     p.setColor(QPalette::Button, fromBgr(bgr));
     p.setColor(QPalette::Base, fromBgr(bgr));
     setPalette(sharedPalette(p));
-}
-
-ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
-{
-    ownPointerMoves(this);
-    setRange(0, 100 * kScale);
-    setTextVisible(false);
-    setOrientation(Qt::Horizontal);
-}
-
-void ProgressBar::setPercent(float value)
-{
-    m_value = value;
-    // The shortest decimal form of the single-precision value is the percentage as the
-    // tick wrote it: 71.37 rather than 71.370003.
-    char digits[32];
-    double decimal = 0.0;
-    std::from_chars(
-        digits, std::to_chars(digits, std::end(digits), qBound(0.0f, value, 100.0f)).ptr, decimal);
-    const int raw = int(std::lround(decimal * kScale));
-    const int before = QProgressBar::value();
-    if (raw == before)
-        return;
-    // The value a screen reader reads follows every tick; the fill moves a pixel only every
-    // few hours, and between those moments nothing is redrawn.
-    setValue(raw);
-    const auto filled = [this](int v) { return qint64(v) * width() / (100LL * kScale); };
-    if (filled(raw) != filled(before))
-        // QProgressBar repaints by itself only once the fill has grown by a whole chunk
-        // (nine pixels), although the bar is drawn without chunks: show each pixel it moves.
-        update();
 }
 
 Picture::Picture(QWidget* parent) : QLabel(parent)

@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
+#include "ui/displaybox.h"
 #include "ui/fonts.h"
 #include "ui/numbers.h"
 #include "ui/quietwrite.h"
@@ -26,16 +27,12 @@ FrmTasselday::FrmTasselday(const ui::Clock& clock)
 void FrmTasselday::bindControls()
 {
     lblTimeLeft = control<ui::Label>("lblTimeLeft");
-    txtDisplay = control<ui::TextBox>("txtDisplay");
+    txtDisplay = control<ui::DisplayBox>("txtDisplay");
     lblAbout = control<ui::Label>("lblAbout");
     lblSet = control<ui::Label>("lblSet");
     prgbarSchool = control<ui::ProgressBar>("prgbarSchool");
     lblSchoolCompleted = control<ui::Label>("lblSchoolCompleted");
 
-    // Overwritten every tick, so typing into it would only be lost.
-    txtDisplay->setReadOnly(true);
-    // Nothing can be typed, so no caret: a focused box would blink one all day long.
-    txtDisplay->setFocusPolicy(Qt::NoFocus);
     // The bar lies over the percentage's last pixel rows. Keeping the label's text area
     // above it means a new percentage repaints only the label, not the bar as well (which
     // draws its whole striped face, through worker threads, to show one row again).
@@ -147,7 +144,7 @@ void FrmTasselday::timerRefresh_Timer(double now)
         ui::setFontIfChanged(txtDisplay, ui::makeFont({"Courier New", 12, 700}));
         line = S + " Seconds!";
     }
-    ui::setTextIfChanged(txtDisplay, line);
+    txtDisplay->setText(line);
 
     DaysElapsed = NowDate - SchoolStart;
     PercentDone = ui::Round(DaysElapsed / TotalDays * 100, intPercentDigits);

@@ -4,6 +4,7 @@
 #include "support/testforms.h"
 #include "ui/color.h"
 #include "ui/controls.h"
+#include "ui/displaybox.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -15,7 +16,7 @@ class MainWindowTest : public QObject {
     TestForms* t = nullptr;
     FrmTasselday* w = nullptr;
     template <class T = ui::Label> T* c(const char* name) { return w->control<T>(name); }
-    ui::TextBox* txt() { return c<ui::TextBox>("txtDisplay"); }
+    ui::DisplayBox* txt() { return c<ui::DisplayBox>("txtDisplay"); }
     // The line and the percentage as shown (the school-year test reads the label's words).
     QString shown() { return txt()->text() + ' ' + c("lblSchoolCompleted")->text().mid(23); }
     static inline QStringList heard; // controls a screen reader heard change
@@ -211,7 +212,7 @@ private slots:
         } counter;
         t->clock.value = w->GradDate + from / 86400;
         w->RefreshAllTimers();
-        QPointer<ui::TextBox> line = txt();
+        QPointer<ui::DisplayBox> line = txt();
         const QString last = line->text();
         TestForms::flush();
         for (const char* name : {"txtDisplay", "lblSet", "lblSchoolCompleted", "prgbarSchool"})

@@ -131,8 +131,9 @@ private slots:
         QVERIFY(m_f->window()->size() == QSize(200, 100) && m_f->backColor() == colors::Navy);
     }
 
-    // Typed or pasted, what goes beyond the limit is cut off the user's text; the program's
-    // own text stays whole.
+    // Typed or pasted, what goes beyond the limit, counted in characters as a reader sees
+    // them, is cut off the user's text, and no control character gets in; the program's own
+    // text stays whole.
     void typedLimit_data()
     {
         for (const char* column : {"way", "before", "in", "after"})
@@ -145,6 +146,10 @@ private slots:
         row("paste", "paste", "9", "456", "94");
         row("paste over all", "paste", "12", "345", "34", true);
         row("program's text", "type", "12345", "6", "12345");
+        row("emoji kept whole", "paste", "0", "\U0001F600\U0001F600", "0\U0001F600");
+        row("family is one", "paste", "", "\U0001F468\u200D\U0001F467x9", "\U0001F468\u200D\U0001F467x");
+        row("accents stay", "paste", "", "e\u0301x\u0301y", "e\u0301x\u0301");
+        row("controls", "paste", "", QChar(0) + QString("\u0001" "1\t\r\n\u2028" "2"), "12");
     }
     void typedLimit()
     {

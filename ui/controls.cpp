@@ -2,6 +2,7 @@
 
 #include "ui/color.h"
 #include "ui/twips.h"
+#include "ui/typedtext.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -131,17 +132,13 @@ bool TextBox::event(QEvent* e)
 
 void TextBox::cutToLimit(QString& after, int& cursor) const
 {
-    if (!m_userInput || m_typedLimit <= 0 || after.size() <= m_typedLimit)
+    if (!m_userInput)
         return;
     // The new characters end at the cursor; whatever stood there before is kept, even when
     // the program put in more than the limit.
     const qsizetype kept = m_length - m_selected;
     const qsizetype inserted = qBound(qsizetype(0), after.size() - kept, qsizetype(cursor));
-    const qsizetype cut = qMin(after.size() - m_typedLimit, inserted);
-    if (cut <= 0)
-        return;
-    after.remove(cursor - cut, cut);
-    cursor -= int(cut);
+    ui::cutToLimit(after, cursor, cursor - inserted, m_typedLimit);
 }
 
 Button::Button(QWidget* parent) : QPushButton(parent)

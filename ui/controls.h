@@ -36,8 +36,9 @@ private:
 };
 
 // A text box whose limit holds for the user's input only, however it arrives (typing,
-// paste, drag and drop, middle-click, input method): what goes beyond the limit is cut
-// off the end of the new text. Text set by the program is never cut.
+// paste, drag and drop, middle-click, input method): control characters are dropped, and
+// what goes beyond the limit, counted in characters as a reader sees them, is cut off the
+// end of the new text. Text set by the program is never cut.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -45,8 +46,8 @@ public:
     void setTypedLimit(int chars) { m_typedLimit = chars; }
     int typedLimit() const { return m_typedLimit; }
     void setBackColor(quint32 bgr);
-    // The user's edit turned `before` into `after` with the cursor at `cursor` (just past
-    // the new text); cuts `after` to the limit.
+    // The user's edit turned the box's text into `after` with the cursor at `cursor` (just
+    // past the new text); cuts `after` to the limit.
     void cutToLimit(QString& after, int& cursor) const;
 
 protected:

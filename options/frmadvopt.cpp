@@ -7,6 +7,7 @@
 #include "ui/fonts.h"
 #include "ui/leadnum.h"
 #include "ui/platform.h"
+#include "ui/typedtext.h"
 
 #include <QFontMetrics>
 #include <QLocale>
@@ -125,8 +126,10 @@ bool FrmAdvOpt::ApplyOptions()
 
     const QString time = txtSetTime_Hours->text() + QLatin1Char(':') + txtSetTime_Minutes->text()
         + QLatin1Char(':') + txtSetTIme_Seconds->text() + suffix;
+    // A digit reads the same in every script the user may type it in, in the time as in
+    // the precision below.
     const std::optional<double> moment
-        = ui::readDateTime(strDatePart + QLatin1Char(' ') + time, QLocale());
+        = ui::readDateTime(strDatePart + QLatin1Char(' ') + ui::asciiDigits(time), QLocale());
     if (!moment) {
         // No owner: a tick that reaches the ceremony may close this dialog while the
         // box is still open.
@@ -143,11 +146,13 @@ bool FrmAdvOpt::ApplyOptions()
     FrmTasselday& main = *m_main;
     main.GradDate = *moment;
 
-    if (ui::leadingNumber(txtPercentDigits->text()) > 12)
+    const auto digits
+        = [this] { return ui::leadingNumber(ui::asciiDigits(txtPercentDigits->text())); };
+    if (digits() > 12)
         txtPercentDigits->setText(QStringLiteral("12"));
-    if (ui::leadingNumber(txtPercentDigits->text()) < 0)
+    if (digits() < 0)
         txtPercentDigits->setText(QStringLiteral("0"));
-    main.intPercentDigits = ui::toInt16(ui::leadingNumber(txtPercentDigits->text()));
+    main.intPercentDigits = ui::toInt16(digits());
 
     main.RefreshAllTimers();
     return true;

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionFrame>
 #include <QValidator>
 #include <qdrawutil.h>
 
@@ -196,6 +197,37 @@ void ComboList::setBackColor(quint32 bgr)
 {
     setRole(this, QPalette::Button, bgr);
     setRole(this, QPalette::Base, bgr);
+}
+
+namespace {
+constexpr int kArrowWidth = 14;
+} // namespace
+
+QRect ComboList::fieldRect() const { return rect().adjusted(3, 2, -kArrowWidth - 1, -2); }
+
+void ComboList::paintEvent(QPaintEvent*)
+{
+    // The style's own drop-down face is a shaded button; this one is the colour it was given.
+    QPainter p(this);
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.lineWidth = 1;
+    frame.state |= QStyle::State_Sunken;
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &p, this);
+    QStyleOption arrow;
+    arrow.initFrom(this);
+    arrow.rect = QRect(width() - kArrowWidth - 1, 1, kArrowWidth, height() - 2);
+    style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &p, this);
+    const QRect field = fieldRect();
+    p.setPen(palette().color(QPalette::Text));
+    p.drawText(field, Qt::AlignLeft | Qt::AlignVCenter, currentText());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = field.adjusted(-1, 0, 1, 0);
+        focus.backgroundColor = palette().color(QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
 }
 
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)

@@ -76,12 +76,18 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
-// A drop-down list the user can only pick from.
+// A drop-down list the user can only pick from, its face flat in exactly its own colour
+// inside the frame the text boxes have, with the arrow at its right end.
 class ComboList : public QComboBox {
     Q_OBJECT
 public:
     explicit ComboList(QWidget* parent = nullptr);
     void setBackColor(quint32 bgr);
+    // Where the chosen item's text is drawn.
+    QRect fieldRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 // A progress bar from 0 to 100 that keeps fractions of a percent: the Qt bar holds

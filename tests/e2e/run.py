@@ -26,7 +26,7 @@ SCENARIOS = {
     'main_openbox': dict(wm=True, clock=FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('shows', MAIN, *AT_0930), ('named', MAIN),
         ('shot', MAIN, 'main'), ('look', 'before'), GESTURE, ('place', DIALOG, 'centred'),
-        ('look', 'same'), ('named', DIALOG),
+        ('look', 'same'), ('named', DIALOG), ('face', DIALOG, 242, 90, 28, 17),
         ('shot', DIALOG, 'options'), *HOUR_9, *PRESS('Cancel'), ('gone', DIALOG),
         ('shows', MAIN, *AT_0930), GESTURE, *HOUR_9, *PRESS('OK'), ('gone', DIALOG),
         ('shows', MAIN, '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!', AT_0930[1]),

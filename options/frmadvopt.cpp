@@ -4,7 +4,6 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
-#include "ui/fonts.h"
 #include "ui/leadnum.h"
 #include "ui/platform.h"
 #include "ui/typedtext.h"
@@ -76,8 +75,7 @@ void FrmAdvOpt::Form_Load()
     QRect dateBox = lblGradTime_Date->geometry();
     dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow)));
     lblGradTime_Date->setGeometry(dateBox);
-    lblGradTime_Date->setFont(ui::fittingFont(lblGradTime_Date->font(), lblGradTime_Date->text(),
-        lblGradTime_Date->contentsRect().width()));
+    lblGradTime_Date->fitText();
     const QString time = T.mid(strDatePart.size() + 1);
     intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
     const qsizetype colon1 = time.indexOf(QLatin1Char(':'));

@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
+#include "ui/fonts.h"
 #include "ui/numbers.h"
 
 #include <QApplication>
@@ -174,8 +175,7 @@ private slots:
     {
         Session s;
         const auto fits = [](const ui::Label* l) {
-            return QFontMetrics(l->font()).horizontalAdvance(l->text())
-                <= l->contentsRect().width();
+            return ui::textFits(l->font(), l->text(), l->contentsRect(), l->textFlags());
         };
         // The general form writes no time at midnight; the dialog still shows one.
         const QTime times[] = {{18, 5, 9}, {10, 30, 0}, {12, 0, 1}, {0, 0, 0}};

@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "ui/color.h"
+#include "ui/fonts.h"
 #include "ui/twips.h"
 #include "ui/typedtext.h"
 
@@ -50,6 +51,8 @@ quint32 Label::foreColor() const { return roleColor(this, QPalette::WindowText);
 void Label::setBackColor(quint32 bgr) { setRole(this, QPalette::Window, bgr); }
 quint32 Label::backColor() const { return roleColor(this, QPalette::Window); }
 void Label::setTransparent(bool transparent) { setAutoFillBackground(!transparent); }
+
+void Label::fitText() { setFont(fittingFont(font(), text(), contentsRect(), textFlags())); }
 
 void Label::mousePressEvent(QMouseEvent* e)
 {
@@ -150,6 +153,11 @@ Button::Button(QWidget* parent) : QPushButton(parent)
 
 void Button::setFaceColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
 quint32 Button::faceColor() const { return roleColor(this, QPalette::Button); }
+
+void Button::fitText()
+{
+    setFont(fittingFont(font(), text(), textRect(), Qt::AlignCenter | Qt::TextShowMnemonic));
+}
 
 void Button::paintEvent(QPaintEvent*)
 {

@@ -19,6 +19,10 @@ public:
     void setBackColor(quint32 bgr);
     quint32 backColor() const;
     void setTransparent(bool transparent);
+    // How its text is laid out: aligned, and wrapped at word boundaries where it wraps.
+    int textFlags() const { return int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0); }
+    // Smaller type, down to 8 pixels, until the whole text fits.
+    void fitText();
 signals:
     void clicked();
     void doubleClicked();
@@ -71,6 +75,10 @@ public:
     explicit Button(QWidget* parent = nullptr);
     void setFaceColor(quint32 bgr);
     quint32 faceColor() const;
+    // Where the text may stand, inside the edge and the default button's outline.
+    QRect textRect() const { return rect().adjusted(3, 3, -3, -3); }
+    // Smaller type, down to 8 pixels, until the whole text fits.
+    void fitText();
 
 protected:
     void paintEvent(QPaintEvent* e) override;

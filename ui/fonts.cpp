@@ -1,6 +1,8 @@
 #include "ui/fonts.h"
 
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 
 #include <QHash>
 #include <cmath>
@@ -34,9 +36,34 @@ QString installedFace(const QString& layoutFace, FaceSet set)
     return QString::fromLatin1(set == FaceSet::Windows ? chosen->windows : chosen->free);
 }
 
-QFont fittingFont(QFont font, const QString& text, int width)
+bool textFits(const QFont& font, const QString& text, const QRect& room, int flags)
 {
-    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
+    // Drawn unclipped in the middle of a margin a line high all round, no ink may fall on
+    // the margin. An underline runs the whole advance, past the last glyph's ink: the
+    // glyphs alone count.
+    const int margin = QFontMetrics(font).height();
+    const QRect inside(QPoint(margin, margin), room.size());
+    QImage ink(
+        room.size().grownBy({margin, margin, margin, margin}), QImage::Format_ARGB32_Premultiplied);
+    ink.fill(Qt::transparent);
+    QPainter p(&ink);
+    QFont glyphs = font;
+    glyphs.setUnderline(false);
+    p.setFont(glyphs);
+    p.drawText(inside, flags | Qt::TextDontClip, text);
+    p.end();
+    for (int y = 0; y < ink.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
+        for (int x = 0; x < ink.width(); ++x)
+            if (qAlpha(line[x]) && !inside.contains(x, y))
+                return false;
+    }
+    return true;
+}
+
+QFont fittingFont(QFont font, const QString& text, const QRect& room, int flags)
+{
+    while (font.pixelSize() > 8 && !textFits(font, text, room, flags))
         font.setPixelSize(font.pixelSize() - 1);
     return font;
 }

@@ -5,6 +5,7 @@
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
 #include "ui/leadnum.h"
+#include "ui/ownedwindow.h"
 #include "ui/platform.h"
 #include "ui/typedtext.h"
 
@@ -52,6 +53,9 @@ void FrmAdvOpt::Form_Load()
         return; // the main window object is gone: the program is ending
     FrmTasselday& main = *m_main;
     main.setEnabled(false);
+    // The main window waits on this dialog from now on.
+    if (main.window())
+        ui::keepWithOwner(window(), main.window());
     txtPercentDigits->setText(QString::number(main.intPercentDigits));
 
     // At exactly midnight the general form leaves the time out. The moment one second

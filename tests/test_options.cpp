@@ -169,6 +169,25 @@ private slots:
                 && (after == "applied" || s.open()));
     }
 
+    // The window manager keeps the dialog with the main window, which waits on it. Should it
+    // minimise the dialog alone all the same, the dialog comes back at once; minimised with the
+    // main window, it comes back with it.
+    void dialogNeverLeavesTheMainWindowWaitingAlone()
+    {
+        Session s;
+        QVERIFY(s.open());
+        QWidget *main = s.main.window(), *dialog = s.dialog.window();
+        QCOMPARE(dialog->windowHandle()->transientParent(), main->windowHandle());
+        dialog->showMinimized();
+        QTRY_VERIFY(!dialog->isMinimized());
+        main->showMinimized();
+        dialog->showMinimized();
+        QCoreApplication::processEvents();
+        QVERIFY(dialog->isMinimized());
+        main->showNormal();
+        QTRY_VERIFY(!dialog->isMinimized() && dialog->isVisible());
+    }
+
     // Every locale, times of day in turn: the heading and dialog show the date whole and the time
     // as set; new minutes apply, open again as applied, and an untouched OK gives them back.
     void everyLocaleGivesBackItsOwnValues()

@@ -3,9 +3,11 @@
 #include "about/sysinfo.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
+#include "ui/desktop_entry.h"
 #include "ui/leadnum.h"
 #include "ui/numbers.h"
 #include "ui/registry.h"
+#include "ui/typedtext.h"
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -35,6 +37,13 @@ struct FuzzInput final : ui::Registry {
         return QLocale(names[byte() % names.size()]);
     }
     QByteArray rest() const { return {reinterpret_cast<const char*>(data), qsizetype(size)}; }
+    QString text(size_t n) // the next n bytes (fewer at the end) as UTF-8
+    {
+        n = std::min(n, size);
+        const QString t = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(n));
+        data += n, size -= n;
+        return t;
+    }
     long openKey(std::uint32_t, const std::string&, std::uint32_t, Key* key) override
     {
         *key = 1;
@@ -89,6 +98,37 @@ void fuzz_sysinfo(FuzzInput& in)
         FUZZ_CHECK((read || value.isEmpty()) && value.size() <= 2 * sysinfo::kBufferSize + 2);
     } catch (const sysinfo::EmptyValueError&) {
     }
+}
+
+// A user's edit between any texts, cut to any limit: what stood in the box stays, of the new
+// text a leading part without control characters, whole characters only; the box holds no
+// more characters than the limit, or than it held before.
+void fuzz_typedtext(FuzzInput& in)
+{
+    const int limit = in.byte() % 4, beforeBytes = in.byte() % 8, afterBytes = in.byte() % 8;
+    const QString before = in.text(beforeBytes), after = in.text(afterBytes);
+    const QString typed = QString::fromUtf8(in.rest());
+    QString box = before + typed + after, clean = typed;
+    int cursor = int(before.size() + typed.size());
+    ui::cutToLimit(box, cursor, before.size(), limit);
+    clean.removeIf([](QChar c) {
+        return c.category() == QChar::Other_Control || c == u'\u2028' || c == u'\u2029';
+    });
+    FUZZ_CHECK(box.startsWith(before) && box.size() == cursor + after.size() && box.endsWith(after)
+        && clean.startsWith(box.mid(before.size(), cursor - before.size())) && box.isValidUtf16());
+    FUZZ_CHECK(!limit
+        || ui::visibleLength(box) <= std::max<qsizetype>(limit, ui::visibleLength(before + after)));
+}
+// An Exec line's words hold no more than the line; without quotes, escapes or field codes
+// they are the line split at its blanks.
+void fuzz_desktopentry(FuzzInput& in)
+{
+    const QString exec = QString::fromUtf8(in.rest());
+    const QStringList words = ui::execCommand(exec);
+    FUZZ_CHECK(words.join(QString()).size() <= exec.size());
+    const bool plain = !exec.contains(u'"') && !exec.contains(u'\\') && !exec.contains(u'%');
+    FUZZ_CHECK(
+        !plain || words == QString(exec).replace(u'\t', u' ').split(u' ', Qt::SkipEmptyParts));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -37,13 +37,6 @@ struct FuzzInput final : ui::Registry {
         return QLocale(names[byte() % names.size()]);
     }
     QByteArray rest() const { return {reinterpret_cast<const char*>(data), qsizetype(size)}; }
-    QString text(size_t n) // the next n bytes (fewer at the end) as UTF-8
-    {
-        n = std::min(n, size);
-        const QString t = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(n));
-        data += n, size -= n;
-        return t;
-    }
     long openKey(std::uint32_t, const std::string&, std::uint32_t, Key* key) override
     {
         *key = 1;
@@ -105,9 +98,11 @@ void fuzz_sysinfo(FuzzInput& in)
 // more characters than the limit, or than it held before.
 void fuzz_typedtext(FuzzInput& in)
 {
-    const int limit = in.byte() % 4, beforeBytes = in.byte() % 8, afterBytes = in.byte() % 8;
-    const QString before = in.text(beforeBytes), after = in.text(afterBytes);
-    const QString typed = QString::fromUtf8(in.rest());
+    const int limit = in.byte() % 4, n = in.byte() % 8, m = in.byte() % 8;
+    const QByteArray bytes = in.rest();
+    const QString before = QString::fromUtf8(bytes.left(n)),
+                  after = QString::fromUtf8(bytes.mid(n, m));
+    const QString typed = QString::fromUtf8(bytes.mid(n + m));
     QString box = before + typed + after, clean = typed;
     int cursor = int(before.size() + typed.size());
     ui::cutToLimit(box, cursor, before.size(), limit);

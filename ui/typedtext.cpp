@@ -22,8 +22,8 @@ QString asciiDigits(const QString& text)
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size()
-            && text[i + 1].isLowSurrogate();
+        const bool pair
+            = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
         if (QChar::category(c) == QChar::Number_DecimalDigit)
             out += QChar(u'0' + QChar::digitValue(c));

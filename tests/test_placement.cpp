@@ -1,12 +1,42 @@
 // Where each window stands, frames included, on a desktop whose primary screen is not the
 // leftmost one; run once as it is and once at twice the scale on a screen twice the size.
+#include "about/frmabout_layout.h"
+#include "app/frmtasselday_layout.h"
+#include "celebration/frmdone_layout.h"
+#include "options/frmadvopt_layout.h"
 #include "support/testforms.h"
+#include "ui/controls.h"
 #include "ui/displayplatform.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <QTemporaryFile>
 #include <QtTest>
+
+namespace {
+
+// The texts of a loaded window's rows that their controls cut, in the faces installed.
+QStringList clipped(const ui::Form& form, std::span<const ui::ControlRow> rows)
+{
+    QStringList cut;
+    const auto check = [&](const QWidget* w, const QRect& room, int flags, const QString& text) {
+        if (!ui::textFits(w->font(), text, room, flags))
+            cut << QStringLiteral("%1 \"%2\"").arg(w->objectName(), text);
+    };
+    for (const ui::ControlRow& row : rows) {
+        QObject* c = form.control<QObject>(row.name);
+        if (const auto* l = qobject_cast<ui::Label*>(c))
+            check(l, l->contentsRect(), l->textFlags(), l->text());
+        if (const auto* b = qobject_cast<ui::Button*>(c))
+            check(b, b->textRect(), Qt::AlignCenter | Qt::TextShowMnemonic, b->text());
+        if (const auto* list = qobject_cast<ui::ComboList*>(c))
+            for (int i = 0; i < list->count(); ++i)
+                check(list, list->fieldRect(), Qt::AlignLeft | Qt::AlignVCenter, list->itemText(i));
+    }
+    return cut;
+}
+
+} // namespace
 
 class PlacementTest : public QObject {
     Q_OBJECT
@@ -17,23 +47,27 @@ private slots:
         const QRect primary = QGuiApplication::primaryScreen()->geometry();
         QVERIFY(QGuiApplication::screens().size() == 2 && primary.x() > 0); // primary on the right
         TestForms t;
-        const auto shown = [](ui::Form& f) {
+        QStringList cut; // every text of every layout whole in its control
+        const auto shown = [&](ui::Form& f, std::span<const ui::ControlRow> rows) {
             f.show();
+            cut += clipped(f, rows);
             return QTest::qWaitForWindowExposed(f.window()) ? f.window() : nullptr;
         };
-        QWidget* main = shown(t.forms.frmTasselday());
+        QWidget* main = shown(t.forms.frmTasselday(), layout::frmTasseldayControls());
         // The frame, not only the client area, touches the top and right edges.
         QVERIFY(main && main->frameGeometry() != main->geometry());
         QTRY_COMPARE(main->frameGeometry().topRight(), primary.topRight());
         QCOMPARE(main->size(), QSize(416, 142));
-        QWidget* about = shown(t.forms.frmAbout());
+        QWidget* about = shown(t.forms.frmAbout(), layout::frmAboutControls());
         QTRY_COMPARE(about->geometry().topLeft(), primary.topLeft() + QPoint(156, 129));
         for (int i = 0; i < 3; ++i)
             QTest::mouseDClick(t.forms.frmTasselday().control<QWidget>("lblSet"), Qt::LeftButton);
-        QWidget* options = shown(t.forms.frmAdvOpt());
+        QWidget* options = shown(t.forms.frmAdvOpt(), layout::frmAdvOptControls());
         QTRY_VERIFY((options->frameGeometry().center() - primary.center()).manhattanLength() <= 1);
         QTest::mouseClick(t.forms.frmAdvOpt().control<QWidget>("cmdJump"), Qt::LeftButton);
-        QTRY_COMPARE(shown(t.forms.frmDone())->geometry(), primary);
+        QWidget* done = shown(t.forms.frmDone(), layout::frmDoneControls());
+        QTRY_COMPARE(done->geometry(), primary);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
     }
 
     // Under Wayland with XWayland, X11 is chosen unless the user chose a platform. Each

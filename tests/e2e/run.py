@@ -26,8 +26,9 @@ SCENARIOS = {
     'main_openbox': dict(wm=True, clock=FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('shows', MAIN, *AT_0930), ('named', MAIN),
         ('shot', MAIN, 'main'), ('look', 'before'), GESTURE, ('place', DIALOG, 'centred'),
-        ('look', 'same'), ('named', DIALOG),
-        ('shot', DIALOG, 'options'), *HOUR_9, *PRESS('Cancel'), ('gone', DIALOG),
+        ('look', 'same'), ('named', DIALOG), ('face', DIALOG, 242, 90, 28, 17),
+        ('shot', DIALOG, 'options'), ('minimise', DIALOG), *HOUR_9, *PRESS('Cancel'),
+        ('gone', DIALOG),
         ('shows', MAIN, *AT_0930), GESTURE, *HOUR_9, *PRESS('OK'), ('gone', DIALOG),
         ('shows', MAIN, '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!', AT_0930[1]),
         ('close', MAIN), ('exit',)]),
@@ -213,6 +214,18 @@ class Desktop:
         X11.XSendEvent(self.dpy, wid, 0, 0, (ctypes.c_long * 24)(
             33, 0, 0, 0, wid, atom(b'WM_PROTOCOLS'), 32, atom(b'WM_DELETE_WINDOW')))
         X11.XSync(self.dpy, 0)
+    def minimise(self, title):
+        """The window manager's minimise request (WM_CHANGE_STATE iconic) on a window: the main
+        window, which waits on it, is not left on the screen without it, and activating the
+        main window brings both back; then the user takes up the window again."""
+        main, wid = self.window(MAIN), self.window(title)
+        self.x('xdotool', 'windowminimize', str(wid))
+        pump(1)
+        wait_for('the main window without ' + title, lambda: bool(self.find(MAIN)) == bool(
+            self.find(title)), 5)
+        self.x('xdotool', 'windowactivate', '--sync', str(main))
+        wait_for('the main window and ' + title, lambda: self.find(MAIN) and self.find(title), 10)
+        self.x('xdotool', 'windowactivate', '--sync', str(wid))  # the user goes back to it
     def exit(self):
         wait_for('exit status', lambda: self.app.poll(), 15, want=0)
     def click(self, title, x, y, repeat=1, *more):

@@ -7,8 +7,10 @@
 
 int main(int argc, char* argv[])
 {
-    ui::chooseDisplayPlatform(argc, argv);
-    QApplication app(argc, argv);
+    // Ends here, with the reason, when no display answers.
+    ui::DisplayArguments display(argc, argv);
+    QApplication app(display.argc(), display.argv());
+    display.release();
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setWindowIcon(ui::appIcon());
     // The program ends by its own rule: the celebration window is loaded while the main

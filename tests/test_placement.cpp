@@ -1,5 +1,7 @@
 // Where each window stands, frames included, on a desktop whose primary screen is not the
-// leftmost one; run once as it is and once at twice the scale on a screen twice the size.
+// leftmost one (run once as it is and once at twice the scale on a screen twice the size);
+// and which display the program opens.
+#include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/displayplatform.h"
 
@@ -36,26 +38,47 @@ private slots:
         QTRY_COMPARE(shown(t.forms.frmDone())->geometry(), primary);
     }
 
-    // Under Wayland with XWayland, X11 is chosen unless the user chose a platform. Each
-    // row: QT_QPA_PLATFORM, WAYLAND_DISPLAY, DISPLAY, a -platform argument.
-    void x11UnderWaylandOnlyWhenNobodyChose_data()
+    // Which display the program opens: unset variables are "-", answering lists the displays
+    // that answer; the platform asked for, empty to keep the user's, or "!" and the reason.
+    void displayChoice_data()
     {
-        QTest::addColumn<QByteArrayList>("given");
-        QTest::addColumn<bool>("x11");
-        QTest::newRow("Wayland and XWayland") << QByteArrayList {"", "wayland-0", ":0", ""} << true;
-        QTest::newRow("no XWayland") << QByteArrayList {"", "wayland-0", "", ""} << false;
-        QTest::newRow("plain X11") << QByteArrayList {"", "", ":0", ""} << false;
-        QTest::newRow("variable set") << QByteArrayList {"wayland", "wayland-0", ":0", ""} << false;
-        QTest::newRow("argument") << QByteArrayList {"", "wayland-0", ":0", "-platform"} << false;
+        table<QByteArrayList, QByteArrayList, QByteArrayList, QString>(
+            {"QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY", "args", "answering", "chosen"},
+            {{"Wayland and XWayland", {"-", ":0", "wl"}, {}, {":0", "wl"}, "xcb"},
+                {"XWayland gone", {"-", ":0", "wl"}, {}, {"wl"}, "wayland"},
+                {"only Wayland", {"-", "-", "wl"}, {}, {"wl"}, "wayland"},
+                {"plain X11", {"-", ":0", "-"}, {}, {":0"}, "xcb"},
+                {"-display argument", {"-", "-", "-"}, {"-display", ":5"}, {":5"}, "xcb"},
+                {"platform chosen", {"wayland", ":0", "wl"}, {}, {":0", "wl"}, ""},
+                {"platform argument", {"-", ":0", "wl"}, {"-platform", "wayland"}, {":0", "wl"},
+                    ""},
+                {"no display needed", {"offscreen", "-", "-"}, {}, {}, ""},
+                {"no variable", {"-", "-", "-"}, {}, {},
+                    "!DISPLAY is not set; WAYLAND_DISPLAY is not set"},
+                {"empty DISPLAY", {"-", "", "-"}, {}, {}, "!DISPLAY is empty"},
+                {"X11 gone", {"-", ":9", "-"}, {}, {}, "!the X display \":9\" does not answer"},
+                {"chosen X11 gone", {"xcb", ":9", "wl"}, {}, {"wl"}, "!\":9\" does not answer"},
+                {"Wayland gone", {"-", "-", "wl"}, {}, {},
+                    "!the Wayland display \"wl\" does not answer"}});
     }
-    void x11UnderWaylandOnlyWhenNobodyChose()
+    void displayChoice()
     {
-        QFETCH(QByteArrayList, given);
-        const QHash<QByteArray, QByteArray> env
-            = {{"QT_QPA_PLATFORM", given[0]}, {"WAYLAND_DISPLAY", given[1]}, {"DISPLAY", given[2]}};
-        const QByteArrayList args
-            = given[3].isEmpty() ? QByteArrayList() : QByteArrayList {given[3], "wayland"};
-        QTEST(ui::shouldUseX11(args, [&](const char* name) { return env.value(name); }), "x11");
+        const auto given = cell<QByteArrayList>("QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY");
+        const auto answering = cell<QByteArrayList>("answering");
+        const auto answers = [&](const QByteArray& name) { return answering.contains(name); };
+        const ui::DisplayChoice choice = ui::chooseDisplay(cell<QByteArrayList>("args"),
+            {[&](const char* name) -> std::optional<QByteArray> {
+                 const QByteArray v = given.value(
+                     QByteArrayList {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}.indexOf(name),
+                     "-");
+                 return v == "-" ? std::nullopt : std::optional(v);
+             },
+                answers, answers});
+        const QString chosen = cell<QString>("chosen");
+        if (chosen.startsWith('!'))
+            QVERIFY2(choice.error.contains(chosen.mid(1)), qPrintable(choice.error));
+        else
+            QCOMPARE(choice.platform + choice.error.toUtf8(), chosen.toUtf8());
     }
 };
 

@@ -1,14 +1,93 @@
-// Where each window stands, frames included, on a desktop whose primary screen is not the
-// leftmost one (run once as it is and once at twice the scale on a screen twice the size);
-// and which display the program opens.
+// Where each window stands, frames included: on a desktop whose primary screen is not the
+// leftmost one (run once as it is and once at twice the scale on screens twice the size), flush
+// to the device pixel at fractional scales, and again once the screens change; and which
+// display the program opens.
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/displayplatform.h"
+#include "ui/nativeframes.h"
 
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QScreen>
-#include <QTemporaryFile>
 #include <QtTest>
+#include <private/qwindow_p.h>
+#include <qpa/qplatformnativeinterface.h>
+#include <qpa/qplatformscreen.h>
+#include <qpa/qplatformwindow.h>
+
+namespace {
+
+// The offscreen platform's own geometry in device pixels, beneath Qt's scaling: what the
+// window system tells the program on X11.
+struct OffscreenFrames final : ui::NativeFrames {
+    static QPlatformWindow* of(const QWidget* w)
+    {
+        return w->windowHandle() ? w->windowHandle()->handle() : nullptr;
+    }
+    QRect screenRect(const QScreen* screen) override { return screen->handle()->geometry(); }
+    std::optional<ui::NativeFrame> frame(const QWidget* w) override
+    {
+        if (!of(w))
+            return std::nullopt;
+        const QMargins m = of(w)->frameMargins();
+        return ui::NativeFrame {of(w)->geometry().marginsAdded(m), !m.isNull(), true};
+    }
+    void moveFrame(QWidget* w, QPoint at) override
+    {
+        const QMargins m = of(w)->frameMargins();
+        const bool byFrame = qt_window_private(w->windowHandle())->positionPolicy
+            == QWindowPrivate::WindowFrameInclusive;
+        of(w)->setGeometry(
+            {at + (byFrame ? QPoint() : QPoint(m.left(), m.top())), of(w)->geometry().size()});
+    }
+} offscreenFrames;
+
+// Sets the screens by name, in device pixels, with their scale; windows made from now on with
+// or without frames. New screens are plugged in before the old ones go, so that there is always
+// one, and the first left becomes the primary.
+void setScreens(const QList<std::tuple<QString, QRect, double>>& screens, bool frames = true)
+{
+    QPlatformNativeInterface* platform = QGuiApplication::platformNativeInterface();
+    const auto call
+        = [platform](const char* name) { return platform->nativeResourceForIntegration(name); };
+    QJsonArray kept = reinterpret_cast<QJsonObject (*)(QPlatformNativeInterface*)>(
+                   call("configuration"))(platform)["screens"]
+                          .toArray(),
+               wanted;
+    for (const auto& [name, r, scale] : screens)
+        wanted.append(QJsonObject {{"name", name}, {"x", r.x()}, {"y", r.y()}, {"width", r.width()},
+            {"height", r.height()}, {"logicalDpi", 96 * scale}, {"logicalBaseDpi", 96}});
+    for (const QJsonValue s : wanted)
+        if (std::none_of(kept.begin(), kept.end(),
+                [&](const QJsonValue k) { return k.toObject()["name"] == s.toObject()["name"]; }))
+            kept.append(s);
+    for (const QJsonArray& all : {kept, wanted})
+        reinterpret_cast<void (*)(const QJsonObject&, QPlatformNativeInterface*)>(
+            call("setConfiguration"))({{"windowFrameMargins", frames}, {"screens", all}}, platform);
+}
+
+// The frame's top right corner against the primary screen's, in device pixels.
+QPoint offFromCorner(QWidget* w)
+{
+    const QRect frame = offscreenFrames.frame(w)->rect;
+    return frame.topRight()
+        - offscreenFrames.screenRect(QGuiApplication::primaryScreen()).topRight();
+}
+
+// Scale, frames or none, the screen's width and the one it becomes, and whether another
+// screen takes its place (unplugged) or it is resized.
+const std::tuple<const char*, double, bool, int, int, bool> kFlush[] = {
+    {"1366 at 1.5, resized", 1.5, true, 1366, 1024, false},
+    {"1366 at 1.5, frameless", 1.5, false, 1366, 1280, false},
+    {"1366 at 1.75, unplugged", 1.75, true, 1366, 1280, true},
+    {"1366 at 1.75, frameless, unplugged", 1.75, false, 1366, 1023, true},
+    {"1367 at 1.25", 1.25, true, 1367, 1600, false},
+    {"1365 at 2", 2, true, 1365, 1366, true},
+};
+
+} // namespace
 
 class PlacementTest : public QObject {
     Q_OBJECT
@@ -36,6 +115,28 @@ private slots:
         QTRY_VERIFY((options->frameGeometry().center() - primary.center()).manhattanLength() <= 1);
         QTest::mouseClick(t.forms.frmAdvOpt().control<QWidget>("cmdJump"), Qt::LeftButton);
         QTRY_COMPARE(shown(t.forms.frmDone())->geometry(), primary);
+    }
+
+    // The main window's frame flush with the top right corner to the device pixel, at any
+    // scale and width, framed or not; and again when its screen is resized or unplugged.
+    void mainWindowFlushAtAnyScale_data() { rows::add(kFlush); }
+    void mainWindowFlushAtAnyScale()
+    {
+        const auto& [name, scale, frames, width, widthAfter, unplugged] = rows::fetch(kFlush);
+        // Twice the size at twice the scale, where the window would not fit otherwise.
+        const int k = qMax(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+        const auto screen = [&, k](const char* id, int w) {
+            return std::tuple(id + QString::fromLatin1(name), QRect(0, 0, w * k, 768 * k), scale);
+        };
+        setScreens({screen("a-", width)}, frames);
+        TestForms t;
+        t.forms.frmTasselday().show();
+        QWidget* main = t.forms.frmTasselday().window();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        QCOMPARE(main->devicePixelRatio(), scale * k); // truly at that scale
+        QTRY_COMPARE(offFromCorner(main), QPoint());
+        setScreens({screen(unplugged ? "b-" : "a-", widthAfter)}, frames);
+        QTRY_COMPARE(offFromCorner(main), QPoint());
     }
 
     // Which display the program opens: unset variables are "-", answering lists the displays
@@ -101,6 +202,7 @@ int main(int argc, char** argv)
     config.flush();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
     QApplication app(argc, argv);
+    ui::setNativeFrames(&offscreenFrames);
     PlacementTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -107,6 +107,9 @@ private slots:
         QVERIFY(main && main->frameGeometry() != main->geometry());
         QTRY_COMPARE(main->frameGeometry().topRight(), primary.topRight());
         QCOMPARE(main->size(), QSize(416, 142));
+        main->move(main->pos() + QPoint(-50, 30)); // as the user would: it stays there
+        QTest::qWait(20);
+        QCOMPARE(main->frameGeometry().topRight(), primary.topRight() + QPoint(-50, 30));
         QWidget* about = shown(t.forms.frmAbout());
         QTRY_COMPARE(about->geometry().topLeft(), primary.topLeft() + QPoint(156, 129));
         for (int i = 0; i < 3; ++i)

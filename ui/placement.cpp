@@ -119,8 +119,12 @@ void PlacementKeeper::placeNatively()
 {
     NativeFrames* native = nativeFrames();
     const std::optional<NativeFrame> frame = native->frame(m_window);
-    if (!frame)
-        return; // a window manager is still to frame it
+    // Not before a window manager has framed it; and once placed, again only for a frame of
+    // another size, so that the user may move the window.
+    if (!frame || (m_shownPlaced && frame->rect.size() == m_placedSize))
+        return;
+    m_shownPlaced = true;
+    m_placedSize = frame->rect.size();
     QScreen* primary = QGuiApplication::primaryScreen();
     const QPoint at
         = framePosition(m_layout.placement, native->screenRect(primary), frame->rect.size());
@@ -135,10 +139,7 @@ void PlacementKeeper::placeNatively()
         form->appearAgainAt(origin + (at - origin) / m_window->devicePixelRatioF());
         return;
     }
-    if (m_tries < kMaxTries) {
-        ++m_tries;
-        native->moveFrame(m_window, at);
-    }
+    native->moveFrame(m_window, at);
 }
 
 void PlacementKeeper::cover()

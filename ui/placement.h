@@ -41,9 +41,10 @@ private:
     QWidget* m_window;
     const WindowLayout& m_layout;
     QMargins m_placedWith; // the frame the last placement through Qt knew
-    bool m_shownPlaced = false;
+    QSize m_placedSize; // the frame the last placement through the window system knew
+    bool m_shownPlaced = false; // placed since it was shown or the screens changed
     bool m_checkQueued = false;
-    int m_tries = 0; // moves asked for since the window was shown or the screens changed
+    int m_tries = 0; // covers asked for since the window was shown or the screens changed
     bool m_remade = false; // given a new native window once, for a window manager that
                            // heeds a position only when a window appears
 };

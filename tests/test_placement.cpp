@@ -12,67 +12,64 @@
 #include <QJsonObject>
 #include <QScreen>
 #include <QtTest>
-#include <private/qwindow_p.h>
 #include <qpa/qplatformnativeinterface.h>
 #include <qpa/qplatformscreen.h>
 #include <qpa/qplatformwindow.h>
 
 namespace {
 
+const int k = qMax(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+
 // The offscreen platform's own geometry in device pixels, beneath Qt's scaling: what the
 // window system tells the program on X11.
 struct OffscreenFrames final : ui::NativeFrames {
-    static QPlatformWindow* of(const QWidget* w)
-    {
-        return w->windowHandle() ? w->windowHandle()->handle() : nullptr;
-    }
     QRect screenRect(const QScreen* screen) override { return screen->handle()->geometry(); }
     std::optional<ui::NativeFrame> frame(const QWidget* w) override
     {
-        if (!of(w))
+        QPlatformWindow* p = w->windowHandle() ? w->windowHandle()->handle() : nullptr;
+        if (!p)
             return std::nullopt;
-        const QMargins m = of(w)->frameMargins();
-        return ui::NativeFrame {of(w)->geometry().marginsAdded(m), !m.isNull(), true};
+        return ui::NativeFrame {
+            p->geometry().marginsAdded(p->frameMargins()), !p->frameMargins().isNull(), true};
     }
     void moveFrame(QWidget* w, QPoint at) override
     {
-        const QMargins m = of(w)->frameMargins();
-        const bool byFrame = qt_window_private(w->windowHandle())->positionPolicy
-            == QWindowPrivate::WindowFrameInclusive;
-        of(w)->setGeometry(
-            {at + (byFrame ? QPoint() : QPoint(m.left(), m.top())), of(w)->geometry().size()});
+        QPlatformWindow* p = w->windowHandle()->handle();
+        p->setGeometry({at, p->geometry().size()}); // taken as the frame's, or the window's
+        p->setGeometry({at + at - frame(w)->rect.topLeft(), p->geometry().size()});
     }
 } offscreenFrames;
 
-// Sets the screens by name, in device pixels, with their scale; windows made from now on with
-// or without frames. New screens are plugged in before the old ones go, so that there is always
-// one, and the first left becomes the primary.
+// Sets the screens by name, in device pixels, with their scale, for windows made from now on
+// with frames or without. New screens come before the old go: the first left is the primary.
 void setScreens(const QList<std::tuple<QString, QRect, double>>& screens, bool frames = true)
 {
     QPlatformNativeInterface* platform = QGuiApplication::platformNativeInterface();
     const auto call
-        = [platform](const char* name) { return platform->nativeResourceForIntegration(name); };
-    QJsonArray kept = reinterpret_cast<QJsonObject (*)(QPlatformNativeInterface*)>(
-                   call("configuration"))(platform)["screens"]
-                          .toArray(),
-               wanted;
-    for (const auto& [name, r, scale] : screens)
-        wanted.append(QJsonObject {{"name", name}, {"x", r.x()}, {"y", r.y()}, {"width", r.width()},
-            {"height", r.height()}, {"logicalDpi", 96 * scale}, {"logicalBaseDpi", 96}});
-    for (const QJsonValue s : wanted)
-        if (std::none_of(kept.begin(), kept.end(),
-                [&](const QJsonValue k) { return k.toObject()["name"] == s.toObject()["name"]; }))
-            kept.append(s);
-    for (const QJsonArray& all : {kept, wanted})
-        reinterpret_cast<void (*)(const QJsonObject&, QPlatformNativeInterface*)>(
-            call("setConfiguration"))({{"windowFrameMargins", frames}, {"screens", all}}, platform);
+        = [&](const char* name) { return platform->nativeResourceForIntegration(name); };
+    using Get = QJsonObject (*)(QPlatformNativeInterface*);
+    QJsonArray both = reinterpret_cast<Get>(call("configuration"))(platform)["screens"].toArray();
+    QStringList names;
+    for (const QJsonValue s : both)
+        names << s.toObject()["name"].toString();
+    QJsonArray wanted;
+    for (const auto& [name, r, scale] : screens) {
+        const QJsonObject screen {{"name", name}, {"x", r.x()}, {"y", r.y()}, {"width", r.width()},
+            {"height", r.height()}, {"logicalDpi", 96 * scale}, {"logicalBaseDpi", 96}};
+        wanted.append(screen);
+        if (!names.contains(name))
+            both.append(screen);
+    }
+    using Set = void (*)(const QJsonObject&, QPlatformNativeInterface*);
+    for (const QJsonArray& all : {both, wanted})
+        reinterpret_cast<Set>(call("setConfiguration"))(
+            {{"windowFrameMargins", frames}, {"screens", all}}, platform);
 }
 
 // The frame's top right corner against the primary screen's, in device pixels.
 QPoint offFromCorner(QWidget* w)
 {
-    const QRect frame = offscreenFrames.frame(w)->rect;
-    return frame.topRight()
+    return offscreenFrames.frame(w)->rect.topRight()
         - offscreenFrames.screenRect(QGuiApplication::primaryScreen()).topRight();
 }
 
@@ -95,6 +92,10 @@ private slots:
     void everyWindowInItsPlaceOnThePrimaryScreen()
     {
         QApplication::setStyle(QStringLiteral("Fusion"));
+        // The primary on the right and a lower one on the left; twice the size at twice the
+        // scale, so that the logical desktop stays the same.
+        setScreens({{"1-right-primary", QRect(800 * k, 0, 1024 * k, 768 * k), 1},
+            {"2-left", QRect(0, 100 * k, 800 * k, 600 * k), 1}});
         const QRect primary = QGuiApplication::primaryScreen()->geometry();
         QVERIFY(QGuiApplication::screens().size() == 2 && primary.x() > 0); // primary on the right
         TestForms t;
@@ -126,9 +127,7 @@ private slots:
     void mainWindowFlushAtAnyScale()
     {
         const auto& [name, scale, frames, width, widthAfter, unplugged] = rows::fetch(kFlush);
-        // Twice the size at twice the scale, where the window would not fit otherwise.
-        const int k = qMax(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
-        const auto screen = [&, k](const char* id, int w) {
+        const auto screen = [&](const char* id, int w) { // twice the size at twice the scale
             return std::tuple(id + QString::fromLatin1(name), QRect(0, 0, w * k, 768 * k), scale);
         };
         setScreens({screen("a-", width)}, frames);
@@ -142,39 +141,32 @@ private slots:
         QTRY_COMPARE(offFromCorner(main), QPoint());
     }
 
-    // Which display the program opens: unset variables are "-", answering lists the displays
-    // that answer; the platform asked for, empty to keep the user's, or "!" and the reason.
+    // Which display the program opens: unset variables are "-", answering the displays that
+    // answer; the platform asked for, empty to keep the user's, or "!" and the reason.
     void displayChoice_data()
     {
         table<QByteArrayList, QByteArrayList, QByteArrayList, QString>(
             {"QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY", "args", "answering", "chosen"},
             {{"Wayland and XWayland", {"-", ":0", "wl"}, {}, {":0", "wl"}, "xcb"},
                 {"XWayland gone", {"-", ":0", "wl"}, {}, {"wl"}, "wayland"},
-                {"only Wayland", {"-", "-", "wl"}, {}, {"wl"}, "wayland"},
-                {"plain X11", {"-", ":0", "-"}, {}, {":0"}, "xcb"},
                 {"-display argument", {"-", "-", "-"}, {"-display", ":5"}, {":5"}, "xcb"},
                 {"platform chosen", {"wayland", ":0", "wl"}, {}, {":0", "wl"}, ""},
-                {"platform argument", {"-", ":0", "wl"}, {"-platform", "wayland"}, {":0", "wl"},
-                    ""},
-                {"no display needed", {"offscreen", "-", "-"}, {}, {}, ""},
-                {"no variable", {"-", "-", "-"}, {}, {},
-                    "!DISPLAY is not set; WAYLAND_DISPLAY is not set"},
+                {"platform argument", {"-", ":0", "wl"}, {"-platform", "offscreen"}, {}, ""},
+                {"nothing set", {"-", "-", "-"}, {}, {}, "!DISPLAY is not set; WAYLAND_DISPLAY"},
                 {"empty DISPLAY", {"-", "", "-"}, {}, {}, "!DISPLAY is empty"},
-                {"X11 gone", {"-", ":9", "-"}, {}, {}, "!the X display \":9\" does not answer"},
-                {"chosen X11 gone", {"xcb", ":9", "wl"}, {}, {"wl"}, "!\":9\" does not answer"},
-                {"Wayland gone", {"-", "-", "wl"}, {}, {},
-                    "!the Wayland display \"wl\" does not answer"}});
+                {"chosen X11 gone", {"xcb", ":9", "wl"}, {}, {"wl"}, "!X display \":9\" does not"},
+                {"Wayland gone", {"-", "-", "wl"}, {}, {}, "!Wayland display \"wl\" does not"}});
     }
     void displayChoice()
     {
         const auto given = cell<QByteArrayList>("QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY");
-        const auto answering = cell<QByteArrayList>("answering");
-        const auto answers = [&](const QByteArray& name) { return answering.contains(name); };
+        const auto answers
+            = [](const QByteArray& n) { return cell<QByteArrayList>("answering").contains(n); };
         const ui::DisplayChoice choice = ui::chooseDisplay(cell<QByteArrayList>("args"),
             {[&](const char* name) -> std::optional<QByteArray> {
                  const QByteArray v = given.value(
-                     QByteArrayList {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}.indexOf(name),
-                     "-");
+                     QByteArrayList {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}.indexOf(
+                         name));
                  return v == "-" ? std::nullopt : std::optional(v);
              },
                 answers, answers});
@@ -188,22 +180,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    // Two screens side by side, the primary on the right and lower one on the left; at a scale
-    // factor of 2 they are twice the size, so the logical desktop stays the same. The
-    // offscreen platform adds its screens in the order of their names, the first as primary.
-    const int k = qMax(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
-    QTemporaryFile config;
-    const QString screen = QStringLiteral(R"({"name": "%1", "x": %2, "y": %3, "width": %4,
-        "height": %5, "logicalDpi": 96, "logicalBaseDpi": 96})");
-    if (!config.open()
-        || !config.write(
-            QStringLiteral(R"({"windowFrameMargins": true, "screens": [%1, %2]})")
-                .arg(screen.arg("1-right-primary").arg(800 * k).arg(0).arg(1024 * k).arg(768 * k),
-                    screen.arg("2-left").arg(0).arg(100 * k).arg(800 * k).arg(600 * k))
-                .toUtf8()))
-        return 1;
-    config.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ui::setNativeFrames(&offscreenFrames);
     PlacementTest test;

@@ -21,7 +21,7 @@ PRESS = lambda button: [('focus', DIALOG, 'push button', button), ('key', 'Retur
 # At fractional scales on 1366x768, started again at each; RandR then resizes the screen under it.
 SCALES = dict(clock=FROZEN_0930, scale=1.5, size=(1366, 768), steps=[
     ('place', MAIN, 'top-right'), *[s for scale in (1.75, 1.25) for s in (
-        ('close', MAIN), ('exit',), ('restart', scale), ('place', MAIN, 'top-right'))],
+        ('close', MAIN), ('exit',), ('launch', scale), ('place', MAIN, 'top-right'))],
     ('monitor', 1111, 768), ('place', MAIN, 'top-right'), ('close', MAIN), ('exit',)])
 # Each step is (verb, arguments...), a method of Desktop; positions are client pixels at scale 1.
 SCENARIOS = {
@@ -53,7 +53,7 @@ SCENARIOS = {
         ('named', DONE), ('shot', DONE, 'celebration'),
         ('click', DONE, 1016, 9), ('exit',)]),
     # No display that answers: DISPLAY unset, empty, or naming no server; no WAYLAND_DISPLAY.
-    'no_display': dict(desktop=None, steps=[('refused', d) for d in (None, '', 'unanswered')]),
+    'no_display': dict(desktop=None, steps=[('refused', d) for d in (None, '', '?')]),
     # Flush to the device pixel, with openbox and with no window manager.
     'scales_openbox': dict(wm=True, **SCALES), 'scales_nowm': dict(wm=False, **SCALES),
     # Weston's Xwayland, which reports no frames: the main window inside the screen, the class,
@@ -110,12 +110,12 @@ class Desktop(ScreenVerbs):
         if self.kind:
             self.launch(self.scale)
     def launch(self, scale):
+        """Starts the program (again) at that scale; it chooses its platform itself."""
         self.scale, env = scale, dict(
-            self.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), LC_ALL='C',
-            TZ='UTC', FAKETIME=self.clock, FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
+            {k: v for k, v in self.env.items() if k != 'QT_QPA_PLATFORM'}, LC_ALL='C', TZ='UTC',
+            QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), FAKETIME=self.clock,
+            FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
             LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1')
-        if self.kind == 'xvfb':
-            env['QT_QPA_PLATFORM'] = 'xcb'
         if self.kind == 'wayland':
             env['WAYLAND_DEBUG'] = 'client'  # its requests, the app id among them
         for _ in range(5):

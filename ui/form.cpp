@@ -50,8 +50,10 @@ void FormWindow::appearAgainAt(QPoint at)
     hide();
     destroy();
     move(at); // not created yet: the frame's place
-    if (shown)
-        show();
+    if (!shown)
+        return;
+    show();
+    activateWindow();
 }
 
 void FormWindow::closeEvent(QCloseEvent* e)

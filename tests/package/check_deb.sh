@@ -46,13 +46,13 @@ run "desktop-file-validate rejects the entry" desktop-file-validate "$desktop"
 # Pedantic too; the id keeps its capital (see README), and AppStream before 1.0 does not know
 # the developer tag that 1.0 asks for.
 run "appstreamcli rejects the metainfo" appstreamcli validate --pedantic --no-net "$metainfo"
-! grep -E '^[EWIP]: ' "$scratch/log" | grep -vE 'cid-contains-uppercase-letter|unknown-tag developer' \
-  || fail "appstreamcli finds fault with the metainfo"
+! grep -E '^[EWIP]: ' "$scratch/log" \
+  | grep -vE 'cid-contains-uppercase-letter|unknown-tag developer' || fail "appstreamcli finds fault with the metainfo"
 # --version and --help answer without a display, as the manual page says.
 env -i QT_QPA_PLATFORM=xcb "$bin" --version >"$scratch/version" || fail "--version failed"
 [ "$(cat "$scratch/version")" = "Tasselday $version" ] || fail "--version: $(<"$scratch/version")"
-MANWIDTH=200 man -l "$root/usr/share/man/man1/tasselday.1.gz" 2>/dev/null | grep -A1 -- '--version' \
-  | grep -qF "Tasselday $version" || fail "the manual page's --version does not say $version"
+MANWIDTH=200 man -l "$root/usr/share/man/man1/tasselday.1.gz" 2>/dev/null \
+  | grep -A1 -- '--version' | grep -qF "Tasselday $version" || fail "the manual page's --version does not say $version"
 env -i QT_QPA_PLATFORM=xcb "$bin" --help >"$scratch/help" || fail "--help failed"
 grep -q 'It takes no options of its own' "$scratch/help" && ! grep -q '^$' "$scratch/help" \
   && [ "$(grep -c '' "$scratch/help")" -le 5 ] || fail "--help: $(<"$scratch/help")"

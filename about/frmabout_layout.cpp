@@ -88,8 +88,8 @@ const ControlRow controls[] = {
      .width = 3885, .height = 225, .back = Navy, .fore = LightBlue, .align = Centred,
      .wordWrap = true},
     {.kind = Kind::Label, .name = "lblDisclaimer",
-     .text = "Tasselday is free: copy it and give it away as you like, but never for money. "
-             "If you would like the source code, just ask the author for it.",
+     .text = "Tasselday is free software under the MIT licence: copy, change and give it away "
+             "as you like. If you would like the source code, just ask the author for it.",
      .left = 255, .top = 3000, .width = 3870, .height = 825, .back = Navy, .fore = DarkRed,
      .wordWrap = true},
 };

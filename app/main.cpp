@@ -6,8 +6,40 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kHelp
+    = "Tasselday counts down to the graduation ceremony of 4 June 2006, 6:00 PM, in a small\n"
+      "window at the top right corner of the screen, and shows how much of the school year\n"
+      "has passed. It takes no options of its own: --help prints this text, --version the\n"
+      "version, and any other argument is ignored (Qt's own, such as -platform, still apply).\n";
+
+// --version and --help are answered before any window system is touched, so both work
+// without a display. The answer's status tells whether it reached standard output.
+int answer(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0)
+            std::printf("%s %d.%d.%d\n", ui::kAppTitle, ui::kVersionMajor, ui::kVersionMinor,
+                ui::kVersionRevision);
+        else if (std::strcmp(argv[i], "--help") == 0)
+            std::fputs(kHelp, stdout);
+        else
+            continue;
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    }
+    return -1;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    if (const int status = answer(argc, argv); status >= 0)
+        return status;
     // Ends here, with the reason, when no display answers.
     ui::DisplayArguments display(argc, argv);
     QApplication app(display.argc(), display.argv());

@@ -66,8 +66,7 @@ void FrmTasselday::Form_Load()
     // The whole short date, even where the locale writes blanks inside it.
     lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
         + QStringLiteral(") :"));
-    lblTimeLeft->setFont(ui::fittingFont(
-        lblTimeLeft->font(), lblTimeLeft->text(), lblTimeLeft->contentsRect().width()));
+    lblTimeLeft->fitText();
 
     // The first frame at once; the timer takes over from there.
     timerRefresh_Fired();

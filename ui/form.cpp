@@ -6,6 +6,7 @@
 #include "ui/formroles.h"
 #include "ui/inputblock.h"
 #include "ui/lifetime.h"
+#include "ui/nativeframes.h"
 #include "ui/placement.h"
 #include "ui/twips.h"
 
@@ -31,6 +32,7 @@ Qt::WindowFlags flagsFor(Frame frame)
         // A tool window gets no taskbar button on Windows and X11 alike.
         return Qt::Tool | titled;
     case Frame::None:
+        // Where the window system has no hint for this (see Form::load).
         return Qt::Tool | Qt::FramelessWindowHint;
     }
     return Qt::Window;
@@ -95,8 +97,12 @@ void Form::load()
 {
     if (m_window)
         return;
-    m_window = new FormWindow(*this, flagsFor(m_layout.frame));
+    NativeFrames* hints = m_layout.frame == Frame::None ? nativeFrames() : nullptr;
+    m_window = new FormWindow(
+        *this, hints ? Qt::Window | Qt::FramelessWindowHint : flagsFor(m_layout.frame));
     FormWindow* w = m_window;
+    if (hints)
+        hints->keepOffTaskbar(w);
     w->setWindowTitle(QString::fromLatin1(m_layout.caption));
     w->setAutoFillBackground(true);
     setBackColor(m_layout.back);

@@ -120,7 +120,7 @@ class ScreenVerbs:
             text = [c for c in s.region(w - 137, h - 44, 137, 17) if c not in ground]
             return len(ground) == 1 and ground <= set(CYCLE) and \
                 face.count(FACE) > len(face) / 2 and len(text) > 50
-        wait_for('the celebration to cover the screen', look, 15)
+        wait_for('the celebration to cover the screen', look)  # a loaded machine
     def alive(self, seconds):
         time.sleep(seconds)
         assert self.app.poll() is None, 'the program ended (status %s)' % self.app.poll()

@@ -65,7 +65,9 @@ int main(int argc, char** argv)
     // factor of 2 they are twice the size, so the logical desktop stays the same. The
     // offscreen platform adds its screens in the order of their names, the first as primary.
     const int k = qMax(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
-    QTemporaryFile config;
+    // In the working folder, named without a drive: the platform's parameters are separated
+    // by colons.
+    QTemporaryFile config(QStringLiteral("screens-XXXXXX.json"));
     const QString screen = QStringLiteral(R"({"name": "%1", "x": %2, "y": %3, "width": %4,
         "height": %5, "logicalDpi": 96, "logicalBaseDpi": 96})");
     if (!config.open()
@@ -76,7 +78,8 @@ int main(int argc, char** argv)
                 .toUtf8()))
         return 1;
     config.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM",
+        "offscreen:configfile=" + QDir::current().relativeFilePath(config.fileName()).toLocal8Bit());
     QApplication app(argc, argv);
     PlacementTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,9 +1,11 @@
-# Two commands do everything on a fresh Debian machine: `make run` and `make test`.
+# Two commands do everything on a fresh Debian machine: `make run` and `make test`; `make demo`
+# shows the countdown as it looks during the school year.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libxcb1-dev fonts-liberation \
-  fonts-dejavu-core appstream desktop-file-utils xvfb openbox xdotool x11-utils libx11-6 faketime libfaketime imagemagick \
-  dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0 gir1.2-glib-2.0
+PACKAGES = cmake g++ make qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-wayland libxcb1-dev \
+  libxcb-randr0-dev fonts-liberation fonts-dejavu-core appstream desktop-file-utils xvfb openbox \
+  xdotool x11-utils x11-xserver-utils libx11-6 faketime libfaketime imagemagick weston xwayland \
+  dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0 gir1.2-glib-2.0 lintian git ccache
 # What the Windows build needs besides: the cross compiler and Ninja (Qt for Windows is built
 # from Debian's source with them), NSIS for the installer, and for the tests Wine, an X server
 # and the tools that drive and see it.
@@ -21,8 +23,8 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps deps-fuzz deps-bench install-missing configure build run test test-sanitize \
-  windows package-windows test-windows screenshots fuzz bench package clean
+.PHONY: all deps deps-fuzz deps-bench install-missing configure build program run demo test \
+  test-sanitize windows package-windows test-windows screenshots fuzz bench package clean
 
 all: build
 
@@ -47,13 +49,25 @@ install-missing:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD)
+	cmake -S . -B $(BUILD) -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program alone: no tests, fuzz replays or benchmarks.
+program: configure
+	cmake --build $(BUILD) -j $(JOBS) --target tasselday
+
+run: program
 	./$(BUILD)/tasselday
+
+# The real program with its clock set into the school year and running from there, as on
+# README's screenshot; libfaketime is preloaded into the program alone.
+DEMO_TIME ?= 2006-03-15 09:30:15
+FAKETIME_LIB ?= /usr/lib/$(shell gcc -print-multiarch)/faketime/libfaketime.so.1
+demo: program
+	env LD_PRELOAD=$(FAKETIME_LIB) FAKETIME='@$(DEMO_TIME)' FAKETIME_DONT_FAKE_MONOTONIC=1 \
+	  NO_FAKE_STAT=1 ./$(BUILD)/tasselday
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

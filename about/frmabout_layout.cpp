@@ -53,7 +53,7 @@ const ControlRow controls[] = {
      .width = 4005, .height = 330, .back = Navy, .fore = LightBlue, .font = ArialItalic,
      .align = Centred, .wordWrap = true},
     {.kind = Kind::Label, .name = "Label4",
-     .text = "-Sam Reyes, for help with opening web pages", .left = 1080, .top = 2160,
+     .text = "-Qt, for help with opening web pages", .left = 1080, .top = 2160,
      .width = 3885, .height = 210, .back = Navy, .fore = Cyan, .wordWrap = true},
     {.kind = Kind::Label, .name = "lblPSClink", .text = "-GitHub", .left = 1080, .top = 1680,
      .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .wordWrap = true,
@@ -67,7 +67,7 @@ const ControlRow controls[] = {
     {.kind = Kind::Label, .name = "Label3", .text = "Contributors:", .left = 960, .top = 1440,
      .width = 4095, .height = 255, .back = Navy, .fore = LightBlue, .font = SansBold,
      .align = Centred, .wordWrap = true},
-    {.kind = Kind::Label, .name = "Label2", .text = "-Ada Brook, for the idea and some testing",
+    {.kind = Kind::Label, .name = "Label2", .text = "-Class of '06, for the idea and some testing",
      .left = 1080, .top = 1920, .width = 3765, .height = 210, .back = Navy, .fore = Cyan,
      .wordWrap = true},
     {.kind = Kind::Label, .name = "Label1", .text = "for the Now functions", .left = 2880,
@@ -88,8 +88,8 @@ const ControlRow controls[] = {
      .width = 3885, .height = 225, .back = Navy, .fore = LightBlue, .align = Centred,
      .wordWrap = true},
     {.kind = Kind::Label, .name = "lblDisclaimer",
-     .text = "Tasselday is free: copy it and give it away as you like, but never for money. "
-             "If you would like the source code, just ask the author for it.",
+     .text = "Tasselday is free software under the MIT licence: copy, change and give it away "
+             "as you like. If you would like the source code, just ask the author for it.",
      .left = 255, .top = 3000, .width = 3870, .height = 825, .back = Navy, .fore = DarkRed,
      .wordWrap = true},
 };

@@ -69,8 +69,7 @@ void FrmTasselday::Form_Load()
     // The whole short date, even where the locale writes blanks inside it.
     lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
         + QStringLiteral(") :"));
-    lblTimeLeft->setFont(ui::fittingFont(
-        lblTimeLeft->font(), lblTimeLeft->text(), lblTimeLeft->contentsRect().width()));
+    lblTimeLeft->fitText();
 
     RefreshAllTimers();
     if (isLoaded())

@@ -36,4 +36,6 @@ add_custom_command(OUTPUT ${ART_OUTPUTS}
   COMMENT "Making the pictures, icons and cursors from assets/"
   VERBATIM)
 add_custom_target(tasselart DEPENDS ${ART_OUTPUTS})
-qt_add_resources(tasselcore "assets" PREFIX "/assets" BASE ${ART_DIR} FILES ${ART_RESOURCES})
+# Format 1 records no file times, which would be the time of each build.
+qt_add_resources(tasselcore "assets" PREFIX "/assets" BASE ${ART_DIR} FILES ${ART_RESOURCES}
+  OPTIONS --format-version 1)

@@ -87,9 +87,10 @@ void FrmDone::endOfSession()
 
 void FrmDone::ArrangeControls()
 {
-    // The window has no frame, so its outer size is its client area.
-    const float W = float(outerWidth());
-    const float H = float(outerHeight());
+    // The window has no frame, so its outer size is its client area. Read as such, because a
+    // window manager may still count the frame window it was first put in.
+    const float W = float(ui::twips(window()->width()));
+    const float H = float(ui::twips(window()->height()));
 
     Label1.setLeft((W - Label1.Width) / 2);
     Label1.setTop((H - Label1.Height) / 2);

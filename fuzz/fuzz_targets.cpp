@@ -3,9 +3,11 @@
 #include "about/sysinfo.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
+#include "ui/desktop_entry.h"
 #include "ui/leadnum.h"
 #include "ui/numbers.h"
 #include "ui/registry.h"
+#include "ui/typedtext.h"
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -89,6 +91,41 @@ void fuzz_sysinfo(FuzzInput& in)
         FUZZ_CHECK((read || value.isEmpty()) && value.size() <= 2 * sysinfo::kBufferSize + 2);
     } catch (const sysinfo::EmptyValueError&) {
     }
+}
+
+// A user's edit between any texts, cut to any limit: what stood in the box stays, of the new
+// text a leading part without control characters, whole characters only; the box holds no
+// more characters than the limit, or than it held before.
+void fuzz_typedtext(FuzzInput& in)
+{
+    const int limit = in.byte() % 4, n = in.byte() % 8, m = in.byte() % 8;
+    const QByteArray bytes = in.rest();
+    const QString before = QString::fromUtf8(bytes.left(n)),
+                  after = QString::fromUtf8(bytes.mid(n, m));
+    const QString typed = QString::fromUtf8(bytes.mid(n + m));
+    QString box = before + typed + after, clean = typed;
+    int cursor = int(before.size() + typed.size());
+    ui::cutToLimit(box, cursor, before.size(), limit);
+    clean.removeIf([](QChar c) {
+        return c.category() == QChar::Other_Control || c == u'\u2028' || c == u'\u2029';
+    });
+    const qsizetype kept = cursor - before.size(); // compared as texts: null and empty alike
+    FUZZ_CHECK(box.size() == cursor + after.size() && box.left(before.size()) == before
+        && box.mid(cursor) == after && box.mid(before.size(), kept) == clean.left(kept)
+        && box.isValidUtf16());
+    FUZZ_CHECK(!limit
+        || ui::visibleLength(box) <= std::max<qsizetype>(limit, ui::visibleLength(before + after)));
+}
+// An Exec line's words hold no more than the line; without quotes, escapes or field codes
+// they are the line split at its blanks.
+void fuzz_desktopentry(FuzzInput& in)
+{
+    const QString exec = QString::fromUtf8(in.rest());
+    const QStringList words = ui::execCommand(exec);
+    FUZZ_CHECK(words.join(QString()).size() <= exec.size());
+    const bool plain = !exec.contains(u'"') && !exec.contains(u'\\') && !exec.contains(u'%');
+    FUZZ_CHECK(
+        !plain || words == QString(exec).replace(u'\t', u' ').split(u' ', Qt::SkipEmptyParts));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

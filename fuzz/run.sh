@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-1000000} build=${FUZZ_BUILD:-build-fuzz} out=$(mktemp -d)
-[ $# -gt 1 ] && targets=("${@:2}") || targets=(datetext leadnum numbers sysinfo)
+[ $# -gt 1 ] && targets=("${@:2}") || targets=(datetext desktopentry leadnum numbers sysinfo typedtext)
 trap 'rm -rf "$out"' EXIT
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER="$(command -v clang++ || command -v clang++-14)" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTASSELDAY_SANITIZE=address,undefined,fuzzer-no-link \

@@ -4,9 +4,10 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
-#include "ui/fonts.h"
 #include "ui/leadnum.h"
+#include "ui/ownedwindow.h"
 #include "ui/platform.h"
+#include "ui/typedtext.h"
 
 #include <QFontMetrics>
 #include <QLocale>
@@ -52,6 +53,9 @@ void FrmAdvOpt::Form_Load()
         return; // the main window object is gone: the program is ending
     FrmTasselday& main = *m_main;
     main.setEnabled(false);
+    // The main window waits on this dialog from now on.
+    if (main.window())
+        ui::keepWithOwner(window(), main.window());
     txtPercentDigits->setText(QString::number(main.intPercentDigits));
 
     // At exactly midnight the general form leaves the time out. The moment one second
@@ -75,8 +79,7 @@ void FrmAdvOpt::Form_Load()
     QRect dateBox = lblGradTime_Date->geometry();
     dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow)));
     lblGradTime_Date->setGeometry(dateBox);
-    lblGradTime_Date->setFont(ui::fittingFont(lblGradTime_Date->font(), lblGradTime_Date->text(),
-        lblGradTime_Date->contentsRect().width()));
+    lblGradTime_Date->fitText();
     const QString time = T.mid(strDatePart.size() + 1);
     intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
     const qsizetype colon1 = time.indexOf(QLatin1Char(':'));
@@ -125,8 +128,10 @@ bool FrmAdvOpt::ApplyOptions()
 
     const QString time = txtSetTime_Hours->text() + QLatin1Char(':') + txtSetTime_Minutes->text()
         + QLatin1Char(':') + txtSetTIme_Seconds->text() + suffix;
+    // A digit reads the same in every script the user may type it in, in the time as in
+    // the precision below.
     const std::optional<double> moment
-        = ui::readDateTime(strDatePart + QLatin1Char(' ') + time, QLocale());
+        = ui::readDateTime(strDatePart + QLatin1Char(' ') + ui::asciiDigits(time), QLocale());
     if (!moment) {
         // No owner: a tick that reaches the ceremony may close this dialog while the
         // box is still open.
@@ -143,11 +148,13 @@ bool FrmAdvOpt::ApplyOptions()
     FrmTasselday& main = *m_main;
     main.GradDate = *moment;
 
-    if (ui::leadingNumber(txtPercentDigits->text()) > 12)
+    const auto digits
+        = [this] { return ui::leadingNumber(ui::asciiDigits(txtPercentDigits->text())); };
+    if (digits() > 12)
         txtPercentDigits->setText(QStringLiteral("12"));
-    if (ui::leadingNumber(txtPercentDigits->text()) < 0)
+    if (digits() < 0)
         txtPercentDigits->setText(QStringLiteral("0"));
-    main.intPercentDigits = ui::toInt16(ui::leadingNumber(txtPercentDigits->text()));
+    main.intPercentDigits = ui::toInt16(digits());
 
     main.RefreshAllTimers();
     return true;

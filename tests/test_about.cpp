@@ -54,6 +54,10 @@ const std::tuple<const char*, quint32, QByteArray, bool, bool, QString, bool> kS
         {"tool fails, folder not tried", kText, sz(kTool), true, false, kTool, true},
         {"no tool key", kText, {}, true, true, kInFolder, false},
         {"oversized tool value", kText, QByteArray(1025, 'x'), true, true, kInFolder, false},
+        {"tool value of 1024 bytes", kText, QByteArray(1024, 'x'), true, true, QString(1024, 'x'),
+            false},
+        {"number's top byte of zero lost", kNumber, QByteArray::fromHex("2C010000"), true, true,
+            "&h00012C", false},
         {"folder without the file", kText, {}, false, true, {}, true},
         {"tool value of zero bytes", kText, "", true, true, {}, true}};
 

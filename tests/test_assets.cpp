@@ -58,7 +58,12 @@ const std::tuple<const char*, const char*, const char*> kRefusals[]
     = {{"half-clear pixel", "x.ico icon soft.png", "half-transparent"},
         {"257 colours", "x.ico icon many.png", "more than 256 colours"},
         {"hot spot outside", "x.cur cursor soft.png 16 0", "hot spot outside"},
-        {"picture size", "x.bmp picture small.svg", "not a valid 98 x 97 SVG"}};
+        {"picture size", "x.bmp picture small.svg", "not a valid 98 x 97 SVG"},
+        {"icon not square", "x.png rendered small.svg 48", "not a valid square SVG"}};
+
+// The desktop's larger icons, rendered from the SVG: file and size.
+const std::tuple<const char*, int> kDesktopIcons[]
+    = {{"hicolor-48.png", 48}, {"hicolor-64.png", 64}, {"hicolor-128.png", 128}};
 
 int runConverter(const QString& manifest, const QString& in, const QString& out, QByteArray* errors)
 {
@@ -133,6 +138,26 @@ private slots:
                 img);
         }
         QCOMPARE(quint32(b.size()), end);
+    }
+
+    // Drawn for their size: smooth edges (pixels neither clear nor opaque), not enlarged pixel
+    // art, and the 32 pixel icon's outline when brought down to 32 pixels.
+    void desktopIconsAreDrawnForTheirSize_data() { rows::add(kDesktopIcons); }
+    void desktopIconsAreDrawnForTheirSize()
+    {
+        const auto& [file, size] = rows::fetch(kDesktopIcons);
+        const QImage icon(qEnvironmentVariable("TASSELDAY_ART_DIR") + '/' + file);
+        QCOMPARE(icon.size(), QSize(size, size));
+        const QImage small = icon.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage art(qEnvironmentVariable("TASSELDAY_SOURCE_DIR") + "/assets/tasselday-32.png");
+        int edges = 0, agree = 0;
+        for (int p = 0; p < size * size; ++p)
+            edges += qAlpha(icon.pixel(p % size, p / size)) % 255 != 0;
+        for (int p = 0; p < 32 * 32; ++p)
+            agree += (qAlpha(small.pixel(p % 32, p / 32)) > 127)
+                == (qAlpha(art.pixel(p % 32, p / 32)) > 0);
+        QVERIFY2(edges > size, QByteArray::number(edges));
+        QVERIFY2(agree > 32 * 32 * 9 / 10, QByteArray::number(agree));
     }
 
     // Art that the formats cannot hold is refused, never written half right.

@@ -1,4 +1,5 @@
 // The window layer every window stands on: lifetime, controls from rows, their roles, input.
+#include "support/rows.h"
 #include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -107,19 +108,15 @@ private slots:
     // above other drawn ones, whatever the order of the rows.
     void controlsFromRows_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QRect>("place");
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("under"); // a control that lies above this one
-        QTest::newRow("lblLink") << "ui::Label" << QRect(10, 10, 100, 20) << -1 << "txtProbe";
-        QTest::newRow("lblUnder") << "ui::Label" << QRect(160, 73, 40, 20) << -1 << "Line1";
-        QTest::newRow("txtProbe") << "ui::TextBox" << QRect(10, 40, 100, 20) << 2 << QString();
-        QTest::newRow("cmdOK") << "ui::Button" << QRect(120, 10, 67, 25) << 0 << QString();
+        table<QString, QRect, int, QString>({"kind", "place", "tab", "under"}, // under: one above
+            {{"lblLink", "ui::Label", QRect(10, 10, 100, 20), -1, "txtProbe"},
+                {"lblUnder", "ui::Label", QRect(160, 73, 40, 20), -1, "Line1"},
+                {"txtProbe", "ui::TextBox", QRect(10, 40, 100, 20), 2, ""},
+                {"cmdOK", "ui::Button", QRect(120, 10, 67, 25), 0, ""}});
     }
     void controlsFromRows()
     {
-        const QString name = QTest::currentDataTag();
-        QFETCH(QString, under);
+        const QString name = QTest::currentDataTag(), under = cell<QString>("under");
         QTEST(QString(c(name)->metaObject()->className()), "kind");
         QTEST(c(name)->geometry(), "place");
         QStringList order;
@@ -132,33 +129,30 @@ private slots:
         QVERIFY(m_f->window()->size() == QSize(200, 100) && m_f->backColor() == colors::Navy);
     }
 
-    // Typed or pasted, what goes beyond the limit is cut off the user's text; the program's
-    // own text stays whole.
+    // Typed or pasted, what goes beyond the limit, counted in characters as a reader sees
+    // them, is cut off the user's text, and no control character gets in; the program's own
+    // text stays whole.
     void typedLimit_data()
     {
-        for (const char* column : {"way", "before", "in", "after"})
-            QTest::addColumn<QString>(column);
-        QTest::addColumn<bool>("all"); // the text selected first
-        const auto row
-            = [](const char* tag, QString way, QString before, QString in, QString after,
-                  bool all = false) { QTest::newRow(tag) << way << before << in << after << all; };
-        row("typing", "type", "", "123", "12");
-        row("paste", "paste", "9", "456", "94");
-        row("paste over all", "paste", "12", "345", "34", true);
-        row("program's text", "type", "12345", "6", "12345");
+        table<QString, QString, QString, QString>({"way", "before", "in", "after"},
+            {{"typing", "type", "", "123", "12"}, {"paste", "paste", "9", "456", "94"},
+                {"paste over all", "paste over", "12", "345", "34"},
+                {"program's text", "type", "12345", "6", "12345"},
+                {"emoji kept whole", "paste", "0", "\U0001F600\U0001F600", "0\U0001F600"},
+                {"family is one", "paste", "", "\U0001F468\u200D\U0001F467x9",
+                    "\U0001F468\u200D\U0001F467x"},
+                {"accents stay", "paste", "", "e\u0301x\u0301y", "e\u0301x\u0301"},
+                {"controls", "paste", "", QChar(0) + QString("\u00011\t\r\n\u20282"), "12"}});
     }
     void typedLimit()
     {
-        QFETCH(QString, way);
-        QFETCH(QString, before);
-        QFETCH(QString, in);
-        QFETCH(bool, all);
+        const QString way = cell<QString>("way"), in = cell<QString>("in");
         auto* box = m_f->control<TextBox>("txtProbe");
         QApplication::clipboard()->setText(in);
-        box->setText(before);
+        box->setText(cell<QString>("before"));
         box->setFocus();
         box->end(false);
-        if (all)
+        if (way == "paste over")
             box->selectAll();
         way == "type" ? QTest::keyClicks(box, in) : QTest::keySequence(box, QKeySequence::Paste);
         QTEST(box->text(), "after");
@@ -192,24 +186,19 @@ private slots:
     // in every build: the test asks in a copy of itself.
     void unknownControlStopsTheProgram_data()
     {
-        QTest::addColumn<QString>("ask");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("unknown") << "nosuch"
-                                 << "has no control named \"nosuch\"";
-        QTest::newRow("wrong kind") << "lblLink"
-                                    << "\"lblLink\" of window";
+        table<QString, QString>({"ask", "message"},
+            {{"unknown", "nosuch", "has no control named \"nosuch\""},
+                {"wrong kind", "lblLink", "\"lblLink\" of window"}});
     }
     void unknownControlStopsTheProgram()
     {
-        QFETCH(QString, ask);
-        QFETCH(QString, message);
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {"--ask", ask});
+        child.start(QCoreApplication::applicationFilePath(), {"--ask", cell<QString>("ask")});
         QVERIFY(child.waitForFinished(20000));
         QVERIFY(child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0);
         QVERIFY(!child.readAllStandardOutput().contains("survived"));
         const QString said = QString::fromLocal8Bit(child.readAllStandardError());
-        QVERIFY2(said.contains(message), qPrintable(said));
+        QVERIFY2(said.contains(cell<QString>("message")), qPrintable(said));
     }
 
     // Every face the layouts name resolves to an installed one, at its size and style.

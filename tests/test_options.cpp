@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
+#include "ui/fonts.h"
 #include "ui/numbers.h"
 
 #include <QApplication>
@@ -43,7 +44,10 @@ struct Session : TestForms {
         ui::TextBox* b = ctl(name);
         b->setFocus();
         b->selectAll();
-        text.isEmpty() ? QTest::keyClick(b, Qt::Key_Delete) : QTest::keyClicks(b, text);
+        if (text.isEmpty())
+            QTest::keyClick(b, Qt::Key_Delete);
+        for (const QChar c : text) // a key of any script, as a keyboard of that script types it
+            QTest::sendKeyEvent(QTest::Click, b, Qt::Key(c.toUpper().unicode()), c, {});
     }
     void press(const char* name) { QTest::mouseClick(ctl<ui::Button>(name), Qt::LeftButton); }
     // Date label | hours | minutes | seconds | half of the day | precision
@@ -73,7 +77,8 @@ private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     // Apply hands the time (with the picked half of the day) and the precision, kept within 0..12,
-    // over at once. An unreadable time is named in a message and changes nothing, on OK too.
+    // over at once, digits of any script read alike in both. An unreadable time is named in a
+    // message and changes nothing, on OK too.
     void apply_data()
     {
         const QString us = "en_US", de = "de_DE", no; // null: not typed
@@ -87,7 +92,11 @@ private slots:
                 {"above 12", us, no, 0, no, no, "6:00:00 PM|12|71.367019980507%|12", 15},
                 {"below 0", us, no, 0, no, no, "6:00:00 PM|0|71%|0", -3},
                 {"empty hour", us, ":00:00", 0, "9", ":00:00PM", "6:00:00 PM|5|71.36702%|9", 5},
-                {"minute 75", us, "6:75:00", 0, "9", "6:75:00PM", "6:00:00 PM|5|71.36702%|9", 5}});
+                {"minute 75", us, "6:75:00", 0, "9", "6:75:00PM", "6:00:00 PM|5|71.36702%|9", 5},
+                {"Arabic-Indic digits", us, "\u0669:\u0663\u0660:\u0660\u0660", Qt::Key_Up,
+                    "\u0663", no, "9:30:00 AM|3|71.367%|\u0663", 5},
+                {"full-width digits", de, "\uFF12\uFF11:\uFF13\uFF10:\uFF10\uFF10", 0, "\uFF18", no,
+                    "9:30:00 PM|8|71,36701998%|\uFF18", 5}});
     }
     void apply()
     {
@@ -160,14 +169,31 @@ private slots:
                 && (after == "applied" || s.open()));
     }
 
+    // Minimised alone all the same, the dialog, transient for the main window that waits on it,
+    // comes back at once; minimised with the main window, it comes back with it.
+    void dialogNeverLeavesTheMainWindowWaitingAlone()
+    {
+        Session s;
+        QVERIFY(s.open());
+        QWidget *main = s.main.window(), *dialog = s.dialog.window();
+        QCOMPARE(dialog->windowHandle()->transientParent(), main->windowHandle());
+        dialog->showMinimized();
+        QTRY_VERIFY(!dialog->isMinimized());
+        main->showMinimized();
+        dialog->showMinimized();
+        QCoreApplication::processEvents();
+        QVERIFY(dialog->isMinimized());
+        main->showNormal();
+        QTRY_VERIFY(!dialog->isMinimized());
+    }
+
     // Every locale, times of day in turn: the heading and dialog show the date whole and the time
     // as set; new minutes apply, open again as applied, and an untouched OK gives them back.
     void everyLocaleGivesBackItsOwnValues()
     {
         Session s;
         const auto fits = [](const ui::Label* l) {
-            return QFontMetrics(l->font()).horizontalAdvance(l->text())
-                <= l->contentsRect().width();
+            return ui::textFits(l->font(), l->text(), l->contentsRect(), l->textFlags());
         };
         // The general form writes no time at midnight; the dialog still shows one.
         const QTime times[] = {{18, 5, 9}, {10, 30, 0}, {12, 0, 1}, {0, 0, 0}};

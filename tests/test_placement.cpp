@@ -1,12 +1,120 @@
-// Where each window stands, frames included, on a desktop whose primary screen is not the
-// leftmost one; run once as it is and once at twice the scale on a screen twice the size.
+// Where each window stands, frames included: on a desktop whose primary screen is not the
+// leftmost one (run once as it is and once at twice the scale on screens twice the size), flush
+// to the device pixel at fractional scales, and again once the screens change; and which
+// display the program opens.
+#include "about/frmabout_layout.h"
+#include "app/frmtasselday_layout.h"
+#include "celebration/frmdone_layout.h"
+#include "options/frmadvopt_layout.h"
+#include "support/rows.h"
 #include "support/testforms.h"
+#include "ui/controls.h"
 #include "ui/displayplatform.h"
+#include "ui/nativeframes.h"
 
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QScreen>
-#include <QTemporaryFile>
 #include <QtTest>
+#include <qpa/qplatformnativeinterface.h>
+#include <qpa/qplatformscreen.h>
+#include <qpa/qplatformwindow.h>
+
+namespace {
+
+const int k = qMax(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+
+// The offscreen platform's own geometry in device pixels, beneath Qt's scaling: what the
+// window system tells the program on X11.
+struct OffscreenFrames final : ui::NativeFrames {
+    QRect screenRect(const QScreen* screen) override { return screen->handle()->geometry(); }
+    std::optional<ui::NativeFrame> frame(const QWidget* w) override
+    {
+        QPlatformWindow* p = w->windowHandle() ? w->windowHandle()->handle() : nullptr;
+        if (!p)
+            return std::nullopt;
+        return ui::NativeFrame {
+            p->geometry().marginsAdded(p->frameMargins()), !p->frameMargins().isNull(), true};
+    }
+    void moveFrame(QWidget* w, QPoint at) override
+    {
+        QPlatformWindow* p = w->windowHandle()->handle();
+        p->setGeometry({at, p->geometry().size()}); // taken as the frame's, or the window's
+        p->setGeometry({at + at - frame(w)->rect.topLeft(), p->geometry().size()});
+    }
+} offscreenFrames;
+
+// Sets the screens by name, in device pixels, with their scale, for windows made from now on
+// with frames or without. New screens come before the old go: the first left is the primary.
+void setScreens(const QList<std::tuple<QString, QRect, double>>& screens, bool frames = true)
+{
+    QPlatformNativeInterface* platform = QGuiApplication::platformNativeInterface();
+    const auto call
+        = [&](const char* name) { return platform->nativeResourceForIntegration(name); };
+    using Get = QJsonObject (*)(QPlatformNativeInterface*);
+    QJsonArray both = reinterpret_cast<Get>(call("configuration"))(platform)["screens"].toArray();
+    QStringList names;
+    for (const QJsonValue s : both)
+        names << s.toObject()["name"].toString();
+    QJsonArray wanted;
+    for (const auto& [name, r, scale] : screens) {
+        const QJsonObject screen {{"name", name}, {"x", r.x()}, {"y", r.y()}, {"width", r.width()},
+            {"height", r.height()}, {"logicalDpi", 96 * scale}, {"logicalBaseDpi", 96}};
+        wanted.append(screen);
+        if (!names.contains(name))
+            both.append(screen);
+    }
+    using Set = void (*)(const QJsonObject&, QPlatformNativeInterface*);
+    for (const QJsonArray& all : {both, wanted})
+        reinterpret_cast<Set>(call("setConfiguration"))(
+            {{"windowFrameMargins", frames}, {"screens", all}}, platform);
+}
+
+// The frame's top right corner against the primary screen's, in device pixels.
+QPoint offFromCorner(QWidget* w)
+{
+    return offscreenFrames.frame(w)->rect.topRight()
+        - offscreenFrames.screenRect(QGuiApplication::primaryScreen()).topRight();
+}
+
+// Scale, frames or none, the screen's width and the one it becomes, and whether another
+// screen takes its place (unplugged) or it is resized.
+const std::tuple<const char*, double, bool, int, int, bool> kFlush[] = {
+    {"1366 at 1.5, resized", 1.5, true, 1366, 1024, false},
+    {"1366 at 1.5, frameless", 1.5, false, 1366, 1280, false},
+    {"1366 at 1.75, unplugged", 1.75, true, 1366, 1280, true},
+    {"1366 at 1.75, frameless, unplugged", 1.75, false, 1366, 1023, true},
+    {"1367 at 1.25", 1.25, true, 1367, 1600, false},
+    {"1365 at 2", 2, true, 1365, 1366, true},
+};
+
+} // namespace
+
+namespace {
+
+// The texts of a loaded window's rows that their controls cut, in the faces installed.
+QStringList clipped(const ui::Form& form, std::span<const ui::ControlRow> rows)
+{
+    QStringList cut;
+    const auto check = [&](const QWidget* w, const QRect& room, int flags, const QString& text) {
+        if (!ui::textFits(w->font(), text, room, flags))
+            cut << QStringLiteral("%1 \"%2\"").arg(w->objectName(), text);
+    };
+    for (const ui::ControlRow& row : rows) {
+        QObject* c = form.control<QObject>(row.name);
+        if (const auto* l = qobject_cast<ui::Label*>(c))
+            check(l, l->contentsRect(), l->textFlags(), l->text());
+        if (const auto* b = qobject_cast<ui::Button*>(c))
+            check(b, b->textRect(), Qt::AlignCenter | Qt::TextShowMnemonic, b->text());
+        if (const auto* list = qobject_cast<ui::ComboList*>(c))
+            for (int i = 0; i < list->count(); ++i)
+                check(list, list->fieldRect(), Qt::AlignLeft | Qt::AlignVCenter, list->itemText(i));
+    }
+    return cut;
+}
+
+} // namespace
 
 class PlacementTest : public QObject {
     Q_OBJECT
@@ -14,73 +122,101 @@ private slots:
     void everyWindowInItsPlaceOnThePrimaryScreen()
     {
         QApplication::setStyle(QStringLiteral("Fusion"));
+        // The primary on the right and a lower one on the left; twice the size at twice the
+        // scale, so that the logical desktop stays the same.
+        setScreens({{"1-right-primary", QRect(800 * k, 0, 1024 * k, 768 * k), 1},
+            {"2-left", QRect(0, 100 * k, 800 * k, 600 * k), 1}});
         const QRect primary = QGuiApplication::primaryScreen()->geometry();
         QVERIFY(QGuiApplication::screens().size() == 2 && primary.x() > 0); // primary on the right
         TestForms t;
-        const auto shown = [](ui::Form& f) {
+        QStringList cut; // every text of every layout whole in its control
+        const auto shown = [&](ui::Form& f, std::span<const ui::ControlRow> rows) {
             f.show();
+            cut += clipped(f, rows);
             return QTest::qWaitForWindowExposed(f.window()) ? f.window() : nullptr;
         };
-        QWidget* main = shown(t.forms.frmTasselday());
+        QWidget* main = shown(t.forms.frmTasselday(), layout::frmTasseldayControls());
         // The frame, not only the client area, touches the top and right edges.
         QVERIFY(main && main->frameGeometry() != main->geometry());
         QTRY_COMPARE(main->frameGeometry().topRight(), primary.topRight());
         QCOMPARE(main->size(), QSize(416, 142));
-        QWidget* about = shown(t.forms.frmAbout());
+        main->move(main->pos() + QPoint(-50, 30)); // as the user would: it stays there
+        QTest::qWait(20);
+        QCOMPARE(main->frameGeometry().topRight(), primary.topRight() + QPoint(-50, 30));
+        QWidget* about = shown(t.forms.frmAbout(), layout::frmAboutControls());
         QTRY_COMPARE(about->geometry().topLeft(), primary.topLeft() + QPoint(156, 129));
         for (int i = 0; i < 3; ++i)
             QTest::mouseDClick(t.forms.frmTasselday().control<QWidget>("lblSet"), Qt::LeftButton);
-        QWidget* options = shown(t.forms.frmAdvOpt());
+        QWidget* options = shown(t.forms.frmAdvOpt(), layout::frmAdvOptControls());
         QTRY_VERIFY((options->frameGeometry().center() - primary.center()).manhattanLength() <= 1);
         QTest::mouseClick(t.forms.frmAdvOpt().control<QWidget>("cmdJump"), Qt::LeftButton);
-        QTRY_COMPARE(shown(t.forms.frmDone())->geometry(), primary);
+        QWidget* done = shown(t.forms.frmDone(), layout::frmDoneControls());
+        QTRY_COMPARE(done->geometry(), primary);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
     }
 
-    // Under Wayland with XWayland, X11 is chosen unless the user chose a platform. Each
-    // row: QT_QPA_PLATFORM, WAYLAND_DISPLAY, DISPLAY, a -platform argument.
-    void x11UnderWaylandOnlyWhenNobodyChose_data()
+    // The main window's frame flush with the top right corner to the device pixel, at any
+    // scale and width, framed or not; and again when its screen is resized or unplugged.
+    void mainWindowFlushAtAnyScale_data() { rows::add(kFlush); }
+    void mainWindowFlushAtAnyScale()
     {
-        QTest::addColumn<QByteArrayList>("given");
-        QTest::addColumn<bool>("x11");
-        QTest::newRow("Wayland and XWayland") << QByteArrayList {"", "wayland-0", ":0", ""} << true;
-        QTest::newRow("no XWayland") << QByteArrayList {"", "wayland-0", "", ""} << false;
-        QTest::newRow("plain X11") << QByteArrayList {"", "", ":0", ""} << false;
-        QTest::newRow("variable set") << QByteArrayList {"wayland", "wayland-0", ":0", ""} << false;
-        QTest::newRow("argument") << QByteArrayList {"", "wayland-0", ":0", "-platform"} << false;
+        const auto& [name, scale, frames, width, widthAfter, unplugged] = rows::fetch(kFlush);
+        const auto screen = [&](const char* id, int w) { // twice the size at twice the scale
+            return std::tuple(id + QString::fromLatin1(name), QRect(0, 0, w * k, 768 * k), scale);
+        };
+        setScreens({screen("a-", width)}, frames);
+        TestForms t;
+        t.forms.frmTasselday().show();
+        QWidget* main = t.forms.frmTasselday().window();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        QCOMPARE(main->devicePixelRatio(), scale * k); // truly at that scale
+        QTRY_COMPARE(offFromCorner(main), QPoint());
+        setScreens({screen(unplugged ? "b-" : "a-", widthAfter)}, frames);
+        QTRY_COMPARE(offFromCorner(main), QPoint());
     }
-    void x11UnderWaylandOnlyWhenNobodyChose()
+
+    // Which display the program opens: unset variables are "-", answering the displays that
+    // answer; the platform asked for, empty to keep the user's, or "!" and the reason.
+    void displayChoice_data()
     {
-        QFETCH(QByteArrayList, given);
-        const QHash<QByteArray, QByteArray> env
-            = {{"QT_QPA_PLATFORM", given[0]}, {"WAYLAND_DISPLAY", given[1]}, {"DISPLAY", given[2]}};
-        const QByteArrayList args
-            = given[3].isEmpty() ? QByteArrayList() : QByteArrayList {given[3], "wayland"};
-        QTEST(ui::shouldUseX11(args, [&](const char* name) { return env.value(name); }), "x11");
+        table<QByteArrayList, QByteArrayList, QByteArrayList, QString>(
+            {"QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY", "args", "answering", "chosen"},
+            {{"Wayland and XWayland", {"-", ":0", "wl"}, {}, {":0", "wl"}, "xcb"},
+                {"XWayland gone", {"-", ":0", "wl"}, {}, {"wl"}, "wayland"},
+                {"-display argument", {"-", "-", "-"}, {"-display", ":5"}, {":5"}, "xcb"},
+                {"platform chosen", {"wayland", ":0", "wl"}, {}, {":0", "wl"}, ""},
+                {"platform argument", {"-", ":0", "wl"}, {"-platform", "offscreen"}, {}, ""},
+                {"nothing set", {"-", "-", "-"}, {}, {}, "!DISPLAY is not set; WAYLAND_DISPLAY"},
+                {"empty DISPLAY", {"-", "", "-"}, {}, {}, "!DISPLAY is empty"},
+                {"chosen X11 gone", {"xcb", ":9", "wl"}, {}, {"wl"}, "!X display \":9\" does not"},
+                {"Wayland gone", {"-", "-", "wl"}, {}, {}, "!Wayland display \"wl\" does not"}});
+    }
+    void displayChoice()
+    {
+        const auto given = cell<QByteArrayList>("QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY");
+        const auto answers
+            = [](const QByteArray& n) { return cell<QByteArrayList>("answering").contains(n); };
+        const ui::DisplayChoice choice = ui::chooseDisplay(cell<QByteArrayList>("args"),
+            {[&](const char* name) -> std::optional<QByteArray> {
+                 const QByteArray v = given.value(
+                     QByteArrayList {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}.indexOf(
+                         name));
+                 return v == "-" ? std::nullopt : std::optional(v);
+             },
+                answers, answers});
+        const QString chosen = cell<QString>("chosen");
+        if (chosen.startsWith('!'))
+            QVERIFY2(choice.error.contains(chosen.mid(1)), qPrintable(choice.error));
+        else
+            QCOMPARE(choice.platform + choice.error.toUtf8(), chosen.toUtf8());
     }
 };
 
 int main(int argc, char** argv)
 {
-    // Two screens side by side, the primary on the right and lower one on the left; at a scale
-    // factor of 2 they are twice the size, so the logical desktop stays the same. The
-    // offscreen platform adds its screens in the order of their names, the first as primary.
-    const int k = qMax(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
-    // In the working folder, named without a drive: the platform's parameters are separated
-    // by colons.
-    QTemporaryFile config(QStringLiteral("screens-XXXXXX.json"));
-    const QString screen = QStringLiteral(R"({"name": "%1", "x": %2, "y": %3, "width": %4,
-        "height": %5, "logicalDpi": 96, "logicalBaseDpi": 96})");
-    if (!config.open()
-        || !config.write(
-            QStringLiteral(R"({"windowFrameMargins": true, "screens": [%1, %2]})")
-                .arg(screen.arg("1-right-primary").arg(800 * k).arg(0).arg(1024 * k).arg(768 * k),
-                    screen.arg("2-left").arg(0).arg(100 * k).arg(800 * k).arg(600 * k))
-                .toUtf8()))
-        return 1;
-    config.flush();
-    qputenv("QT_QPA_PLATFORM",
-        "offscreen:configfile=" + QDir::current().relativeFilePath(config.fileName()).toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ui::setNativeFrames(&offscreenFrames);
     PlacementTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -4,6 +4,7 @@
 #include "ui/datevalue.h"
 #include "ui/leadnum.h"
 #include "ui/numbers.h"
+#include "ui/typedtext.h"
 
 using namespace ui;
 
@@ -87,6 +88,20 @@ private slots:
         QCOMPARE(exact(x), exact(cell<double>("number")));
         QTEST(int(toInt16(x)), "int16");
     }
+
+    // A decimal digit of any script reads as its ASCII digit; no other character changes.
+    void asciiDigits_data()
+    {
+        table<QString, QString>({"text", "ascii"},
+            {{"Arabic-Indic", "\u0660\u0661\u0662\u0663\u0664\u0665\u0666\u0667\u0668\u0669",
+                 "0123456789"},
+                {"Persian", "\u06F1\u06F2:\u06F3\u06F0", "12:30"}, {"full-width", "\uFF18", "8"},
+                {"Devanagari", "\u0969", "3"}, {"beyond 16 bits", "\U0001D7D1x", "3x"},
+                {"no decimal digits", "\u00B2\u00BD\u2167a-1.5", "\u00B2\u00BD\u2167a-1.5"},
+                {"lone surrogate", QChar(0xD835) + QString("\u0663"),
+                    QChar(0xD835) + QString("3")}});
+    }
+    void asciiDigits() { QTEST(ui::asciiDigits(cell<QString>("text")), "ascii"); }
 
     // Texts written ("shown") and read, each row named by its text; NaN: refused. To the nearest
     // second, the time running forward even before day zero; a suffix that agrees with a 24-hour

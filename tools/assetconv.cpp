@@ -1,7 +1,7 @@
 // assetconv MANIFEST SOURCE_DIR OUTPUT_DIR: turns the art in assets/ into the files the
 // program ships. Pictures are SVG, rendered to 24-bit BMPs; icons and cursors are pixel-art
-// PNGs, written as 256-colour ICO and CUR files; the desktop icons are PNGs scaled by whole
-// pixels. Each manifest line names one output, its kind, its sources and (for a cursor) the
+// PNGs, written as 256-colour ICO and CUR files; the larger desktop icons are rendered from
+// an SVG. Each manifest line names one output, its kind, its sources and (for a cursor) the
 // hot spot. The output depends on nothing but the sources, so every build makes the same bytes.
 #include <QBuffer>
 #include <QCoreApplication>
@@ -145,16 +145,25 @@ QByteArray iconFile(int type, const QStringList& paths, QPoint hotSpot = {})
     return out + images;
 }
 
-// Whole-pixel scaling keeps pixel art crisp at the desktop's larger icon sizes.
-QByteArray scaledPng(const QString& path, int size)
+// A desktop icon drawn from its SVG at the size asked for, on a clear ground, so the larger
+// sizes get smooth edges of their own rather than enlarged pixels.
+QByteArray renderedPng(const QString& svg, int size)
 {
-    const QImage image = readPng(path);
-    if (size % image.width() != 0 || image.width() != image.height())
-        fail(path + QStringLiteral(": cannot scale by whole pixels to %1").arg(size));
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid() || renderer.viewBoxF().width() != renderer.viewBoxF().height())
+        fail(svg + QStringLiteral(": not a valid square SVG"));
+    if (size < 1 || size > 1024)
+        fail(svg + QStringLiteral(": no icon size %1").arg(size));
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
     QByteArray out;
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
-    image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(&buffer, "PNG");
+    image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG");
     return out;
 }
 
@@ -181,8 +190,8 @@ QByteArray convert(const QStringList& f, const QString& src)
     }
     if (kind == QLatin1String("cursor") && f.size() == 5)
         return iconFile(2, {in(2)}, QPoint(number(f[3]), number(f[4])));
-    if (kind == QLatin1String("scaled") && f.size() == 4)
-        return scaledPng(in(2), number(f[3]));
+    if (kind == QLatin1String("rendered") && f.size() == 4)
+        return renderedPng(in(2), number(f[3]));
     fail(QStringLiteral("cannot read the manifest line: ") + f.join(QLatin1Char(' ')));
 }
 

@@ -30,6 +30,8 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow&
         if (row.fore != kDefault)
             l->setForeColor(quint32(row.fore));
         l->setTransparent(row.transparent);
+        // The faces standing in for a layout's own may be wider than those.
+        l->fitText();
         return l;
     }
     case Kind::TextBox: {
@@ -46,6 +48,7 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow&
         auto* b = new Button(parent);
         place(b);
         b->setText(text);
+        b->fitText();
         if (row.back != kDefault)
             b->setFaceColor(quint32(row.back));
         return b;

@@ -1,12 +1,14 @@
 #include "ui/controls.h"
 
 #include "ui/color.h"
-#include "ui/twips.h"
+#include "ui/fonts.h"
+#include "ui/typedtext.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionFrame>
 #include <QValidator>
 #include <qdrawutil.h>
 
@@ -48,6 +50,8 @@ quint32 Label::foreColor() const { return roleColor(this, QPalette::WindowText);
 void Label::setBackColor(quint32 bgr) { setRole(this, QPalette::Window, bgr); }
 quint32 Label::backColor() const { return roleColor(this, QPalette::Window); }
 void Label::setTransparent(bool transparent) { setAutoFillBackground(!transparent); }
+
+void Label::fitText() { setFont(fittingFont(font(), text(), contentsRect(), textFlags())); }
 
 void Label::mousePressEvent(QMouseEvent* e)
 {
@@ -131,17 +135,13 @@ bool TextBox::event(QEvent* e)
 
 void TextBox::cutToLimit(QString& after, int& cursor) const
 {
-    if (!m_userInput || m_typedLimit <= 0 || after.size() <= m_typedLimit)
+    if (!m_userInput)
         return;
     // The new characters end at the cursor; whatever stood there before is kept, even when
     // the program put in more than the limit.
     const qsizetype kept = m_length - m_selected;
     const qsizetype inserted = qBound(qsizetype(0), after.size() - kept, qsizetype(cursor));
-    const qsizetype cut = qMin(after.size() - m_typedLimit, inserted);
-    if (cut <= 0)
-        return;
-    after.remove(cursor - cut, cut);
-    cursor -= int(cut);
+    ui::cutToLimit(after, cursor, cursor - inserted, m_typedLimit);
 }
 
 Button::Button(QWidget* parent) : QPushButton(parent)
@@ -152,6 +152,11 @@ Button::Button(QWidget* parent) : QPushButton(parent)
 
 void Button::setFaceColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
 quint32 Button::faceColor() const { return roleColor(this, QPalette::Button); }
+
+void Button::fitText()
+{
+    setFont(fittingFont(font(), text(), textRect(), Qt::AlignCenter | Qt::TextShowMnemonic));
+}
 
 void Button::paintEvent(QPaintEvent*)
 {
@@ -201,6 +206,37 @@ void ComboList::setBackColor(quint32 bgr)
     setRole(this, QPalette::Base, bgr);
 }
 
+namespace {
+constexpr int kArrowWidth = 14;
+} // namespace
+
+QRect ComboList::fieldRect() const { return rect().adjusted(3, 2, -kArrowWidth - 1, -2); }
+
+void ComboList::paintEvent(QPaintEvent*)
+{
+    // The style's own drop-down face is a shaded button; this one is the colour it was given.
+    QPainter p(this);
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.lineWidth = 1;
+    frame.state |= QStyle::State_Sunken;
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &p, this);
+    QStyleOption arrow;
+    arrow.initFrom(this);
+    arrow.rect = QRect(width() - kArrowWidth - 1, 1, kArrowWidth, height() - 2);
+    style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &p, this);
+    const QRect field = fieldRect();
+    p.setPen(palette().color(QPalette::Text));
+    p.drawText(field, Qt::AlignLeft | Qt::AlignVCenter, currentText());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = field.adjusted(-1, 0, 1, 0);
+        focus.backgroundColor = palette().color(QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    }
+}
+
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 {
     ownPointerMoves(this);
@@ -240,41 +276,6 @@ void Picture::setBackColor(quint32 bgr)
 {
     setRole(this, QPalette::Window, bgr);
     setAutoFillBackground(true);
-}
-
-Line::Line(QWidget* parent, double x1, double y1, double x2, double y2, quint32 bgr, int width)
-    : QWidget(parent), m_color(fromBgr(bgr)), m_width(width)
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    const QPoint a(px(x1), px(y1)), b(px(x2), px(y2));
-    const QRect box = QRect(a, b).normalized().adjusted(0, 0, width, width);
-    setGeometry(box);
-    m_from = a - box.topLeft();
-    m_to = b - box.topLeft();
-}
-
-void Line::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    // A width-w line covers w pixel rows (or columns) starting at its coordinate.
-    for (int i = 0; i < m_width; ++i) {
-        const QPoint shift = m_from.y() == m_to.y() ? QPoint(0, i) : QPoint(i, 0);
-        p.setPen(QPen(m_color, 1));
-        p.drawLine(m_from + shift, m_to + shift);
-    }
-}
-
-Shape::Shape(QWidget* parent, quint32 outline) : QWidget(parent), m_outline(fromBgr(outline))
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void Shape::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.setPen(QPen(m_outline, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 } // namespace ui

@@ -19,6 +19,10 @@ public:
     void setBackColor(quint32 bgr);
     quint32 backColor() const;
     void setTransparent(bool transparent);
+    // How its text is laid out: aligned, and wrapped at word boundaries where it wraps.
+    int textFlags() const { return int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0); }
+    // Smaller type, down to 8 pixels, until the whole text fits.
+    void fitText();
 signals:
     void clicked();
     void doubleClicked();
@@ -36,8 +40,9 @@ private:
 };
 
 // A text box whose limit holds for the user's input only, however it arrives (typing,
-// paste, drag and drop, middle-click, input method): what goes beyond the limit is cut
-// off the end of the new text. Text set by the program is never cut.
+// paste, drag and drop, middle-click, input method): control characters are dropped, and
+// what goes beyond the limit, counted in characters as a reader sees them, is cut off the
+// end of the new text. Text set by the program is never cut.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -45,8 +50,8 @@ public:
     void setTypedLimit(int chars) { m_typedLimit = chars; }
     int typedLimit() const { return m_typedLimit; }
     void setBackColor(quint32 bgr);
-    // The user's edit turned `before` into `after` with the cursor at `cursor` (just past
-    // the new text); cuts `after` to the limit.
+    // The user's edit turned the box's text into `after` with the cursor at `cursor` (just
+    // past the new text); cuts `after` to the limit.
     void cutToLimit(QString& after, int& cursor) const;
 
 protected:
@@ -70,17 +75,27 @@ public:
     explicit Button(QWidget* parent = nullptr);
     void setFaceColor(quint32 bgr);
     quint32 faceColor() const;
+    // Where the text may stand, inside the edge and the default button's outline.
+    QRect textRect() const { return rect().adjusted(3, 3, -3, -3); }
+    // Smaller type, down to 8 pixels, until the whole text fits.
+    void fitText();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
-// A drop-down list the user can only pick from.
+// A drop-down list the user can only pick from, its face flat in exactly its own colour
+// inside the frame the text boxes have, with the arrow at its right end.
 class ComboList : public QComboBox {
     Q_OBJECT
 public:
     explicit ComboList(QWidget* parent = nullptr);
     void setBackColor(quint32 bgr);
+    // Where the chosen item's text is drawn.
+    QRect fieldRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 // A progress bar from 0 to 100 that keeps fractions of a percent: the Qt bar holds

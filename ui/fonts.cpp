@@ -1,8 +1,11 @@
 #include "ui/fonts.h"
 
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -34,9 +37,64 @@ QString installedFace(const QString& layoutFace, FaceSet set)
     return QString::fromLatin1(set == FaceSet::Windows ? chosen->windows : chosen->free);
 }
 
-QFont fittingFont(QFont font, const QString& text, int width)
+namespace {
+
+// Drawn unclipped in the middle of a margin a line high all round, no ink falls on the
+// margin. An underline runs the whole advance, past the last glyph's ink: the glyphs alone
+// count.
+bool inkInside(QFont font, const QString& text, QSize room, int flags)
 {
-    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
+    font.setUnderline(false);
+    const int margin = QFontMetrics(font).height();
+    const QRect inside(QPoint(margin, margin), room);
+    QImage ink(room.grownBy({margin, margin, margin, margin}), QImage::Format_Alpha8);
+    ink.fill(0);
+    QPainter p(&ink);
+    p.setFont(font);
+    p.drawText(inside, flags | Qt::TextDontClip, text);
+    p.end();
+    for (int y = 0; y < ink.height(); ++y) {
+        const uchar* line = ink.constScanLine(y);
+        const auto inked = [line](int from, int to) {
+            return std::any_of(line + from, line + to, [](uchar alpha) { return alpha != 0; });
+        };
+        if (y < inside.top() || y > inside.bottom()
+                ? inked(0, ink.width())
+                : inked(0, inside.left()) || inked(inside.right() + 1, ink.width()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool textFits(const QFont& font, const QString& text, const QRect& room, int flags)
+{
+    // A font's line height holds its glyphs, and they reach at most its least bearings (and
+    // a pixel of shading) past their advances: lines that far inside fit.
+    const QFontMetrics m(font);
+    const int left = std::max(0, -m.minLeftBearing()) + 1;
+    const int right = std::max(0, -m.minRightBearing()) + 1;
+    if (room.adjusted(left, 0, -right, 0).contains(m.boundingRect(room, flags, text)))
+        return true;
+    // The others are drawn, once for each face, text, room and layout: every opening of a
+    // window asks again.
+    static QHash<QString, bool> drawn;
+    const QString key = QStringLiteral("%1|%2x%3|%4|")
+                            .arg(font.key())
+                            .arg(room.width())
+                            .arg(room.height())
+                            .arg(flags)
+        + text;
+    auto found = drawn.constFind(key);
+    if (found == drawn.cend())
+        found = drawn.insert(key, inkInside(font, text, room.size(), flags));
+    return *found;
+}
+
+QFont fittingFont(QFont font, const QString& text, const QRect& room, int flags)
+{
+    while (font.pixelSize() > 8 && !textFits(font, text, room, flags))
         font.setPixelSize(font.pixelSize() - 1);
     return font;
 }

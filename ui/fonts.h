@@ -1,5 +1,6 @@
 #pragma once
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 namespace ui {
@@ -28,8 +29,13 @@ QString installedFace(const QString& layoutFace, FaceSet set = kSystemFaces);
 // whatever the screen's reported resolution.
 QFont makeFont(const FontSettings& font);
 
-// `font` made smaller, a pixel at a time down to 8 pixels, until `text` fits in
-// `width` pixels: a locale's long date stays whole in a fixed layout.
-QFont fittingFont(QFont font, const QString& text, int width);
+// Whether every glyph of `text`, drawn in `room` with `flags` (alignment, Qt::TextWordWrap,
+// Qt::TextShowMnemonic), lies whole inside it. The ink counts, not the line boxes: the
+// layouts' own faces, of the same line heights, let a line's empty descent hang out too.
+bool textFits(const QFont& font, const QString& text, const QRect& room, int flags);
+
+// `font` made smaller, a pixel at a time down to 8 pixels, until `text` fits in `room`: a
+// locale's long date, or a face wider than the one a layout was drawn with, stays whole.
+QFont fittingFont(QFont font, const QString& text, const QRect& room, int flags = 0);
 
 } // namespace ui

@@ -44,6 +44,18 @@ FormWindow::FormWindow(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, fla
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
+void FormWindow::appearAgainAt(QPoint at)
+{
+    const bool shown = isVisible();
+    hide();
+    destroy();
+    move(at); // not created yet: the frame's place
+    if (!shown)
+        return;
+    show();
+    activateWindow();
+}
+
 void FormWindow::closeEvent(QCloseEvent* e)
 {
     // Like any disabled window, one waiting on a dialog ignores its close box. Requests

@@ -21,6 +21,10 @@ class FormWindow : public QWidget {
 public:
     FormWindow(Form& form, Qt::WindowFlags flags);
 
+    // Shows the window anew, in a new native window whose frame stands at `at`: for a
+    // window manager that heeds a position only when a window appears.
+    void appearAgainAt(QPoint at);
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;

@@ -1,27 +1,22 @@
 #include "ui/placement.h"
 
+#include "ui/form.h"
+#include "ui/nativeframes.h"
 #include "ui/twips.h"
 
-#include <QAbstractNativeEventFilter>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QList>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
-
-#ifdef TASSELDAY_HAVE_XCB
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <vector>
-#endif
 
 namespace ui {
 
 namespace {
+
+// Moves asked for before the keeper gives up on a window system that will not have it.
+constexpr int kMaxTries = 5;
 
 QList<PlacementKeeper*>& keepers()
 {
@@ -29,49 +24,20 @@ QList<PlacementKeeper*>& keepers()
     return all;
 }
 
-#ifdef TASSELDAY_HAVE_XCB
-// Frame extents arrive as a property of the client window (_NET_FRAME_EXTENTS), and
-// reparenting into the frame as a configure event; Qt turns neither into a widget event
-// when the client's own geometry stays the same.
-class FrameEventFilter : public QAbstractNativeEventFilter {
-public:
-    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
-    {
-        if (type != "xcb_generic_event_t")
-            return false;
-        const auto* e = static_cast<const xcb_generic_event_t*>(message);
-        xcb_window_t window = 0;
-        switch (e->response_type & 0x7f) {
-        case XCB_PROPERTY_NOTIFY:
-            window = reinterpret_cast<const xcb_property_notify_event_t*>(e)->window;
-            break;
-        case XCB_CONFIGURE_NOTIFY:
-            window = reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window;
-            break;
-        case XCB_REPARENT_NOTIFY:
-            window = reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window;
-            break;
-        default:
-            return false;
-        }
-        // Qt takes the event after this filter; the keeper looks once Qt has.
-        for (PlacementKeeper* k : std::as_const(keepers()))
-            if (k->parent() && static_cast<QWidget*>(k->parent())->internalWinId() == window)
-                k->queueCheck();
-        return false;
-    }
-};
-#endif
+bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 void watchNativeFrameEvents()
 {
-#ifdef TASSELDAY_HAVE_XCB
     static bool installed = false;
-    if (!installed && QGuiApplication::platformName() == QLatin1String("xcb")) {
-        installed = true;
-        QCoreApplication::instance()->installNativeEventFilter(new FrameEventFilter);
-    }
-#endif
+    if (installed)
+        return;
+    installed = true;
+    // Qt takes the event after the filter; the keeper looks once Qt has.
+    watchFrameEvents([](quintptr window) {
+        for (PlacementKeeper* k : std::as_const(keepers()))
+            if (static_cast<QWidget*>(k->parent())->internalWinId() == window)
+                k->queueCheck();
+    });
 }
 
 // Where a frame of this size stands on this screen, for the placements that go by the frame.
@@ -81,86 +47,6 @@ QPoint framePosition(Placement placement, const QRect& screen, const QSize& fram
         return {screen.right() + 1 - frame.width(), screen.top()};
     return {screen.x() + (screen.width() - frame.width()) / 2,
         screen.y() + (screen.height() - frame.height()) / 2};
-}
-
-#ifdef TASSELDAY_HAVE_XCB
-xcb_connection_t* x11Connection()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-// A window's 32-bit property, empty when it is not set.
-std::vector<quint32> property32(
-    xcb_connection_t* c, xcb_window_t window, xcb_atom_t name, xcb_atom_t type, quint32 count)
-{
-    std::vector<quint32> values;
-    xcb_get_property_reply_t* reply
-        = xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, count), nullptr);
-    if (reply && reply->format == 32) {
-        const auto* v = static_cast<const quint32*>(xcb_get_property_value(reply));
-        values.assign(v, v + xcb_get_property_value_length(reply) / 4);
-    }
-    free(reply);
-    return values;
-}
-
-xcb_atom_t frameExtentsAtom(xcb_connection_t* c)
-{
-    static xcb_atom_t atom = XCB_ATOM_NONE;
-    if (atom == XCB_ATOM_NONE) {
-        static const char name[] = "_NET_FRAME_EXTENTS";
-        xcb_intern_atom_reply_t* reply
-            = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-        if (reply)
-            atom = reply->atom;
-        free(reply);
-    }
-    return atom;
-}
-#endif
-
-// Qt places a window in whole logical pixels; scaled, a frame whose border is an odd number
-// of device pixels can then never touch the edge. Where the window manager tells the frame's
-// extents, the frame is moved to the exact device pixel; Qt takes the new position from the
-// window manager's notice like any other move. Nothing is done where the frame is not known.
-void moveFrameExactly(QWidget* w, Placement placement, const QScreen* screen)
-{
-#ifdef TASSELDAY_HAVE_XCB
-    xcb_connection_t* c = x11Connection();
-    const xcb_window_t window = c ? xcb_window_t(w->internalWinId()) : 0;
-    if (!window)
-        return;
-    const std::vector<quint32> ext
-        = property32(c, window, frameExtentsAtom(c), XCB_ATOM_CARDINAL, 4);
-    xcb_get_geometry_reply_t* client = ext.size() == 4
-        ? xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)
-        : nullptr;
-    if (!client)
-        return;
-    const QSize frame(client->width + ext[0] + ext[1], client->height + ext[2] + ext[3]);
-    free(client);
-    // A screen keeps its device origin; only its size is scaled.
-    const QRect logical = screen->geometry();
-    const QRect device(logical.topLeft(), logical.size() * screen->devicePixelRatio());
-    QPoint at = framePosition(placement, device, frame);
-    // The window manager reads a requested position by the window's gravity: the frame's
-    // corner (north-west, the default) or, for static gravity, the client's own corner.
-    const std::vector<quint32> hints
-        = property32(c, window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 18);
-    constexpr quint32 hasGravity = 1u << 9;
-    if (hints.size() == 18 && (hints[0] & hasGravity) && hints[17] == XCB_GRAVITY_STATIC)
-        at += QPoint(int(ext[0]), int(ext[2]));
-    const quint32 values[] = {quint32(at.x()), quint32(at.y())};
-    xcb_configure_window(c, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
-    xcb_flush(c);
-#else
-    Q_UNUSED(w);
-    Q_UNUSED(placement);
-    Q_UNUSED(screen);
-#endif
 }
 
 QMargins marginsOf(const QWidget* w)
@@ -177,6 +63,15 @@ PlacementKeeper::PlacementKeeper(QWidget* window, const WindowLayout& windowLayo
     keepers().append(this);
     watchNativeFrameEvents();
     window->installEventFilter(this);
+    const auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, &PlacementKeeper::screensChanged);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, watch);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &PlacementKeeper::screensChanged);
+    connect(
+        qGuiApp, &QGuiApplication::primaryScreenChanged, this, &PlacementKeeper::screensChanged);
 }
 
 PlacementKeeper::~PlacementKeeper() { keepers().removeAll(this); }
@@ -184,17 +79,20 @@ PlacementKeeper::~PlacementKeeper() { keepers().removeAll(this); }
 void PlacementKeeper::place()
 {
     QWidget* w = m_window;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    const QRect screen = primary->geometry();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    // The compositor places every window on Wayland, and ends a program whose window
+    // contradicts the state it was given.
+    if (onWayland() && m_layout.placement != Placement::CoverScreen)
+        return;
     switch (m_layout.placement) {
     case Placement::Free:
         break;
     case Placement::TopRight:
     case Placement::Centred:
-        // Qt's move first, so that its own idea of the position is near; then to the pixel.
-        w->move(framePosition(m_layout.placement, screen, w->frameGeometry().size()));
-        if (w->isVisible())
-            moveFrameExactly(w, m_layout.placement, primary);
+        if (w->isVisible() && nativeFrames())
+            placeNatively();
+        else
+            w->move(framePosition(m_layout.placement, screen, w->frameGeometry().size()));
         break;
     case Placement::ClientAt:
         w->setGeometry(QRect(
@@ -203,37 +101,80 @@ void PlacementKeeper::place()
     case Placement::CoverScreen:
         if (!w->isVisible()) {
             // Centred at its own size while loaded; maximised when shown, and this stays
-            // the size it would be restored to.
+            // the size it would be restored to. Wayland knows full screen alone as a state
+            // that covers everything, panels included.
             QRect restored(QPoint(0, 0), w->size());
             restored.moveCenter(screen.center());
             w->setGeometry(restored);
-            w->setWindowState(Qt::WindowMaximized);
-        } else if (w->geometry() != screen && w->windowHandle()) {
-            // Without a window manager nobody carries out "maximised". Through the native
-            // window, because moving the widget would drop the maximised state and forget
-            // the restored size.
-            w->windowHandle()->setGeometry(screen);
+            w->setWindowState(onWayland() ? Qt::WindowFullScreen : Qt::WindowMaximized);
+        } else {
+            cover();
         }
         break;
     }
     m_placedWith = marginsOf(w);
 }
 
+void PlacementKeeper::placeNatively()
+{
+    NativeFrames* native = nativeFrames();
+    const std::optional<NativeFrame> frame = native->frame(m_window);
+    // Not before a window manager has framed it; and once placed, again only for a frame of
+    // another size, so that the user may move the window.
+    if (!frame || (m_shownPlaced && frame->rect.size() == m_placedSize))
+        return;
+    m_shownPlaced = true;
+    m_placedSize = frame->rect.size();
+    QScreen* primary = QGuiApplication::primaryScreen();
+    const QPoint at
+        = framePosition(m_layout.placement, native->screenRect(primary), frame->rect.size());
+    if (frame->rect.topLeft() == at)
+        return;
+    auto* form = qobject_cast<FormWindow*>(m_window);
+    if (!frame->reported && !m_remade && form) {
+        // A window manager that reports no frames may heed a position only when a window
+        // appears: the window appears once more, where the frame it was given belongs.
+        m_remade = true;
+        const QPoint origin = primary->geometry().topLeft();
+        form->appearAgainAt(origin + (at - origin) / m_window->devicePixelRatioF());
+        return;
+    }
+    native->moveFrame(m_window, at);
+}
+
+void PlacementKeeper::cover()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    if (m_window->geometry() == screen || onWayland())
+        return;
+    NativeFrames* native = nativeFrames();
+    const std::optional<NativeFrame> frame = native ? native->frame(m_window) : std::nullopt;
+    if (frame && frame->framed) {
+        // A window manager that keeps a maximised window from covering the screen (for a
+        // panel, or for this kind of window) is asked for the full-screen state instead.
+        if (!m_window->isFullScreen())
+            m_window->setWindowState(m_window->windowState() | Qt::WindowFullScreen);
+    } else if (m_tries < kMaxTries && m_window->windowHandle()) {
+        // Without a window manager nobody carries out "maximised". Through the native
+        // window, because moving the widget would drop the maximised state and forget
+        // the restored size.
+        ++m_tries;
+        m_window->windowHandle()->setGeometry(screen);
+    }
+}
+
 void PlacementKeeper::frameMayHaveChanged()
 {
     m_checkQueued = false;
-    if (!m_window->isVisible())
+    if (!m_window->isVisible() || onWayland())
         return;
     if (m_layout.placement == Placement::CoverScreen) {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        // A window system that will not let it cover the screen is not asked forever.
-        if (m_window->geometry() != screen && m_coverTries < 5) {
-            ++m_coverTries;
-            place();
-        }
-        return;
-    }
-    if (!m_shownPlaced || marginsOf(m_window) != m_placedWith) {
+        cover();
+    } else if (nativeFrames()
+        && (m_layout.placement == Placement::TopRight
+            || m_layout.placement == Placement::Centred)) {
+        placeNatively();
+    } else if (!m_shownPlaced || marginsOf(m_window) != m_placedWith) {
         m_shownPlaced = true;
         place();
     }
@@ -247,13 +188,22 @@ void PlacementKeeper::queueCheck()
     QMetaObject::invokeMethod(this, &PlacementKeeper::frameMayHaveChanged, Qt::QueuedConnection);
 }
 
+void PlacementKeeper::screensChanged()
+{
+    // As at the start, on the screens as they are now; Qt has moved a window off a screen
+    // that went away by the time the check runs.
+    m_shownPlaced = false;
+    m_tries = 0;
+    queueCheck();
+}
+
 bool PlacementKeeper::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_window) {
         switch (event->type()) {
         case QEvent::Show:
             m_shownPlaced = false;
-            m_coverTries = 0;
+            m_tries = 0;
             queueCheck();
             break;
         case QEvent::Move:

@@ -11,7 +11,12 @@ namespace ui {
 // Keeps a window where its layout's placement puts it on the primary screen. A window
 // manager frames a window only after it is shown, and its frame extents may arrive later
 // still or change with its theme: the window is placed again whenever its frame becomes
-// known or changes, never after a guessed delay. Moves by the user leave it where it is.
+// known or changes, and when the screens change (resized, unplugged, another primary),
+// never after a guessed delay. Moves by the user leave it where it is.
+//
+// Where the window system is at hand (X11) the frame is placed to the device pixel through
+// it; elsewhere through Qt, in logical pixels. On Wayland the compositor places every
+// window, and the window that covers the screen asks for the full-screen state.
 class PlacementKeeper : public QObject {
     Q_OBJECT
 public:
@@ -20,7 +25,7 @@ public:
 
     // Places the window now.
     void place();
-    // Places it again if its frame has changed since it was last placed.
+    // Places it again if it is not where it belongs (its frame or the screens changed).
     void frameMayHaveChanged();
     // The same, once the window system's pending events have been taken in.
     void queueCheck();
@@ -29,12 +34,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void placeNatively();
+    void cover();
+    void screensChanged();
+
     QWidget* m_window;
     const WindowLayout& m_layout;
-    QMargins m_placedWith; // the frame the last placement knew
-    bool m_shownPlaced = false;
+    QMargins m_placedWith; // the frame the last placement through Qt knew
+    QSize m_placedSize; // the frame the last placement through the window system knew
+    bool m_shownPlaced = false; // placed since it was shown or the screens changed
     bool m_checkQueued = false;
-    int m_coverTries = 0;
+    int m_tries = 0; // covers asked for since the window was shown or the screens changed
+    bool m_remade = false; // given a new native window once, for a window manager that
+                           // heeds a position only when a window appears
 };
 
 } // namespace ui

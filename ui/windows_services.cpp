@@ -17,8 +17,11 @@ bool startProgram(const std::string& path)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process {};
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    std::vector<char> commandLine(path.begin(), path.end());
+    // The program is named exactly; its command line holds the path in quotes, so that a
+    // path with blanks reaches the program as its one argument, not as several. The copy is
+    // the command line's own, as CreateProcessA may write into it.
+    const std::string quoted = '"' + path + '"';
+    std::vector<char> commandLine(quoted.begin(), quoted.end());
     commandLine.push_back('\0');
     if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
             nullptr, &startup, &process))

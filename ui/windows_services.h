@@ -6,8 +6,9 @@
 namespace ui::win32 {
 
 // Starts the program at `path` without waiting: the path names the program exactly (never
-// split at blanks, no search) and is also its whole command line; a normal window with the
-// focus; no handles inherited. False when it could not be started.
+// split at blanks, no search), and in quotes is its whole command line, so the program sees
+// no arguments; a normal window with the focus; no handles inherited. False when it could
+// not be started.
 bool startProgram(const std::string& path);
 
 // True for an existing file that is neither a folder nor hidden nor a system file.

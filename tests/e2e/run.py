@@ -1,12 +1,11 @@
 #!/usr/bin/python3
 """End-to-end scenarios: the real program on its own Xvfb screen (under openbox or with no window
-manager), its clock set by libfaketime, driven by xdotool, seen in pixels and over AT-SPI.
+manager) or headless weston (screens.py), its clock set by libfaketime, driven by xdotool, seen in
+pixels and over AT-SPI.
     run.py BINARY SCENARIO            run one scenario (CTest runs each on its own)
     run.py BINARY --screenshots DIR   remake the README's screenshots under openbox"""
 import atexit, ctypes, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
-import gi
-gi.require_version('Atspi', '2.0')
-from gi.repository import Atspi, GLib  # noqa: E402
+from screens import CYCLE, FACE, Atspi, ScreenVerbs, kids, nodes, pump, wait_for
 
 MAIN, DIALOG, ABOUT = '^Tasselday - by Quillerby$', '^Advanced Options$', '^About Tasselday$'
 DONE, MSGBOX = "^CONGRATULATIONS CLASS OF '06 !!!$", '^Tasselday$'
@@ -19,15 +18,20 @@ GESTURE = ('click', MAIN, 400, 134, 2) + ('sleep', '0.15', 'click', '--repeat', 
 HOUR_9 = [('focus', DIALOG, 'text'), ('key', 'End', 'BackSpace', 'BackSpace', '9'),
           ('shows', DIALOG, '9')]  # the hour box is the dialog's first text box
 PRESS = lambda button: [('focus', DIALOG, 'push button', button), ('key', 'Return')]  # noqa
-
+# At fractional scales on 1366x768, started again at each; RandR then resizes the screen under it.
+SCALES = dict(clock=FROZEN_0930, scale=1.5, size=(1366, 768), steps=[
+    ('place', MAIN, 'top-right'), *[s for scale in (1.75, 1.25) for s in (
+        ('close', MAIN), ('exit',), ('launch', scale), ('place', MAIN, 'top-right'))],
+    ('monitor', 1111, 768), ('place', MAIN, 'top-right'), ('close', MAIN), ('exit',)])
 # Each step is (verb, arguments...), a method of Desktop; positions are client pixels at scale 1.
 SCENARIOS = {
     # Placement with frames, texts at a known moment, names, the gesture, the dialog's keys.
     'main_openbox': dict(wm=True, clock=FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('shows', MAIN, *AT_0930), ('named', MAIN),
         ('shot', MAIN, 'main'), ('look', 'before'), GESTURE, ('place', DIALOG, 'centred'),
-        ('look', 'same'), ('named', DIALOG),
-        ('shot', DIALOG, 'options'), *HOUR_9, *PRESS('Cancel'), ('gone', DIALOG),
+        ('look', 'same'), ('named', DIALOG), ('face', DIALOG, 242, 90, 28, 17),
+        ('shot', DIALOG, 'options'), ('minimise', DIALOG), *HOUR_9, *PRESS('Cancel'),
+        ('gone', DIALOG),
         ('shows', MAIN, *AT_0930), GESTURE, *HOUR_9, *PRESS('OK'), ('gone', DIALOG),
         ('shows', MAIN, '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!', AT_0930[1]),
         ('close', MAIN), ('exit',)]),
@@ -49,6 +53,20 @@ SCENARIOS = {
         ('place', DONE, 'full'), ('gone', MAIN), ('cycle',), ('face', DONE, 1008, 1, 16, 17),
         ('named', DONE), ('shot', DONE, 'celebration'),
         ('click', DONE, 1016, 9), ('exit',)]),
+    # No display that answers: DISPLAY unset, empty, or naming no server; no WAYLAND_DISPLAY.
+    'no_display': dict(desktop=None, steps=[('refused', d) for d in (None, '', '?')]),
+    # Flush to the device pixel, with openbox and with no window manager.
+    'scales_openbox': dict(wm=True, **SCALES), 'scales_nowm': dict(wm=False, **SCALES),
+    # Weston's Xwayland, which reports no frames: the main window inside the screen, the class,
+    # the hand-over at 18:00:00, the celebration over the screen and its "X" (AT-SPI).
+    'weston_x11': dict(desktop='xwayland', clock='@2006-06-04 17:59:55', steps=[
+        ('seen', 'inside'), ('app_id', MAIN), ('covered',), ('gone', MAIN), ('alive', 1),
+        ('press', DONE, 'push button', 'Close'), ('exit',)]),
+    # Native Wayland: where the compositor puts the main window, the app id, the hand-over to the
+    # celebration in the full-screen state, the program alive until its "X" is pressed.
+    'weston_native': dict(desktop='wayland', clock='@2006-06-04 17:59:55', steps=[
+        ('seen', 'anywhere'), ('app_id', MAIN), ('covered',), ('alive', 2),
+        ('press', DONE, 'push button', 'Close'), ('exit',)]),
     # Everything doubled: a 2048x1536 screen at QT_SCALE_FACTOR=2.
     'scale2': dict(wm=True, clock=FROZEN_0930, scale=2, steps=[
         ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
@@ -60,37 +78,6 @@ SCENARIOS = {
 # height at scale 1): heading, percentage, bar, the bar's end labels; and its text box.
 STILL_PARTS, TEXT_BOX = [(8, 8, 401, 33), (16, 72, 393, 25), (8, 96, 401, 17),
                          (8, 112, 401, 14)], (11, 51, 394, 18)
-CYCLE, FACE = ['#000080', '#C00000', '#008000', '#FF8000'], '#8080FF'
-
-def wait_for(what, probe, timeout=30.0, want=True):
-    """Polls probe() until it gives want (True: any true value), as the machine may be loaded."""
-    end = time.monotonic() + timeout
-    while True:
-        try:
-            value = probe()
-            if value if want is True else value == want:
-                return value
-        except GLib.Error as e:  # an accessible object went away or did not answer in time
-            value = e
-        if time.monotonic() > end:
-            raise AssertionError('%s: expected %r, got %r' % (what, want, value))
-        time.sleep(0.1)
-
-def pump(seconds):
-    """Sleeps while delivering AT-SPI events to the listeners."""
-    end, ctx = time.monotonic() + seconds, GLib.MainContext.default()
-    while time.monotonic() < end:
-        while ctx.pending():
-            ctx.iteration(False)
-        time.sleep(0.02)
-
-def kids(obj):
-    return filter(None, map(obj.get_child_at_index, range(obj.get_child_count())))
-
-def nodes(obj):
-    for child in kids(obj):  # depth first
-        yield child
-        yield from nodes(child)
 
 X11, _C = ctypes.CDLL('libX11.so.6'), dict(p=ctypes.c_void_p, s=ctypes.c_char_p, i=ctypes.c_int,
                                            I=ctypes.c_uint, l=ctypes.c_long, L=ctypes.c_ulong)
@@ -99,27 +86,43 @@ for _f, _types in dict(XOpenDisplay='ps', XCloseDisplay='ip', XInternAtom='Lpsi'
                        XGetImage='ppLiiIILi', XGetPixel='Lpii').items():
     getattr(X11, _f).restype, getattr(X11, _f).argtypes = _C[_types[0]], [_C[t] for t in _types[1:]]
 
-class Desktop:
+class Desktop(ScreenVerbs):
     """One scenario's screen and processes, each ended by its id; its methods are the verbs.
     Xvfb now and then fails to start or refuses a new client: that is started again."""
     def __init__(self, scenario, shots):
-        self.wm, self.clock, self.shots, self.procs = scenario['wm'], scenario['clock'], shots, []
+        self.wm, self.clock, self.shots, self.procs = scenario.get('wm'), scenario.get('clock'), \
+            shots, []
+        self.kind = scenario.get('desktop', 'xvfb')  # 'xvfb', 'xwayland', 'wayland' or None
         self.scale, self.dpy, self.app = scenario.get('scale', 1), None, None
-        self.size = (1024 * self.scale, 768 * self.scale)
+        self.size = scenario.get('size', (1024 * self.scale, 768 * self.scale))
     def start(self, binary):
-        self.env = dict(os.environ, DISPLAY=wait_for('Xvfb to start', self.xvfb))
-        self.dpy = wait_for('the display', lambda: X11.XOpenDisplay(self.env['DISPLAY'].encode()))
+        self.binary = binary
+        if self.kind in ('xwayland', 'wayland'):
+            self.start_weston()
+        elif self.kind:
+            self.env = dict(os.environ, DISPLAY=wait_for('Xvfb to start', self.xvfb))
+        if 'DISPLAY' in getattr(self, 'env', {}):
+            self.dpy = wait_for('the display',
+                                lambda: X11.XOpenDisplay(self.env['DISPLAY'].encode()))
         if self.wm:
             self.spawn(['openbox', '--sm-disable'], self.env)
             wait_for('openbox', lambda: 'window id' in self.x('xprop', '-root',
                                                               '_NET_SUPPORTING_WM_CHECK'))
-        env = dict(self.env, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
-                   QT_SCALE_FACTOR=str(self.scale), LC_ALL='C', TZ='UTC', FAKETIME=self.clock,
-                   LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1',
-                   FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1')
+        if self.kind:
+            self.launch(self.scale)
+    def launch(self, scale):
+        """Starts the program (again) at that scale; it chooses its platform itself."""
+        self.scale, env = scale, dict(
+            {k: v for k, v in self.env.items() if k != 'QT_QPA_PLATFORM'}, LC_ALL='C', TZ='UTC',
+            QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), FAKETIME=self.clock,
+            FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
+            LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1')
+        if self.kind == 'wayland':
+            env['WAYLAND_DEBUG'] = 'client'  # its requests, the app id among them
         for _ in range(5):
-            self.app = self.spawn([binary], env, errors=tempfile.NamedTemporaryFile())
-            wait_for('the program', lambda: self.app.poll() is not None or self.find('^Tass'))
+            self.app = self.spawn([self.binary], env, errors=tempfile.NamedTemporaryFile())
+            wait_for('the program', lambda: self.app.poll() is not None or (
+                self.find('^Tass') if self.dpy else self.the(MAIN)))
             if self.app.poll() is None or not any(r in self.log() for r in REFUSED):
                 return
     def xvfb(self):
@@ -213,6 +216,18 @@ class Desktop:
         X11.XSendEvent(self.dpy, wid, 0, 0, (ctypes.c_long * 24)(
             33, 0, 0, 0, wid, atom(b'WM_PROTOCOLS'), 32, atom(b'WM_DELETE_WINDOW')))
         X11.XSync(self.dpy, 0)
+    def minimise(self, title):
+        """The window manager's minimise request (WM_CHANGE_STATE iconic) on a window: the main
+        window, which waits on it, is not left on the screen without it, and activating the
+        main window brings both back; then the user takes up the window again."""
+        main, wid = self.window(MAIN), self.window(title)
+        self.x('xdotool', 'windowminimize', str(wid))
+        pump(1)
+        wait_for('the main window without ' + title, lambda: bool(self.find(MAIN)) == bool(
+            self.find(title)), 5)
+        self.x('xdotool', 'windowactivate', '--sync', str(main))
+        wait_for('the main window and ' + title, lambda: self.find(MAIN) and self.find(title), 10)
+        self.x('xdotool', 'windowactivate', '--sync', str(wid))  # the user goes back to it
     def exit(self):
         wait_for('exit status', lambda: self.app.poll(), 15, want=0)
     def click(self, title, x, y, repeat=1, *more):

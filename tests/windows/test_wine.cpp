@@ -41,13 +41,15 @@ std::string self()
     return std::string(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
 }
 
-// Writes how it was started; only a whole report appears.
-int probeMain(const std::string& report)
+// Writes how it was started, with the arguments its runtime found; only a whole report appears.
+int probeMain(const std::string& report, int argc)
 {
     STARTUPINFOA startup {};
     GetStartupInfoA(&startup);
     const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-    std::ofstream(report + ".part") << GetCommandLineA() << '\n' << self() << '\n' << show << '\n';
+    std::ofstream(report + ".part") << GetCommandLineA() << '\n'
+                                    << self() << '\n'
+                                    << show << ' ' << argc - 1 << '\n';
     MoveFileA((report + ".part").c_str(), report.c_str());
     if (const HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, "TasseldayProbeRelease"))
         WaitForSingleObject(release, 20000);
@@ -80,7 +82,8 @@ void place(const std::string& file, DWORD attributes)
 }
 
 // The search in its order on the registry's own answers, with real files and real starts:
-// the probe's command line (shown normally, inheriting no handle), or empty for the message.
+// the probe's command line (shown normally, with no arguments, inheriting no handle), or
+// empty for the message.
 void startTools()
 {
     const std::string plain = kBase + "\\plain\\MSINFO32.EXE",
@@ -134,18 +137,29 @@ void startTools()
         DWORD available = 0;
         if (started)
             seen += commandLine + " from "
-                + (lstrcmpiA(module.c_str(), c.started.c_str()) ? module : "itself") + ", shown "
-                + show
+                + (lstrcmpiA(module.c_str(), c.started.c_str()) ? module : "itself")
+                + ", shown and arguments " + show
                 + (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) ? ", inheriting"
                                                                                     : "");
         check(seen
-                == (c.started.empty() ? "Tasselday: " + std::string(sysinfo::kUnavailable)
-                                      : c.started + " from itself, shown 1"),
+                == (c.started.empty()
+                        ? "Tasselday: " + std::string(sysinfo::kUnavailable)
+                        : '"' + c.started + "\" from itself, shown and arguments 1 0"),
             std::string("StartSysInfo: ") + c.name, seen);
         SetEvent(release);
         CloseHandle(readEnd);
         Sleep(started ? 300 : 0); // let the probe go before its file is reused
     }
+}
+
+// The registry's own answer to a value of exactly the buffer's size: it is read.
+void valueOfBufferSize()
+{
+    store(sysinfo::kToolKey, sysinfo::kToolValue, REG_SZ, std::string(1023, 'x') + '\0');
+    std::string value;
+    const bool read = sysinfo::GetKeyValue(*ui::systemRegistry(), ui::reg::kLocalMachine,
+        sysinfo::kToolKey, sysinfo::kToolValue, value);
+    check(read && value == std::string(1023, 'x'), "GetKeyValue: 1024 bytes", value.substr(0, 9));
 }
 
 // The real message box, read and closed by a watcher thread; then the version resource.
@@ -187,13 +201,14 @@ void messageBoxAndVersion()
 
 } // namespace
 
-int main()
+int main(int argc, char**)
 {
     char report[MAX_PATH];
     if (GetEnvironmentVariableA("TASSELDAY_PROBE_REPORT", report, MAX_PATH))
-        return probeMain(report);
+        return probeMain(report, argc);
     const DWORD start = GetTickCount();
     startTools();
+    valueOfBufferSize();
     messageBoxAndVersion();
     std::printf("%s: %d failure(s), %.1f s\n", failures ? "FAILED" : "PASSED", failures,
         (GetTickCount() - start) / 1000.0);

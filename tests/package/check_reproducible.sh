@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# check_reproducible.sh SOURCE_DIR BUILD_DIR: copies the source to another folder (new file
+# times), builds it there without tests, packages both builds and checks that the two packages
+# are the same bytes, with every file dated at the last commit.
+set -euo pipefail
+src=$1 build=$2 work=$2/reproducible
+fail() { echo "FAIL: $*" >&2; exit 1; }
+run() { "$@" >"$work/log" 2>&1 || { cat "$work/log" >&2; fail "$*"; }; }
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+epoch=$(git -C "$src" log -1 --format=%ct)
+rm -rf "$work" && mkdir -p "$work/src"
+git -C "$src" ls-files -z -co --exclude-standard \
+  | tar -C "$src" --null -T - --ignore-failed-read -cf - | tar -C "$work/src" -m -xf -
+run cmake -S "$work/src" -B "$work/src/build" -G "$(cached CMAKE_GENERATOR)" \
+  -DCMAKE_BUILD_TYPE="$(cached CMAKE_BUILD_TYPE)" \
+  -DCMAKE_CXX_COMPILER="$(cached CMAKE_CXX_COMPILER)" -DBUILD_TESTING=OFF $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+run cmake --build "$work/src/build" -j 2
+# The first from the git checkout (the time of its last commit), the second told the same time.
+run cpack --config "$build/CPackConfig.cmake" -B "$work/first"
+run env SOURCE_DATE_EPOCH="$epoch" cpack --config "$work/src/build/CPackConfig.cmake" \
+  -B "$work/second"
+first=("$work"/first/*.deb) second=("$work"/second/*.deb)
+list() { dpkg-deb --fsys-tarfile "$1" | TZ=UTC tar -tv --full-time; }
+if ! cmp "${first[0]}" "${second[0]}"; then
+  diff <(list "${first[0]}") <(list "${second[0]}") >&2 || true
+  for deb in "${first[0]}" "${second[0]}"; do mkdir "$deb.x" && dpkg-deb -R "$deb" "$deb.x"; done
+  diff -rq "${first[0]}.x" "${second[0]}.x" >&2 || true
+  fail "the packages differ"
+fi
+dates=$(list "${first[0]}" | awk '{ print $4, $5 }' | sort -u)
+[ "$dates" = "$(date -u -d "@$epoch" '+%F %T')" ] || fail "file times $dates, not the commit's"
+rm -rf "$work"
+echo "reproducible: $(basename "${first[0]}")"

@@ -1,0 +1,236 @@
+#include "ui/nativeframes.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#ifdef TASSELDAY_HAVE_XCB
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+
+#include <xcb/xcb.h>
+#ifdef TASSELDAY_HAVE_XCB_RANDR
+#include <xcb/randr.h>
+#endif
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+#endif
+
+namespace ui {
+
+namespace {
+
+NativeFrames* replaced = nullptr;
+bool isReplaced = false;
+
+#ifdef TASSELDAY_HAVE_XCB
+
+xcb_connection_t* x11Connection()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
+{
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+    const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return a;
+}
+
+// A window's 32-bit property, empty when it is not set.
+std::vector<quint32> property32(
+    xcb_connection_t* c, xcb_window_t window, xcb_atom_t name, xcb_atom_t type, quint32 count)
+{
+    std::vector<quint32> values;
+    xcb_get_property_reply_t* reply
+        = xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, count), nullptr);
+    if (reply && reply->format == 32) {
+        const auto* v = static_cast<const quint32*>(xcb_get_property_value(reply));
+        values.assign(v, v + xcb_get_property_value_length(reply) / 4);
+    }
+    free(reply);
+    return values;
+}
+
+// A window's place on the root window and its size.
+QRect rootRect(xcb_connection_t* c, xcb_window_t window, xcb_window_t root)
+{
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
+    xcb_translate_coordinates_reply_t* t = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, window, root, 0, 0), nullptr);
+    QRect r;
+    if (g && t)
+        r = QRect(t->dst_x, t->dst_y, g->width, g->height);
+    free(g);
+    free(t);
+    return r;
+}
+
+class X11Frames final : public NativeFrames {
+public:
+    explicit X11Frames(xcb_connection_t* c)
+        : m_c(c), m_root(xcb_setup_roots_iterator(xcb_get_setup(c)).data->root),
+          m_extents(atom(c, "_NET_FRAME_EXTENTS")), m_supported(atom(c, "_NET_SUPPORTED"))
+    {
+    }
+
+    QRect screenRect(const QScreen* screen) override
+    {
+        // A screen keeps its device origin; only its size is scaled, and rounded.
+        const QPoint origin = screen->geometry().topLeft();
+#ifdef TASSELDAY_HAVE_XCB_RANDR
+        xcb_randr_get_monitors_reply_t* reply
+            = xcb_randr_get_monitors_reply(m_c, xcb_randr_get_monitors(m_c, m_root, 1), nullptr);
+        QRect found;
+        if (reply) {
+            for (auto it = xcb_randr_get_monitors_monitors_iterator(reply);
+                 it.rem && found.isNull(); xcb_randr_monitor_info_next(&it))
+                if (QPoint(it.data->x, it.data->y) == origin)
+                    found = QRect(it.data->x, it.data->y, it.data->width, it.data->height);
+            free(reply);
+        }
+        if (!found.isNull())
+            return found;
+#endif
+        // The whole X screen, where no monitor is told apart.
+        return rootRect(m_c, m_root, m_root).translated(origin);
+    }
+
+    std::optional<NativeFrame> frame(const QWidget* window) override
+    {
+        const auto id = xcb_window_t(window->internalWinId());
+        xcb_query_tree_reply_t* tree
+            = id ? xcb_query_tree_reply(m_c, xcb_query_tree(m_c, id), nullptr) : nullptr;
+        if (!tree)
+            return std::nullopt;
+        xcb_window_t top = id, parent = tree->parent;
+        free(tree);
+        // The frame a window manager put the window in is the root window's child.
+        while (parent != m_root && parent != XCB_WINDOW_NONE) {
+            top = parent;
+            tree = xcb_query_tree_reply(m_c, xcb_query_tree(m_c, top), nullptr);
+            parent = tree ? tree->parent : xcb_window_t(XCB_WINDOW_NONE);
+            free(tree);
+        }
+        const QRect client = rootRect(m_c, id, m_root);
+        const std::vector<quint32> ext = property32(m_c, id, m_extents, XCB_ATOM_CARDINAL, 4);
+        if (ext.size() == 4)
+            return NativeFrame {
+                client.adjusted(-int(ext[0]), -int(ext[2]), int(ext[1]), int(ext[3])), top != id,
+                true};
+        if (top == id)
+            return NativeFrame {client, false, true};
+        // Framed: the extents are on their way, unless the window manager never reports them.
+        const std::vector<quint32> supported
+            = property32(m_c, m_root, m_supported, XCB_ATOM_ATOM, 1024);
+        if (std::find(supported.begin(), supported.end(), m_extents) != supported.end())
+            return std::nullopt;
+        return NativeFrame {rootRect(m_c, top, m_root), true, false};
+    }
+
+    void moveFrame(QWidget* window, QPoint at) override
+    {
+        const auto id = xcb_window_t(window->internalWinId());
+        const std::optional<NativeFrame> f = frame(window);
+        if (!f)
+            return;
+        // The window manager reads a requested position by the window's gravity: the frame's
+        // corner (north-west, the default) or, for static gravity, the window's own corner.
+        const std::vector<quint32> hints
+            = property32(m_c, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 18);
+        constexpr quint32 hasGravity = 1u << 9;
+        if (!f->framed
+            || (hints.size() == 18 && (hints[0] & hasGravity) && hints[17] == XCB_GRAVITY_STATIC))
+            at += rootRect(m_c, id, m_root).topLeft() - f->rect.topLeft();
+        const quint32 values[] = {quint32(at.x()), quint32(at.y())};
+        xcb_configure_window(m_c, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+        xcb_flush(m_c);
+    }
+
+private:
+    xcb_connection_t* m_c;
+    xcb_window_t m_root;
+    xcb_atom_t m_extents, m_supported;
+};
+
+class FrameEventFilter : public QAbstractNativeEventFilter {
+public:
+    explicit FrameEventFilter(std::function<void(quintptr)> changed) : m_changed(std::move(changed))
+    {
+    }
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        switch (e->response_type & 0x7f) {
+        case XCB_PROPERTY_NOTIFY:
+            m_changed(reinterpret_cast<const xcb_property_notify_event_t*>(e)->window);
+            break;
+        case XCB_CONFIGURE_NOTIFY:
+            m_changed(reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window);
+            break;
+        case XCB_REPARENT_NOTIFY:
+            m_changed(reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void(quintptr)> m_changed;
+};
+
+#endif
+
+} // namespace
+
+NativeFrames* nativeFrames()
+{
+    if (isReplaced)
+        return replaced;
+#ifdef TASSELDAY_HAVE_XCB
+    static xcb_connection_t* made = nullptr;
+    static std::unique_ptr<X11Frames> x11;
+    xcb_connection_t* c = x11Connection();
+    if (c && c != made) {
+        made = c;
+        x11 = std::make_unique<X11Frames>(c);
+    }
+    return c ? x11.get() : nullptr;
+#else
+    return nullptr;
+#endif
+}
+
+NativeFrames* setNativeFrames(NativeFrames* frames)
+{
+    NativeFrames* previous = nativeFrames();
+    replaced = frames;
+    isReplaced = true;
+    return previous;
+}
+
+void watchFrameEvents(std::function<void(quintptr window)> changed)
+{
+#ifdef TASSELDAY_HAVE_XCB
+    if (x11Connection())
+        QCoreApplication::instance()->installNativeEventFilter(
+            new FrameEventFilter(std::move(changed)));
+#else
+    Q_UNUSED(changed);
+#endif
+}
+
+} // namespace ui

@@ -1,0 +1,45 @@
+#pragma once
+#include <QRect>
+
+#include <functional>
+#include <optional>
+
+class QScreen;
+class QWidget;
+
+namespace ui {
+
+// A top-level window's frame as the window system itself sees it, in device pixels. Qt
+// places windows in whole logical pixels, which at a fractional scale factor cannot always
+// reach a screen's edge; where the window system is at hand, the program places a frame to
+// the device pixel through it.
+struct NativeFrame {
+    QRect rect; // the frame, or the window itself when nothing frames it
+    bool framed = false; // a window manager has put the window in a frame
+    // False when the window manager does not report its frames: the frame is then measured
+    // from the window it was put in, and moves after the window appeared may go unheeded.
+    bool reported = true;
+};
+
+class NativeFrames {
+public:
+    virtual ~NativeFrames() = default;
+    // The screen in device pixels.
+    virtual QRect screenRect(const QScreen* screen) = 0;
+    // The window's frame, or nothing while a window manager has yet to frame it.
+    virtual std::optional<NativeFrame> frame(const QWidget* window) = 0;
+    // Moves the frame's top left corner to `at`.
+    virtual void moveFrame(QWidget* window, QPoint at) = 0;
+};
+
+// The window system's, where the program has one at hand (X11), else nullptr.
+NativeFrames* nativeFrames();
+// Replaces it (tests); returns the previous one.
+NativeFrames* setNativeFrames(NativeFrames* frames);
+
+// Calls `changed` with the window's id whenever the window system says that a window's
+// frame may have changed (it was framed, its frame extents were set, it was configured);
+// Qt turns none of these into a widget event when the window's own geometry stays.
+void watchFrameEvents(std::function<void(quintptr window)> changed);
+
+} // namespace ui

@@ -1,0 +1,75 @@
+#include "ui/typedtext.h"
+
+#include <QTextBoundaryFinder>
+
+namespace ui {
+
+namespace {
+
+// NUL, TAB, CR, LF and the other controls, and the line and paragraph separators: a
+// one-line box has no use for them, and a screen reader stops reading at a NUL.
+bool keptOut(QChar c)
+{
+    const QChar::Category kind = c.category();
+    return kind == QChar::Other_Control || kind == QChar::Separator_Line
+        || kind == QChar::Separator_Paragraph;
+}
+
+} // namespace
+
+QString asciiDigits(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair
+            = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        if (QChar::category(c) == QChar::Number_DecimalDigit)
+            out += QChar(u'0' + QChar::digitValue(c));
+        else
+            out += QStringView(text).mid(i, pair ? 2 : 1);
+        i += pair;
+    }
+    return out;
+}
+
+qsizetype visibleLength(const QString& text)
+{
+    QTextBoundaryFinder bounds(QTextBoundaryFinder::Grapheme, text);
+    qsizetype n = 0;
+    while (bounds.toNextBoundary() > 0)
+        ++n;
+    return n;
+}
+
+void cutToLimit(QString& after, int& cursor, qsizetype from, int limit)
+{
+    // Every control character is a single UTF-16 unit.
+    qsizetype end = cursor;
+    for (qsizetype i = end; i-- > from;) {
+        if (keptOut(after[i])) {
+            after.remove(i, 1);
+            --end;
+        }
+    }
+    if (limit > 0 && visibleLength(after) > limit) {
+        // The longest run of whole new characters that keeps within the limit; none at
+        // all when the box held as many before.
+        const QString rest = after.mid(end);
+        QTextBoundaryFinder bounds(QTextBoundaryFinder::Grapheme, after);
+        bounds.setPosition(from);
+        qsizetype keep = from;
+        for (qsizetype at = bounds.toNextBoundary(); at > 0 && at <= end;
+             at = bounds.toNextBoundary()) {
+            if (visibleLength(after.left(at) + rest) > limit)
+                break;
+            keep = at;
+        }
+        after.remove(keep, end - keep);
+        end = keep;
+    }
+    cursor = int(end);
+}
+
+} // namespace ui

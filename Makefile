@@ -9,8 +9,8 @@ PACKAGES = cmake g++ make qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-wayl
 # What the Windows build needs besides: the cross compiler and Ninja (Qt for Windows is built
 # from Debian's source with them), NSIS for the installer, and for the tests Wine, an X server
 # and the tools that drive and see it.
-WINDOWS_PACKAGES = mingw-w64 ninja-build ccache xz-utils nsis wine wine64 xvfb xdotool x11-utils \
-  faketime libfaketime python3
+WINDOWS_PACKAGES = mingw-w64 ninja-build ccache xz-utils nsis wine wine64 fonts-wine xvfb xdotool \
+  x11-utils faketime libfaketime python3
 WINDOWS_BUILD ?= build-windows
 # Only for `make fuzz` and `make bench`, which CI does not run.
 FUZZ_PACKAGES = clang libclang-rt-14-dev

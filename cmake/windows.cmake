@@ -85,6 +85,7 @@ set(CPACK_NSIS_URL_INFO_ABOUT ${PROJECT_HOMEPAGE_URL})
 set(CPACK_NSIS_MENU_LINKS tasselday.exe Tasselday)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+include(${CMAKE_SOURCE_DIR}/cmake/packagetime.cmake)
 include(CPack)
 
 # A cross build's tests run under Wine, in scratch prefixes of the build's own.

@@ -9,6 +9,10 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "$1")
 native=$(realpath "$2")
 qt=$("$src/windows/build-qt.sh" | tail -n 1)
+# Stripped binaries are dated, like the packages' files, at the last commit.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ] && epoch=$(git -C "$src" log -1 --format=%ct 2>/dev/null); then
+  export SOURCE_DATE_EPOCH=$epoch
+fi
 # Every run configures afresh from the same switches, so a moved cache or clone is followed.
 "$qt/bin/qt-cmake" -S "$src" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$src/windows/mingw-toolchain.cmake" \

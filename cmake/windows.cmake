@@ -16,44 +16,48 @@ set_target_properties(tasselday PROPERTIES WIN32_EXECUTABLE ON)
 # Beside the program, what a Windows machine without Qt needs: the three Qt libraries, the
 # platform plugin, the image plugin that reads the icons and cursors (.ico, .cur; BMP and PNG
 # are Qt's own), and the compiler's runtime. No style plugin: the program draws with Fusion,
-# which is part of Qt Widgets. Copied stripped into runtime/, where the tests find them too.
-# Qt's test library and the offscreen platform the unit suite runs on go to testlibs/, on
-# the tests' own path, never installed.
+# which is part of Qt Widgets. Copied, stripped, into runtime/, where the tests find them too;
+# Qt's test library and the offscreen platform the unit suite runs on go to testlibs/, on the
+# tests' own path, and are never installed.
 set(runtime_outputs)
 function(lay_out from folder)
   get_filename_component(name ${from} NAME)
   set(to ${CMAKE_BINARY_DIR}/${folder}/${name})
+  if(CMAKE_STRIP)
+    set(copy ${CMAKE_STRIP} --strip-unneeded -o ${to} ${from})
+  else()
+    set(copy ${CMAKE_COMMAND} -E copy ${from} ${to})
+  endif()
   add_custom_command(OUTPUT ${to}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/${folder}
-    COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${to} ${from}
-    DEPENDS ${from} VERBATIM)
+    COMMAND ${copy} DEPENDS ${from} VERBATIM)
   set(runtime_outputs ${runtime_outputs} ${to} PARENT_SCOPE)
 endfunction()
-foreach(lib libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${lib}
-    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
-    message(FATAL_ERROR "The compiler does not know where ${lib} is")
-  endif()
-  lay_out(${path} runtime)
-endforeach()
-foreach(entry Qt6::Core|runtime Qt6::Gui|runtime Qt6::Widgets|runtime
-              Qt6::QWindowsIntegrationPlugin|runtime/platforms Qt6::QICOPlugin|runtime/imageformats)
-  string(REPLACE "|" ";" entry ${entry})
-  list(GET entry 0 target)
-  list(GET entry 1 folder)
-  get_target_property(path ${target} LOCATION)
-  lay_out(${path} ${folder})
-endforeach()
-if(BUILD_TESTING)
-  find_package(Qt6 REQUIRED COMPONENTS Test)
-  foreach(entry Qt6::Test|testlibs Qt6::QOffscreenIntegrationPlugin|testlibs/platforms)
-    string(REPLACE "|" ";" entry ${entry})
-    list(GET entry 0 target)
-    list(GET entry 1 folder)
+function(lay_out_targets) # TARGET FOLDER ...
+  while(ARGN)
+    list(POP_FRONT ARGN target folder)
     get_target_property(path ${target} LOCATION)
     lay_out(${path} ${folder})
+  endwhile()
+  set(runtime_outputs ${runtime_outputs} PARENT_SCOPE)
+endfunction()
+lay_out_targets(Qt6::Core runtime Qt6::Gui runtime Qt6::Widgets runtime
+  Qt6::QWindowsIntegrationPlugin runtime/platforms Qt6::QICOPlugin runtime/imageformats)
+if(BUILD_TESTING)
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+  lay_out_targets(Qt6::Test testlibs Qt6::QOffscreenIntegrationPlugin testlibs/platforms)
+endif()
+if(MINGW)
+  foreach(lib libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${lib}
+      OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+      message(FATAL_ERROR "The compiler does not know where ${lib} is")
+    endif()
+    lay_out(${path} runtime)
   endforeach()
+else()
+  include(InstallRequiredSystemLibraries) # Visual C++'s runtime
 endif()
 add_custom_target(tasselruntime ALL DEPENDS ${runtime_outputs})
 

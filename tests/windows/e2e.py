@@ -9,7 +9,7 @@ titles. The percentage label is seen in pixels: the bar's length, and the label 
 the ceremony's hour is.
     e2e.py BUILD SCENARIO             run one scenario in a copy of BUILD/wine/installed
     e2e.py BUILD --screenshots DIR    retake docs/windows-*.png"""
-import os, subprocess, sys, time  # noqa: E401
+import os, shutil, subprocess, sys, time  # noqa: E401
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'e2e'))
 import run  # noqa: E402
 from run import wait_for  # noqa: E402
@@ -55,8 +55,7 @@ class WineDesktop(run.Desktop):
         self.scenario = dict(SCENARIOS[name], wm=False)
         super().__init__(self.scenario, shots)
         self.name, self.build = name, build
-        self.wine = subprocess.run(['sh', '-c', 'command -v wine64 || echo /usr/lib/wine/wine64'],
-                                   capture_output=True, text=True).stdout.strip()
+        self.wine = shutil.which('wine64') or '/usr/lib/wine/wine64'
     def start(self, _):
         self.env = dict(os.environ, DISPLAY=wait_for('Xvfb to start', self.xvfb), TZ='UTC',
                         WINEDEBUG='-all', WINEARCH='win64', WINEDLLOVERRIDES='mscoree,mshtml=')
@@ -141,8 +140,6 @@ class WineDesktop(run.Desktop):
         filled = sum(c[1:3] != c[5:7] for c in row)
         assert abs(filled - percent / 100 * len(row)) <= 1, \
             'the bar is filled %d of %d pixels' % (filled, len(row))
-    def gone(self, title):
-        wait_for(title + ' to close', lambda: not self.find(title), 10)
 
 if __name__ == '__main__':
     build = os.path.abspath(sys.argv[1])

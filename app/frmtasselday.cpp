@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
+#include "ui/displaybox.h"
 #include "ui/fonts.h"
 #include "ui/numbers.h"
 #include "ui/quietwrite.h"
@@ -19,23 +20,19 @@ constexpr quint32 kSetStage2 = 0x00C00000;
 } // namespace
 
 FrmTasselday::FrmTasselday(const ui::Clock& clock)
-    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock), m_pacer(clock)
+    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock)
 {
 }
 
 void FrmTasselday::bindControls()
 {
     lblTimeLeft = control<ui::Label>("lblTimeLeft");
-    txtDisplay = control<ui::TextBox>("txtDisplay");
+    txtDisplay = control<ui::DisplayBox>("txtDisplay");
     lblAbout = control<ui::Label>("lblAbout");
     lblSet = control<ui::Label>("lblSet");
     prgbarSchool = control<ui::ProgressBar>("prgbarSchool");
     lblSchoolCompleted = control<ui::Label>("lblSchoolCompleted");
 
-    // Overwritten every tick, so typing into it would only be lost.
-    txtDisplay->setReadOnly(true);
-    // Nothing can be typed, so no caret: a focused box would blink one all day long.
-    txtDisplay->setFocusPolicy(Qt::NoFocus);
     // The bar lies over the percentage's last pixel rows. Keeping the label's text area
     // above it means a new percentage repaints only the label, not the bar as well (which
     // draws its whole striped face, through worker threads, to show one row again).
@@ -71,9 +68,8 @@ void FrmTasselday::Form_Load()
         + QStringLiteral(") :"));
     lblTimeLeft->fitText();
 
-    RefreshAllTimers();
-    if (isLoaded())
-        m_pacer.planNext();
+    // The first frame at once; the timer takes over from there.
+    timerRefresh_Fired();
 }
 
 // The About box goes with this window; the program does the closing.
@@ -89,13 +85,13 @@ void FrmTasselday::RefreshAllTimers()
 // clock. RefreshAllTimers ticks in between without moving that plan.
 void FrmTasselday::timerRefresh_Fired()
 {
-    // One reading serves both the check and the tick: reading local time is the dearest
-    // part of a tick.
-    const double now = m_clock.now();
-    if (m_pacer.due(now))
-        timerRefresh_Timer(now);
+    // One reading serves the check, the tick and the plan: a second reading could already
+    // be in the next second, and the plan would then step over it.
+    const ui::ClockReading now = m_clock.read();
+    if (m_pacer.due(now.date))
+        timerRefresh_Timer(now.date);
     if (isLoaded())
-        m_pacer.planNext();
+        m_pacer.planNext(now);
 }
 
 void FrmTasselday::timerRefresh_Timer() { timerRefresh_Timer(m_clock.now()); }
@@ -147,7 +143,7 @@ void FrmTasselday::timerRefresh_Timer(double now)
         ui::setFontIfChanged(txtDisplay, ui::makeFont({"Courier New", 12, 700}));
         line = S + " Seconds!";
     }
-    ui::setTextIfChanged(txtDisplay, line);
+    txtDisplay->setText(line);
 
     DaysElapsed = NowDate - SchoolStart;
     PercentDone = ui::Round(DaysElapsed / TotalDays * 100, intPercentDigits);

@@ -7,7 +7,7 @@
 namespace ui {
 class Clock;
 class Label;
-class TextBox;
+class DisplayBox;
 class ProgressBar;
 } // namespace ui
 
@@ -70,7 +70,8 @@ private:
     qint16 intSetTimeout = 0;
 
     ui::Label* lblTimeLeft = nullptr;
-    ui::TextBox* txtDisplay = nullptr;
+    // Overwritten every tick, so typing into it would only be lost: only read.
+    ui::DisplayBox* txtDisplay = nullptr;
     ui::Label* lblAbout = nullptr;
     ui::Label* lblSet = nullptr;
     ui::ProgressBar* prgbarSchool = nullptr;

@@ -30,7 +30,7 @@ const ControlRow controls[] = {
      .font = {"Matisse ITC", 18}, .align = Qt::AlignHCenter | Qt::AlignTop, .tabIndex = 0},
     {.kind = Kind::TextBox, .name = "txtDisplay", .left = 120, .top = 720, .width = 6000,
      .height = 360, .back = LightBlue, .font = {"Courier New", 8.25},
-     .align = Qt::AlignCenter, .tabIndex = 1, .accessibleName = "Time left",
+     .align = Qt::AlignCenter, .readOnly = true, .tabIndex = 1, .accessibleName = "Time left",
      .quietUpdates = true},
     {.kind = Kind::Label, .name = "lblAbout", .text = "About...", .left = 2760, .top = 1800,
      .width = 615, .height = 240, .back = Navy, .fore = LightCyan,

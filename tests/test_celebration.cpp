@@ -6,6 +6,7 @@
 #include "ui/assets.h"
 #include "ui/color.h"
 #include "ui/controls.h"
+#include "ui/displaybox.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -173,7 +174,7 @@ private slots:
         note(t.forms.frmAbout(), &ui::Form::unloaded, "about unloaded");
         note(t.forms.frmAdvOpt(), &ui::Form::unloaded, "options unloaded");
         connect(&done, &ui::Form::loaded, &watcher, [&] { events << "celebration loaded"; });
-        QPointer<ui::TextBox> display = main.control<ui::TextBox>("txtDisplay");
+        QPointer<ui::DisplayBox> display = main.control<ui::DisplayBox>("txtDisplay");
         QPointer<ui::Label> percent = main.control<ui::Label>("lblSchoolCompleted");
         const QString lastPercent = percent->text();
         QCOMPARE(display->text(), QStringLiteral("1 Seconds!"));

@@ -2,15 +2,19 @@
 #include "support/rows.h"
 #include "ui/color.h"
 #include "ui/controls.h"
+#include "ui/displaybox.h"
 #include "ui/fonts.h"
 #include "ui/form.h"
 #include "ui/lifetime.h"
+#include "ui/stylecache.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -159,9 +163,20 @@ private slots:
     }
 
     // Disabled: no pointer, key or button input, and not a pixel greyed. A button's face is
-    // exactly its colour, with a plain edge, raised or sunken.
+    // exactly its colour, with a plain edge, raised or sunken. A text box's panel, copied from
+    // the cache, is the style's own, focused or not.
     void disabledLookAndButtonFace()
     {
+        auto* box = m_f->control<TextBox>("txtProbe");
+        m_f->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_f->window()));
+        for (const bool focused : {true, false, true}) {
+            focused ? box->setFocus() : box->clearFocus();
+            const QImage cached = box->grab().toImage();
+            box->setStyle(QApplication::style());
+            QCOMPARE(box->grab().toImage(), cached);
+            box->setStyle(cachedPanelStyle());
+        }
         const QImage look = m_f->window()->grab().toImage();
         m_f->setEnabled(false);
         QCOMPARE(m_f->window()->grab().toImage(), look);
@@ -199,6 +214,47 @@ private slots:
         QVERIFY(!child.readAllStandardOutput().contains("survived"));
         const QString said = QString::fromLocal8Bit(child.readAllStandardError());
         QVERIFY2(said.contains(cell<QString>("message")), qPrintable(said));
+    }
+
+    // A box the program writes shows on screen, after each new text, what a read-only text box
+    // of its font, colours and alignment shows (though it repaints only what changed), and a
+    // screen reader reads it as one.
+    void displayBox_data()
+    {
+        table<QString, QString, int>({"before", "after", "bold"},
+            {{"a second less", "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!",
+                 "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 44 Seconds!", 0},
+                {"a minute less", "2 Hours, 30 Minutes, 0 Seconds!",
+                    "2 Hours, 29 Minutes, 59 Seconds!", 0},
+                {"the last minute", "1 Minutes, 0 Seconds!", "59 Seconds!", 1}});
+    }
+    void displayBox()
+    {
+        QWidget w;
+        DisplayBox shown(&w);
+        TextBox box(&w);
+        box.setReadOnly(true), box.setFocusPolicy(Qt::NoFocus);
+        for (QWidget* b : {static_cast<QWidget*>(&shown), static_cast<QWidget*>(&box)}) {
+            b->setGeometry(b == &box ? 0 : 410, 10, 400, 24);
+            b->setFont(makeFont(
+                {"Courier New", cell<int>("bold") ? 12 : 8.25, 400 + 300 * cell<int>("bold")}));
+        }
+        shown.setAlignment(Qt::AlignCenter), box.setAlignment(Qt::AlignCenter);
+        shown.setBackColor(0x00FF8080), box.setBackColor(0x00FF8080);
+        shown.setText(cell<QString>("before")), box.setText(cell<QString>("before"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        shown.setText(cell<QString>("after")), box.setText(cell<QString>("after"));
+        QApplication::processEvents();
+        const auto onScreen = [&w](int x) {
+            return QGuiApplication::primaryScreen()
+                ->grabWindow(w.winId(), x, 10, 400, 24)
+                .toImage();
+        };
+        QCOMPARE(onScreen(410), onScreen(0));
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&shown);
+        QVERIFY(read->role() == QAccessible::EditableText && read->state().readOnly);
+        QCOMPARE(read->textInterface()->text(0, 100), cell<QString>("after"));
     }
 
     // Every face the layouts name resolves to an installed one, at its size and style.

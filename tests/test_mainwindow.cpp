@@ -1,8 +1,10 @@
 // The main window as a user meets it: the line, percentage and bar tick by tick, the
 // schedule's changes, the hidden gesture, the pacing of the refresh, the screen reader.
+#include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/color.h"
 #include "ui/controls.h"
+#include "ui/displaybox.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -14,7 +16,7 @@ class MainWindowTest : public QObject {
     TestForms* t = nullptr;
     FrmTasselday* w = nullptr;
     template <class T = ui::Label> T* c(const char* name) { return w->control<T>(name); }
-    ui::TextBox* txt() { return c<ui::TextBox>("txtDisplay"); }
+    ui::DisplayBox* txt() { return c<ui::DisplayBox>("txtDisplay"); }
     // The line and the percentage as shown (the school-year test reads the label's words).
     QString shown() { return txt()->text() + ' ' + c("lblSchoolCompleted")->text().mid(23); }
     static inline QStringList heard; // controls a screen reader heard change
@@ -47,19 +49,25 @@ private slots:
     }
 
     // Words always plural, zeros inside a line kept, the last minute bold at 12 points; the
-    // bar holds the fraction, clamped, while the label is not. A moved ceremony shows at the
-    // very refresh that follows, not before, and leaves the heading as load wrote it; the
-    // school year keeps its length; the last minute's font stays.
+    // bar holds the fraction, clamped, while the label is not, and a screen reader reads the
+    // bar's value as the label writes it, even when the fill does not move. A moved ceremony
+    // or precision shows at the very refresh that follows, not before, and leaves the heading
+    // as load wrote it; the school year keeps its length; the last minute's font stays.
     void textsAtChosenMoments_data()
     {
         for (const char* column : {"now", "shown"})
             QTest::addColumn<QString>(column);
         QTest::addColumn<double>("later");
         QTest::addColumn<bool>("bold");
+        QTest::addColumn<int>("digits");
         const auto row = [](const char* tag, const char* now, const char* shown, double later = 0,
-                             bool bold = false) {
-            QTest::newRow(tag) << QString(now) << QString(shown) << later << bold;
+                             bool bold = false, int digits = 5) {
+            QTest::newRow(tag) << QString(now) << QString(shown) << later << bold << digits;
         };
+        row("six seconds on", "2006-03-15 09:30:21",
+            "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 39 Seconds! 71.36704%");
+        row("two decimals", "2006-03-15 09:30:15",
+            "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.37%", 0, false, 2);
         row("minutes", "2006-06-04 17:58:01", "1 Minutes, 59 Seconds! 99.9118%");
         row("last second", "2006-06-04 17:59:59", "1 Seconds! 99.91228%", 0, true);
         row("days after", "2006-06-12 06:00:00", "12 Hours, 0 Minutes, 0 Seconds! 102.54386%");
@@ -82,12 +90,13 @@ private slots:
         w->RefreshAllTimers();
         const QString before = shown();
         w->GradDate += later;
+        w->intPercentDigits = qint16(cell<int>("digits"));
         QCOMPARE(shown(), before);
         w->RefreshAllTimers();
         QTEST(shown(), "shown");
         const double percent = shown().section(' ', -1).chopped(1).toDouble();
-        const double bar = c<ui::ProgressBar>("prgbarSchool")->value() / 1e6;
-        QVERIFY(qAbs(bar - qBound(0.0, percent, 100.0)) < 1e-4);
+        auto* bar = QAccessible::queryAccessibleInterface(c<QWidget>("prgbarSchool"));
+        QCOMPARE(bar->valueInterface()->currentValue().toDouble(), qBound(0.0, percent, 100.0));
         QTEST(txt()->font().bold(), "bold");
         QCOMPARE(txt()->font().pixelSize(), txt()->font().bold() ? 16 : normal);
         QCOMPARE(c("lblTimeLeft")->text(), heading);
@@ -120,23 +129,26 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(txt()->text().endsWith(" 44 Seconds!"), 2500);
     }
 
-    // Each run is planned from the clock to just after the next whole second; a run that
-    // comes early shows nothing; a stepped clock is followed; a refresh asked for by the
-    // program ticks at once and leaves the plan alone.
+    // Each run is planned to just after the next whole second, from the reading it showed;
+    // a run that comes early shows nothing; a stepped clock is followed; a refresh asked for
+    // by the program ticks at once and leaves the plan alone.
     void pacing_data()
     {
         QTest::addColumn<int>("step"); // seconds the clock moved since the last run
         QTest::addColumn<int>("msToNext"); // where in its second the clock stands on firing
         QTest::addColumn<bool>("ticks");
-        QTest::newRow("on time") << 1 << 998 << true;
-        QTest::newRow("a hair early") << 0 << 1 << false;
-        QTest::newRow("clock set back an hour") << -3600 << 500 << true;
-        QTest::newRow("resumed a day later") << 86400 << 700 << true;
+        QTest::addColumn<int>("msPerRead"); // the clock runs on while it is read
+        QTest::newRow("on time") << 1 << 998 << true << 0;
+        QTest::newRow("a hair early") << 0 << 1 << false << 0;
+        QTest::newRow("clock set back an hour") << -3600 << 500 << true << 0;
+        QTest::newRow("resumed a day later") << 86400 << 700 << true << 0;
+        QTest::newRow("read as the second turns") << 1 << 1 << true << 1;
     }
     void pacing()
     {
         QFETCH(int, step);
         QFETCH(int, msToNext);
+        QFETCH(int, msPerRead);
         constexpr int margin = ui::SecondPacer::kMarginMs;
         QTimer* timer = w->timer("timerRefresh");
         const auto fire = [timer] { QVERIFY(QMetaObject::invokeMethod(timer, "timeout")); };
@@ -154,6 +166,7 @@ private slots:
         t->clock.advanceSeconds(step);
         t->clock.msToNext = msToNext;
         QTest::mouseDClick(c("lblSet"), Qt::LeftButton); // the gesture counts real ticks
+        t->clock.msPerRead = msPerRead;
         fire();
         QTEST(shown() != before, "ticks");
         QCOMPARE(timer->interval(), msToNext + margin);
@@ -199,7 +212,7 @@ private slots:
         } counter;
         t->clock.value = w->GradDate + from / 86400;
         w->RefreshAllTimers();
-        QPointer<ui::TextBox> line = txt();
+        QPointer<ui::DisplayBox> line = txt();
         const QString last = line->text();
         TestForms::flush();
         for (const char* name : {"txtDisplay", "lblSet", "lblSchoolCompleted", "prgbarSchool"})

@@ -4,6 +4,7 @@
 // at 12 points from the last minute on; the hand-over when nothing is left.
 #include "support/testforms.h"
 #include "ui/controls.h"
+#include "ui/displaybox.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -18,7 +19,7 @@ private slots:
         t.clock.value = start;
         auto& w = t.forms.frmTasselday();
         w.show();
-        auto* txt = w.control<ui::TextBox>("txtDisplay");
+        auto* txt = w.control<ui::DisplayBox>("txtDisplay");
         static const QRegularExpression shape(QStringLiteral(
             "^(?:(?:(?:(?:(\\d+) Weeks, )?(\\d+) Days, )?(\\d+) Hours, )?(\\d+) Minutes, )?"
             "(\\d+) Seconds! School Year Completed: (-?\\d+(?:\\.\\d+)?)%$"));

@@ -32,6 +32,9 @@ QList<QImage> decodeIcons(const QByteArray& bytes)
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "ico");
+    // Straight to the one plugin that reads the format, without loading every other image
+    // plugin to ask it first.
+    reader.setAutoDetectImageFormat(false);
     const int count = qMax(1, reader.imageCount());
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !reader.jumpToImage(i))
@@ -84,8 +87,12 @@ QCursor cursorFrom(const QString& name, Qt::CursorShape fallback)
 
 QPixmap pictureFrom(const QString& name)
 {
-    QPixmap picture;
-    if (!picture.loadFromData(readResource(name), "BMP"))
+    QByteArray bytes = readResource(name);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "bmp");
+    reader.setAutoDetectImageFormat(false); // Qt's own reader, no plugin loaded to ask
+    const QPixmap picture = QPixmap::fromImage(reader.read());
+    if (picture.isNull())
         qWarning("assets: cannot read the picture %s", qPrintable(name));
     return picture;
 }

@@ -6,13 +6,11 @@
 
 namespace ui {
 
-double SystemClock::now() const { return toDateValue(QDateTime::currentDateTime()); }
-
-int SystemClock::msToNextSecond() const
+ClockReading SystemClock::read() const
 {
     // Local time differs from UTC by whole minutes, so its seconds turn with UTC's.
-    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
-    return int(1000 - ((ms % 1000) + 1000) % 1000);
+    const QDateTime local = QDateTime::currentDateTime();
+    return {toDateValue(local), 1000 - local.time().msec()};
 }
 
 } // namespace ui

@@ -2,21 +2,25 @@
 
 namespace ui {
 
-// The current local date and time as a Date value (days since 30 December 1899),
-// in whole seconds. Tests set the moment through their own clock.
+// One look at the clock: the moment in whole seconds, and how far the running second has
+// to go. Both come from the same reading, so a refresh that shows `date` and plans its next
+// run by `msToNextSecond` cannot fall on either side of a turning second.
+struct ClockReading {
+    double date = 0.0; // Date value (days since 30 December 1899), whole seconds
+    int msToNextSecond = 1000; // 1 to 1000
+};
+
+// The current local date and time. Tests set the moment through their own clock.
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual double now() const = 0;
-    // Milliseconds until the next whole second begins, 1 to 1000: what a refresh needs to
-    // plan its next run right after the second turns.
-    virtual int msToNextSecond() const = 0;
+    virtual ClockReading read() const = 0;
+    double now() const { return read().date; }
 };
 
 class SystemClock final : public Clock {
 public:
-    double now() const override;
-    int msToNextSecond() const override;
+    ClockReading read() const override;
 };
 
 } // namespace ui

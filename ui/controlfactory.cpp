@@ -1,6 +1,7 @@
 #include "ui/controlfactory.h"
 
 #include "ui/controls.h"
+#include "ui/displaybox.h"
 #include "ui/quietupdates.h"
 #include "ui/twips.h"
 
@@ -35,6 +36,15 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow&
         return l;
     }
     case Kind::TextBox: {
+        if (row.readOnly) {
+            auto* d = new DisplayBox(parent);
+            place(d);
+            d->setText(text);
+            d->setAlignment(row.align);
+            if (row.back != kDefault)
+                d->setBackColor(quint32(row.back));
+            return d;
+        }
         auto* t = new TextBox(parent);
         place(t);
         t->setText(text);

@@ -2,6 +2,7 @@
 
 #include "ui/color.h"
 #include "ui/fonts.h"
+#include "ui/stylecache.h"
 #include "ui/typedtext.h"
 
 #include <QMouseEvent>
@@ -109,6 +110,7 @@ private:
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     ownPointerMoves(this);
+    setStyle(cachedPanelStyle());
     setValidator(new LimitValidator(this));
     connect(this, &QLineEdit::textChanged, this, &TextBox::remember);
     connect(this, &QLineEdit::selectionChanged, this, &TextBox::remember);
@@ -202,8 +204,10 @@ ComboList::ComboList(QWidget* parent) : QComboBox(parent)
 
 void ComboList::setBackColor(quint32 bgr)
 {
-    setRole(this, QPalette::Button, bgr);
-    setRole(this, QPalette::Base, bgr);
+    QPalette p = palette();
+    p.setColor(QPalette::Button, fromBgr(bgr));
+    p.setColor(QPalette::Base, fromBgr(bgr));
+    setPalette(sharedPalette(p));
 }
 
 namespace {
@@ -234,35 +238,6 @@ void ComboList::paintEvent(QPaintEvent*)
         focus.rect = field.adjusted(-1, 0, 1, 0);
         focus.backgroundColor = palette().color(QPalette::Base);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
-    }
-}
-
-ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
-{
-    ownPointerMoves(this);
-    setRange(0, 100 * kScale);
-    setTextVisible(false);
-    setOrientation(Qt::Horizontal);
-    // The same in an inactive window: Windows' palette greys an inactive window's highlight,
-    // which fills the bar.
-    QPalette p = palette();
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
-    setPalette(p);
-}
-
-void ProgressBar::setPercent(float value)
-{
-    m_value = value;
-    const double clamped = qBound(0.0, double(value), 100.0);
-    const int raw = int(std::lround(clamped * kScale));
-    // The bar moves a pixel every few hours: between those moments nothing is redrawn.
-    const auto filled = [this](int v) { return qint64(v) * width() / (100LL * kScale); };
-    const int shown = QProgressBar::value();
-    if (raw != shown && (filled(raw) != filled(shown) || raw == 0 || raw == maximum())) {
-        setValue(raw);
-        // QProgressBar repaints by itself only once the fill has grown by a whole chunk
-        // (nine pixels), although the bar is drawn without chunks: show each pixel it moves.
-        update();
     }
 }
 

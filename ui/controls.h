@@ -2,9 +2,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QWidget>
+
+#include "ui/progressbar.h"
 
 // The control kinds the windows are built from, each with the events the windows handle.
 namespace ui {
@@ -96,22 +97,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-};
-
-// A progress bar from 0 to 100 that keeps fractions of a percent: the Qt bar holds
-// integers, so its range is scaled instead of cutting the value.
-class ProgressBar : public QProgressBar {
-    Q_OBJECT
-public:
-    static constexpr int kScale = 1000000;
-    explicit ProgressBar(QWidget* parent = nullptr);
-    // Values outside 0..100 are shown at the nearest end; percent() keeps what was set.
-    // The Qt value follows only when the filled length changes by a whole pixel.
-    void setPercent(float value);
-    float percent() const { return m_value; }
-
-private:
-    float m_value = 0.0f;
 };
 
 // A picture at its natural size inside a 2-pixel sunken border, never stretched.

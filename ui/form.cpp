@@ -98,7 +98,6 @@ void Form::load()
     m_window = new FormWindow(*this, flagsFor(m_layout.frame));
     FormWindow* w = m_window;
     w->setWindowTitle(QString::fromLatin1(m_layout.caption));
-    w->setFont(makeFont(m_layout.font));
     w->setAutoFillBackground(true);
     setBackColor(m_layout.back);
     const QSize client(px(m_layout.clientWidth), px(m_layout.clientHeight));
@@ -110,6 +109,9 @@ void Form::load()
     m_controls.clear();
     for (const ControlRow& row : m_controlRows)
         m_controls.insert(QString::fromLatin1(row.name), createControl(w, m_layout, row));
+    // Set once the controls have fonts of their own: a text box lays out its text as it is
+    // made, so one made under the window's font would load that font (often drawn by none).
+    w->setFont(makeFont(m_layout.font));
     applyStacking(m_layout, m_controlRows, m_controls);
     applyTabOrder(m_controlRows, m_controls);
     new KeyRoles(w, m_controlRows, m_controls);

@@ -35,6 +35,8 @@ struct ControlRow {
     bool transparent = false;
     bool wordWrap = false;
     int typedLimit = 0; // text boxes: characters the user may type, 0 for no limit
+    // Text boxes: written by the program, only read by the user (no focus, no typing).
+    bool readOnly = false;
     int lineWidth = 1; // lines: pixels
     int interval = 0; // timers: milliseconds; they run from load to unload
     const char* items = nullptr; // drop-down lists: items separated by '|'

@@ -1,7 +1,5 @@
 #include "ui/secondtimer.h"
 
-#include "ui/clock.h"
-
 #include <QTimer>
 
 namespace ui {
@@ -11,12 +9,13 @@ void SecondPacer::attach(QTimer* timer)
     m_timer = timer;
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setSingleShot(true);
+    m_haveShown = false;
 }
 
-void SecondPacer::planNext()
+void SecondPacer::planNext(const ClockReading& now)
 {
     if (m_timer)
-        m_timer->start(m_clock.msToNextSecond() + kMarginMs);
+        m_timer->start(now.msToNextSecond + kMarginMs);
 }
 
 } // namespace ui

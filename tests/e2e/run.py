@@ -4,7 +4,7 @@ manager) or headless weston (screens.py), its clock set by libfaketime, driven b
 pixels and over AT-SPI.
     run.py BINARY SCENARIO            run one scenario (CTest runs each on its own)
     run.py BINARY --screenshots DIR   remake the README's screenshots under openbox"""
-import atexit, ctypes, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
+import atexit, ctypes, datetime, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 from screens import CYCLE, FACE, Atspi, ScreenVerbs, kids, nodes, pump, wait_for
 
 MAIN, DIALOG, ABOUT = '^Tasselday - by Quillerby$', '^Advanced Options$', '^About Tasselday$'
@@ -17,6 +17,8 @@ GESTURE = ('click', MAIN, 400, 134, 2) + ('sleep', '0.15', 'click', '--repeat', 
                                           '60', '1') * 2
 HOUR_9 = [('focus', DIALOG, 'text'), ('key', 'End', 'BackSpace', 'BackSpace', '9'),
           ('shows', DIALOG, '9')]  # the hour box is the dialog's first text box
+DIGITS_2 = [('focus', DIALOG, 'text', 'Percent digits'), ('key', 'End', 'BackSpace', '2'),
+            ('shows', DIALOG, '2')]
 PRESS = lambda button: [('focus', DIALOG, 'push button', button), ('key', 'Return')]  # noqa
 # At fractional scales on 1366x768, started again at each; RandR then resizes the screen under it.
 SCALES = dict(clock=FROZEN_0930, scale=1.5, size=(1366, 768), steps=[
@@ -31,19 +33,22 @@ SCENARIOS = {
         ('shot', MAIN, 'main'), ('look', 'before'), GESTURE, ('place', DIALOG, 'centred'),
         ('look', 'same'), ('named', DIALOG), ('face', DIALOG, 242, 90, 28, 17),
         ('shot', DIALOG, 'options'), ('minimise', DIALOG), *HOUR_9, *PRESS('Cancel'),
-        ('gone', DIALOG),
-        ('shows', MAIN, *AT_0930), GESTURE, *HOUR_9, *PRESS('OK'), ('gone', DIALOG),
-        ('shows', MAIN, '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!', AT_0930[1]),
-        ('close', MAIN), ('exit',)]),
+        ('gone', DIALOG), ('shows', MAIN, *AT_0930), GESTURE, *HOUR_9, *DIGITS_2, *PRESS('OK'),
+        ('gone', DIALOG), ('shows', MAIN, '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!',
+                          'School Year Completed: 71.37%'), ('bar', MAIN), ('close', MAIN),
+        ('exit',)]),
     # Without a window manager: no frames, the program places its windows itself.
     'main_nowm': dict(wm=False, clock=FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
         ('place', ABOUT, 'client', 156, 129), ('close', ABOUT), ('gone', ABOUT), GESTURE,
         ('place', DIALOG, 'centred'), ('click', DIALOG, 156, 208), ('place', DONE, 'full'),
         ('click', DONE, 955, 732), ('exit',)]),
-    # A running clock: the quiet countdown, the About box, System Info, the close boxes.
-    'about': dict(wm=True, clock='@2006-03-15 09:30:15', steps=[
-        ('place', MAIN, 'top-right'), ('quiet', 3), ('place', ABOUT, 'client', 156, 129),
+    # A running clock, stepped three times: the quiet countdown, the bar's value, every second
+    # shown, the About box, System Info, the close boxes.
+    'about': dict(wm=True, clock='@2006-03-15 09:30:15', stepped=True, steps=[
+        ('place', MAIN, 'top-right'), ('quiet', 3), ('bar', MAIN),
+        ('seconds', '2006-03-15 08:00:00', '2006-03-15 12:00:00', '2006-06-01 18:00:00'),
+        ('place', ABOUT, 'client', 156, 129),
         ('named', ABOUT), ('face', ABOUT, 283, 200, 84, 23), ('shot', ABOUT, 'about'),
         ('click', ABOUT, 325, 243),
         ('shows', MSGBOX, 'System Information Is Unavailable At This Time'), ('key', 'Return'),
@@ -78,6 +83,8 @@ SCENARIOS = {
 # height at scale 1): heading, percentage, bar, the bar's end labels; and its text box.
 STILL_PARTS, TEXT_BOX = [(8, 8, 401, 33), (16, 72, 393, 25), (8, 96, 401, 17),
                          (8, 112, 401, 14)], (11, 51, 394, 18)
+CEREMONY, UNITS = datetime.datetime(2006, 6, 4, 18), dict(Weeks=604800, Days=86400, Hours=3600,
+                                                          Minutes=60, Seconds=1)
 
 X11, _C = ctypes.CDLL('libX11.so.6'), dict(p=ctypes.c_void_p, s=ctypes.c_char_p, i=ctypes.c_int,
                                            I=ctypes.c_uint, l=ctypes.c_long, L=ctypes.c_ulong)
@@ -94,6 +101,8 @@ class Desktop(ScreenVerbs):
             shots, []
         self.kind = scenario.get('desktop', 'xvfb')  # 'xvfb', 'xwayland', 'wayland' or None
         self.scale, self.dpy, self.app = scenario.get('scale', 1), None, None
+        # A stepped clock reads its moment from a file, again at every reading.
+        self.stamp = scenario.get('stepped') and tempfile.NamedTemporaryFile('w')
         self.size = scenario.get('size', (1024 * self.scale, 768 * self.scale))
     def start(self, binary):
         self.binary = binary
@@ -114,9 +123,10 @@ class Desktop(ScreenVerbs):
         """Starts the program (again) at that scale; it chooses its platform itself."""
         self.scale, env = scale, dict(
             {k: v for k, v in self.env.items() if k != 'QT_QPA_PLATFORM'}, LC_ALL='C', TZ='UTC',
-            QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), FAKETIME=self.clock,
-            FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
-            LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1')
+            QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), FAKETIME_DONT_FAKE_MONOTONIC='1',
+            NO_FAKE_STAT='1', LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1',
+            **(dict(FAKETIME_TIMESTAMP_FILE=self.set_clock(self.clock), FAKETIME_NO_CACHE='1')
+               if self.stamp else dict(FAKETIME=self.clock)))
         if self.kind == 'wayland':
             env['WAYLAND_DEBUG'] = 'client'  # its requests, the app id among them
         for _ in range(5):
@@ -125,6 +135,9 @@ class Desktop(ScreenVerbs):
                 self.find('^Tass') if self.dpy else self.the(MAIN)))
             if self.app.poll() is None or not any(r in self.log() for r in REFUSED):
                 return
+    def set_clock(self, spec):
+        self.stamp.seek(0), self.stamp.truncate(), self.stamp.write(spec + '\n'), self.stamp.flush()
+        return self.stamp.name
     def xvfb(self):
         r, w = os.pipe()
         self.spawn(['Xvfb', '-displayfd', str(w), '-nolisten', 'tcp', '-screen', '0',
@@ -278,6 +291,31 @@ class Desktop(ScreenVerbs):
         assert set(colours) == set(CYCLE) and 0.3 < spans[len(spans) // 2] < 0.55 and all(
             b == CYCLE[(CYCLE.index(a) + 1) % 4] for a, b in zip(colours, colours[1:])), \
             'background colours seen: %s' % [(c, round(t - start, 2)) for c, t in seen]
+    def bar(self, title):
+        """A screen reader reads the bar's value as the percentage label writes it."""
+        def apart():
+            bar = self.the(title, 'progress bar')
+            label = next(n[23:-1] for o in nodes(self.the(title))
+                         if (n := o.get_name()).startswith('School Year Completed: '))
+            low, high = Atspi.Value.get_minimum_value(bar), Atspi.Value.get_maximum_value(bar)
+            percent = (Atspi.Value.get_current_value(bar) - low) / (high - low) * 100
+            return abs(percent - float(label)) > 1e-9 and (label, percent)
+        wait_for(title + ": the bar's value", apart, 5, want=False)
+    def seconds(self, *moments):
+        """The clock set to each moment in turn: from there every second is shown, none skipped."""
+        box = self.the(MAIN, 'text')
+        for moment in moments:
+            self.set_clock('@' + moment)
+            seen, end = [], time.monotonic() + 2.5
+            while time.monotonic() < end:
+                left = sum(int(n) * UNITS[unit] for n, unit in re.findall(
+                    r'(\d+) (\w+)', Atspi.Text.get_text(box, 0, -1)))
+                seen[-1:] != [left] and seen.append(left)
+                time.sleep(0.03)
+            due = (CEREMONY - datetime.datetime.fromisoformat(moment)).total_seconds()
+            after = [s for s in seen if abs(s - due) < 60]  # from the first after the step
+            assert due in after and all(a - b == 1 for a, b in zip(after, after[1:])), \
+                'clock set to %s: seconds left shown %s' % (moment, seen)
     def quiet(self, seconds):
         """With the focus away from the countdown (in the About box), the countdown is not
         announced: no text, value or name change of the main window's text box or bar."""

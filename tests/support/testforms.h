@@ -16,10 +16,16 @@
 namespace fakes {
 
 struct Clock final : ui::Clock {
-    double value = 0.0;
-    int msToNext = 1000; // where in the running second the clock stands
-    double now() const override { return value; }
-    int msToNextSecond() const override { return msToNext; }
+    mutable double value = 0.0;
+    mutable int msToNext = 1000; // where in the running second the clock stands
+    int msPerRead = 0; // the clock runs on while it is read
+    ui::ClockReading read() const override
+    {
+        const ui::ClockReading reading {value, msToNext};
+        if ((msToNext -= msPerRead) <= 0)
+            msToNext += 1000, value += 1 / 86400.0;
+        return reading;
+    }
     void set(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
     {
         value = ui::toDateValue(y, mo, d, h, mi, s);

@@ -1,0 +1,243 @@
+#include "ui/displaybox.h"
+
+#include "ui/color.h"
+#include "ui/stylecache.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+// Read by a screen reader as what it looks like: a read-only text field with its text.
+class AccessibleDisplayBox final : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit AccessibleDisplayBox(DisplayBox* box)
+        : QAccessibleWidget(box, QAccessible::EditableText)
+    {
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? box()->text() : QAccessibleWidget::text(t);
+    }
+    // Nothing is selected and there is no caret: the text is only read.
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QString text(int start, int end) const override
+    {
+        return box()->text().mid(start, end - start);
+    }
+    int characterCount() const override { return int(box()->text().size()); }
+    QRect characterRect(int offset) const override
+    {
+        const QRect r = box()->characterRect(offset);
+        return QRect(box()->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        return box()->offsetAtPoint(box()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    DisplayBox* box() const { return static_cast<DisplayBox*>(object()); }
+};
+
+QAccessibleInterface* accessibleDisplayBox(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(DisplayBox::staticMetaObject.className()))
+        return new AccessibleDisplayBox(static_cast<DisplayBox*>(object));
+    return nullptr;
+}
+
+// A read-only text box's panel, as such a box describes it to the style.
+QStyleOptionFrame panelOption(const QWidget* box)
+{
+    QStyleOptionFrame panel;
+    panel.initFrom(box);
+    panel.rect = box->contentsRect();
+    panel.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, box);
+    panel.midLineWidth = 0;
+    panel.state |= QStyle::State_Sunken | QStyle::State_ReadOnly;
+    panel.features = QStyleOptionFrame::None;
+    return panel;
+}
+
+// A text box keeps its text this far inside its contents.
+constexpr int kHorizontalMargin = 2;
+constexpr int kVerticalMargin = 1;
+
+} // namespace
+
+DisplayBox::DisplayBox(QWidget* parent) : QWidget(parent)
+{
+    static const bool installed = (QAccessible::installFactory(accessibleDisplayBox), true);
+    Q_UNUSED(installed);
+    // Pointer movement stays with the control, as with every control.
+    setMouseTracking(true);
+    setAttribute(Qt::WA_NoMousePropagation);
+    setFocusPolicy(Qt::NoFocus);
+    setStyle(cachedPanelStyle());
+    layOut();
+}
+
+void DisplayBox::setAlignment(Qt::Alignment alignment)
+{
+    m_alignment = alignment;
+    update();
+}
+
+void DisplayBox::setBackColor(quint32 bgr)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, fromBgr(bgr));
+    setPalette(p);
+}
+
+void DisplayBox::setText(const QString& text)
+{
+    if (text == m_text)
+        return;
+    const QString before = m_text;
+    qsizetype same = 0; // characters alike at the start, then at the end
+    while (same < text.size() && same < before.size() && text[same] == before[same])
+        ++same;
+    qsizetype sameEnd = 0;
+    while (sameEnd < text.size() - same && sameEnd < before.size() - same
+        && text[text.size() - 1 - sameEnd] == before[before.size() - 1 - sameEnd])
+        ++sameEnd;
+    const QPoint oldOrigin = origin();
+    const QTextLine oldLine = m_layout.lineAt(0);
+    const qreal oldFrom = oldLine.cursorToX(int(same));
+    const qreal oldTo = oldLine.cursorToX(int(before.size() - sameEnd));
+
+    m_text = text;
+    layOut();
+    const QTextLine line = m_layout.lineAt(0);
+    const qreal to = line.cursorToX(int(text.size() - sameEnd));
+    if (origin() != oldOrigin || std::abs(to - oldTo) > 1e-3) {
+        update(); // the line moved: all of it
+    } else {
+        // Only the characters between the unchanged ends, and a little on either side for
+        // glyphs that reach beyond their cells.
+        const qreal from = std::min(oldFrom, line.cursorToX(int(same)));
+        const int left = origin().x() + int(std::floor(from)) - 2;
+        const int right = origin().x() + int(std::ceil(std::max(oldTo, to))) + 2;
+        update(QRect(left, 0, right - left, height()) & contents());
+    }
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent changed(this, 0, before, text);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void DisplayBox::layOut()
+{
+    m_layout.setFont(font());
+    QTextOption option;
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    option.setTextDirection(layoutDirection());
+    m_layout.setTextOption(option);
+    m_layout.setCacheEnabled(true);
+    m_layout.setText(m_text);
+    m_layout.beginLayout();
+    m_layout.createLine();
+    m_layout.endLayout();
+}
+
+QRect DisplayBox::contents() const
+{
+    const QStyleOptionFrame panel = panelOption(this);
+    return style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
+}
+
+QPoint DisplayBox::origin() const
+{
+    const QRect r = contents();
+    const QFontMetrics metrics = fontMetrics();
+    const int lineHeight = metrics.height();
+    int top = r.y() + (r.height() - lineHeight + 1) / 2;
+    if (m_alignment & Qt::AlignTop)
+        top = r.y() + kVerticalMargin;
+    else if (m_alignment & Qt::AlignBottom)
+        top = r.bottom() + 1 - lineHeight - kVerticalMargin;
+    const int width = r.width() - 2 * kHorizontalMargin;
+    const QTextLine line = m_layout.lineAt(0);
+    const int used = qRound(line.naturalTextWidth()) + 1;
+    const Qt::Alignment across = QStyle::visualAlignment(layoutDirection(), m_alignment);
+    int scroll = used - width; // too long: its end in view
+    if (used <= width)
+        scroll = across & Qt::AlignRight ? used - width + 1
+            : across & Qt::AlignHCenter  ? (used - width) / 2
+                                         : 0;
+    return QPoint(
+        r.x() + kHorizontalMargin - scroll, top - (qRound(line.ascent()) - metrics.ascent()));
+}
+
+QRect DisplayBox::characterRect(int offset) const
+{
+    const QTextLine line = m_layout.lineAt(0);
+    const qreal x = line.cursorToX(offset);
+    return QRectF(origin() + QPointF(x, 0), QSizeF(line.cursorToX(offset + 1) - x, line.height()))
+        .toAlignedRect();
+}
+
+int DisplayBox::offsetAtPoint(QPoint point) const
+{
+    const QPoint at = point - origin();
+    const QTextLine line = m_layout.lineAt(0);
+    if (at.x() < 0 || at.x() >= line.naturalTextWidth() || at.y() < 0 || at.y() >= line.height())
+        return -1;
+    return line.xToCursor(at.x());
+}
+
+void DisplayBox::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QStyleOptionFrame panel = panelOption(this);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
+    const QRect r = contents();
+    p.setClipRect(r);
+    p.setPen(palette().text().color());
+    m_layout.draw(&p, origin(), {}, r);
+}
+
+void DisplayBox::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::LayoutDirectionChange) {
+        layOut();
+        update();
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,40 @@
+#pragma once
+#include <QTextLayout>
+#include <QWidget>
+
+namespace ui {
+
+// A text box the program writes and the user only reads: it looks, to the pixel, like a
+// read-only text box of the same font, colours and alignment, and a screen reader meets it
+// as one (a read-only text field with its text). It takes no focus, so no caret blinks. A new
+// text lays out once and repaints only the characters that changed when the line keeps its
+// width: a countdown rewritten every second repaints its last digits, not the whole line.
+class DisplayBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit DisplayBox(QWidget* parent = nullptr);
+    QString text() const { return m_text; }
+    void setText(const QString& text);
+    void setAlignment(Qt::Alignment alignment);
+    void setBackColor(quint32 bgr);
+    // Where the line's characters lie, for a screen reader: the box's coordinates of a
+    // character, and the character at a point (-1 for none).
+    QRect characterRect(int offset) const;
+    int offsetAtPoint(QPoint point) const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void layOut();
+    QRect contents() const;
+    // The top left corner of the laid-out line, where a read-only text box puts it.
+    QPoint origin() const;
+
+    QString m_text;
+    Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QTextLayout m_layout;
+};
+
+} // namespace ui

@@ -1,0 +1,85 @@
+#include "ui/stylecache.h"
+
+#include <QApplication>
+#include <QList>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+namespace ui {
+
+QPalette sharedPalette(QPalette palette)
+{
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = QPalette::ColorGroup(g);
+            const auto role = QPalette::ColorRole(r);
+            palette.setBrush(group, role, palette.brush(group, role));
+        }
+    static QList<QPalette> known;
+    for (const QPalette& same : std::as_const(known))
+        if (same == palette)
+            return same;
+    known.append(palette);
+    return palette;
+}
+
+namespace {
+
+class CachedPanelStyle final : public QProxyStyle {
+public:
+    // A style of the application's kind of its own, so that it can draw for this one.
+    CachedPanelStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) { }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget) const override
+    {
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        if (element != PE_PanelLineEdit || !frame) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        // Keyed by everything the panel is drawn from, never by a palette's identity.
+        const QPalette& pal = option->palette;
+        const qreal ratio = painter->device()->devicePixelRatio();
+        const QString key = QStringLiteral("tasselday-panel-%1x%2@%3-%4-%5-%6-%7-%8-%9")
+                                .arg(option->rect.width())
+                                .arg(option->rect.height())
+                                .arg(ratio)
+                                .arg(uint(option->state), 0, 16)
+                                .arg(frame->lineWidth)
+                                .arg(pal.color(QPalette::Base).rgba(), 0, 16)
+                                .arg(pal.color(QPalette::Window).rgba(), 0, 16)
+                                .arg(pal.color(QPalette::Highlight).rgba(), 0, 16)
+                                .arg(int(option->direction));
+        QPixmap panel;
+        if (!QPixmapCache::find(key, &panel)) {
+            panel = QPixmap(option->rect.size() * ratio);
+            panel.setDevicePixelRatio(ratio);
+            panel.fill(Qt::transparent);
+            QStyleOptionFrame atOrigin = *frame;
+            atOrigin.rect.moveTopLeft(QPoint(0, 0));
+            QPainter onPanel(&panel);
+            baseStyle()->drawPrimitive(element, &atOrigin, &onPanel, widget);
+            onPanel.end();
+            QPixmapCache::insert(key, panel);
+        }
+        painter->drawPixmap(option->rect.topLeft(), panel);
+    }
+};
+
+} // namespace
+
+QStyle* cachedPanelStyle()
+{
+    static QStyle* const style = [] {
+        auto* made = new CachedPanelStyle;
+        made->setParent(qApp); // goes with the application, after every window
+        return made;
+    }();
+    return style;
+}
+
+} // namespace ui

@@ -2,10 +2,10 @@
 """End-to-end scenarios of the installed tasselday.exe under Wine, on Wine's virtual desktop on
 an Xvfb screen: driven by xdotool and seen in pixels as on Linux (tests/e2e/run.py, whose driver
 this extends), its clock set by libfaketime preloaded into wine64. Wine has no AT-SPI bridge and
-its UI Automation cannot yet walk a Qt window, so texts are read as a user copies them: the time
-left selected with the mouse and copied from the text box's menu, the message box by Ctrl+C; a
-helper run in the same prefix (wintool.exe) reads Windows' clipboard and finds windows by their
-titles. The percentage label is seen in pixels: the bar's length, and the label unchanged when
+its UI Automation cannot yet walk a Qt window, so texts are read as a user would see or copy
+them: the time left's box compared to the pixel with a text box showing the expected text, drawn
+by a helper in the same prefix (drawline.exe), the message box copied by Ctrl+C; another helper
+(wintool.exe) reads Windows' clipboard and finds windows by their titles. The percentage label is seen in pixels: the bar's length, and the label unchanged when
 the ceremony's hour is.
     e2e.py BUILD SCENARIO             run one scenario in a copy of BUILD/wine/installed
     e2e.py BUILD --screenshots DIR    retake docs/windows-*.png"""
@@ -20,15 +20,15 @@ PROGRAM = 'C:\\Program Files\\Tasselday\\tasselday.exe'
 MSINFO = 'HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSInfo'
 GESTURE = ('click', MAIN, 400, 134, 2) + ('sleep', '0.15', 'click', '--repeat', '2', '--delay',
                                           '60', '1') * 2
-LINE = (16, 60, 395)  # the time left's text box: a row through it, client pixels
+LINE = (10, 50, 396, 20)  # inside the frame of the time left's box (at 8,48): client pixels
 SCENARIOS = {
     # Placement, the worked example, the gesture, a new hour applied; Alt+F4 ends the program.
     'main': dict(clock=run.FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('look', 'before'), ('shot', MAIN, 'windows-main'),
-        ('line', *LINE, run.AT_0930[0]), ('bar', 71.36702), GESTURE, ('place', DIALOG, 'centred'),
+        ('line', run.AT_0930[0]), ('bar', 71.36702), GESTURE, ('place', DIALOG, 'centred'),
         ('look', 'same'), ('shot', DIALOG, 'windows-options'), ('click', DIALOG, 120, 96),
         ('key', 'End', 'BackSpace', 'BackSpace', '9'), ('click', DIALOG, 48, 244),
-        ('gone', DIALOG), ('line', *LINE, '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!'),
+        ('gone', DIALOG), ('line', '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!'),
         ('look', 'same'), ('activate', MAIN), ('key', 'alt+F4'), ('exit',)]),
     # The About box where its layout puts it; System Info starts the tool the registry names.
     'about': dict(clock='@2006-03-15 09:30:15', tool='C:\\windows\\system32\\msinfo32.exe',
@@ -118,16 +118,21 @@ class WineDesktop(run.Desktop):
             time.sleep(0.3)
             return self.wine_run('wintool.exe', 'clip', check=False).stdout
         return wait_for('the clipboard', lambda: want in copied(), 10) and want
-    def line(self, x, y, w, want):
-        """The text box's whole text, selected with the mouse and copied from its menu."""
-        cx, cy = self.rect(MAIN, False)[:2]
-        def copy():
-            self.x('xdotool', 'mousemove', str(cx + x), str(cy + y), 'mousedown', '1',
-                   'mousemove', str(cx + x + w // 2), str(cy + y), 'mousemove', str(cx + x + w),
-                   str(cy + y), 'mouseup', '1', 'sleep', '0.2', 'mousemove', str(cx + x + w // 2),
-                   str(cy + y), 'click', '3', 'sleep', '0.5', 'key', 'c')
-        assert self.clipboard(copy, want) == want
-        self.x('xdotool', 'mousemove', str(cx + x + w // 2), str(cy + y), 'click', '1')
+    def line(self, want):
+        """The time left's box shows `want`: to the pixel, inside its frame, what a read-only
+        text box of its face, colours and size shows with that text (drawline.exe, run beside
+        the installed program for its faces and Qt)."""
+        folder = os.path.join(self.env['WINEPREFIX'], 'drive_c', 'Program Files', 'Tasselday')
+        shutil.copy(os.path.join(self.build, 'tests', 'windows', 'drawline.exe'), folder)
+        self.wine_run(PROGRAM.replace('tasselday.exe', 'drawline.exe'), 'C:\\line.ppm', want)
+        with open(os.path.join(folder, '..', '..', 'line.ppm'), 'rb') as f:
+            _, width, height, _, rgb = f.read().split(maxsplit=4)  # P6 width height 255 pixels
+        width, (x, y, w, h) = int(width), LINE
+        drawn = ['#%02X%02X%02X' % tuple(rgb[3 * (i + j * width):3 * (i + j * width) + 3])
+                 for j in range(y - 48, y - 48 + h) for i in range(x - 8, x - 8 + w)]
+        assert len(rgb) == 3 * width * int(height)
+        wait_for('the time left "%s", to the pixel' % want,
+                 lambda: self.region(*LINE, MAIN) == drawn, 5)
     def message(self, text):
         """A message box copies its title, text and buttons with Ctrl+C."""
         self.window(MSGBOX)

@@ -220,6 +220,8 @@ NativeFrames* nativeFrames()
         x11 = std::make_unique<X11Frames>(c);
     }
     return c ? x11.get() : nullptr;
+#elif defined(Q_OS_WIN)
+    return windowsFrames();
 #else
     return nullptr;
 #endif

@@ -38,8 +38,10 @@ public:
     virtual void keepOffTaskbar(QWidget* window) = 0;
 };
 
-// The window system's, where the program has one at hand (X11), else nullptr.
+// The window system's, where the program has one at hand (X11, Windows), else nullptr.
 NativeFrames* nativeFrames();
+// Windows' own (nativeframes_windows.cpp), on the windows platform.
+NativeFrames* windowsFrames();
 // Replaces it (tests); returns the previous one.
 NativeFrames* setNativeFrames(NativeFrames* frames);
 

@@ -6,6 +6,7 @@
 #include "ui/formroles.h"
 #include "ui/inputblock.h"
 #include "ui/lifetime.h"
+#include "ui/nativeframes.h"
 #include "ui/placement.h"
 #include "ui/twips.h"
 
@@ -31,6 +32,7 @@ Qt::WindowFlags flagsFor(Frame frame)
         // A tool window gets no taskbar button on Windows and X11 alike.
         return Qt::Tool | titled;
     case Frame::None:
+        // Unless the window system has a hint for it (see Form::load).
         return Qt::Tool | Qt::FramelessWindowHint;
     }
     return Qt::Window;
@@ -97,6 +99,12 @@ void Form::load()
         return;
     m_window = new FormWindow(*this, flagsFor(m_layout.frame));
     FormWindow* w = m_window;
+    if (m_layout.frame == Frame::None && nativeFrames()) {
+        // Still without a native window: a change of type costs nothing yet.
+        w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        if (!nativeFrames()->keepOffTaskbar(w))
+            w->setWindowFlags(flagsFor(m_layout.frame));
+    }
     w->setWindowTitle(QString::fromLatin1(m_layout.caption));
     w->setAutoFillBackground(true);
     setBackColor(m_layout.back);

@@ -1,0 +1,40 @@
+// drawline OUT.ppm TEXT: the main window's time-left box as a read-only text box of its row's
+// face, colours and size shows TEXT, drawn into OUT.ppm. Run in the scenario's prefix, beside
+// the installed program, so that the faces and Qt are the program's own: the scenarios compare
+// the box on screen with it to read the time left, which Wine offers no other way to read.
+#include "app/frmtasselday_layout.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <algorithm>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 3)
+        return 2;
+    const auto rows = layout::frmTasseldayControls();
+    const auto box = std::find_if(rows.begin(), rows.end(),
+        [](const ui::ControlRow& r) { return qstrcmp(r.name, "txtDisplay") == 0; });
+    if (box == rows.end())
+        return 1;
+    // An ordinary text box in the program's place, made read-only once it is there.
+    ui::ControlRow row = *box;
+    row.readOnly = false;
+    const QByteArray text = QByteArray(argv[2]);
+    row.text = text.constData();
+    const std::vector<ui::ControlRow> one {row};
+    ui::Form form(layout::frmTasselday, one);
+    form.load();
+    auto* edit = form.control<ui::TextBox>("txtDisplay");
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    return edit->grab().toImage().convertToFormat(QImage::Format_RGB888).save(
+               QString::fromLocal8Bit(argv[1]), "PPM")
+        ? 0
+        : 1;
+}

@@ -14,7 +14,7 @@ WINDOWS_PACKAGES = mingw-w64 ninja-build ccache xz-utils nsis wine wine64 fonts-
 WINDOWS_BUILD ?= build-windows
 # Only for `make fuzz` and `make bench`, which CI does not run.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
-BENCH_PACKAGES = xvfb x11-utils faketime libfaketime dbus at-spi2-core python3-gi \
+BENCH_PACKAGES = xvfb x11-utils libxdamage1 valgrind faketime libfaketime dbus at-spi2-core python3-gi \
   gir1.2-atspi-2.0
 SAN_BUILD ?= build-asan
 FUZZ_RUNS ?= 1000000

@@ -173,6 +173,8 @@ void DisplayBox::layOut()
     m_layout.beginLayout();
     m_layout.createLine();
     m_layout.endLayout();
+    // The text's own bounds shape it once more: once per text, not at every paint.
+    m_textHeight = fontMetrics().boundingRect(m_text).height();
 }
 
 QRect DisplayBox::contents() const
@@ -187,7 +189,7 @@ QPoint DisplayBox::origin() const
     const QFontMetrics metrics = fontMetrics();
     // Centred as a text box centres its text: by the taller of the font's line and the text's
     // own bounds, which some faces' bold glyphs exceed.
-    const int lineHeight = std::max(metrics.height(), metrics.boundingRect(m_text).height());
+    const int lineHeight = std::max(metrics.height(), m_textHeight);
     int top = r.y() + (r.height() - lineHeight + 1) / 2;
     if (m_alignment & Qt::AlignTop)
         top = r.y() + kVerticalMargin;

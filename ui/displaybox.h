@@ -35,6 +35,7 @@ private:
     QString m_text;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QTextLayout m_layout;
+    int m_textHeight = 0; // of the text's own bounds, set with the layout
 };
 
 } // namespace ui

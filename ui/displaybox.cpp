@@ -1,5 +1,6 @@
 #include "ui/displaybox.h"
 
+#include "ui/accessiblefactory.h"
 #include "ui/color.h"
 #include "ui/stylecache.h"
 
@@ -73,13 +74,6 @@ private:
     DisplayBox* box() const { return static_cast<DisplayBox*>(object()); }
 };
 
-QAccessibleInterface* accessibleDisplayBox(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(DisplayBox::staticMetaObject.className()))
-        return new AccessibleDisplayBox(static_cast<DisplayBox*>(object));
-    return nullptr;
-}
-
 // A read-only text box's panel, as such a box describes it to the style.
 QStyleOptionFrame panelOption(const QWidget* box)
 {
@@ -101,8 +95,7 @@ constexpr int kVerticalMargin = 1;
 
 DisplayBox::DisplayBox(QWidget* parent) : QWidget(parent)
 {
-    static const bool installed = (QAccessible::installFactory(accessibleDisplayBox), true);
-    Q_UNUSED(installed);
+    installAccessible<DisplayBox, AccessibleDisplayBox>();
     // Pointer movement stays with the control, as with every control.
     setMouseTracking(true);
     setAttribute(Qt::WA_NoMousePropagation);

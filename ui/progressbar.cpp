@@ -1,5 +1,7 @@
 #include "ui/progressbar.h"
 
+#include "ui/accessiblefactory.h"
+
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
@@ -33,19 +35,11 @@ private:
     ProgressBar* bar() const { return static_cast<ProgressBar*>(object()); }
 };
 
-QAccessibleInterface* accessibleBar(const QString& className, QObject* object)
-{
-    if (className == QLatin1String(ProgressBar::staticMetaObject.className()))
-        return new AccessibleBar(static_cast<ProgressBar*>(object));
-    return nullptr;
-}
-
 } // namespace
 
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 {
-    static const bool installed = (QAccessible::installFactory(accessibleBar), true);
-    Q_UNUSED(installed);
+    installAccessible<ProgressBar, AccessibleBar>();
     // Pointer movement stays with the control, as with every control.
     setMouseTracking(true);
     setAttribute(Qt::WA_NoMousePropagation);

@@ -64,11 +64,8 @@ private slots:
                              bool bold = false, int digits = 5) {
             QTest::newRow(tag) << QString(now) << QString(shown) << later << bold << digits;
         };
-        row("six seconds on", "2006-03-15 09:30:21",
-            "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 39 Seconds! 71.36704%");
         row("two decimals", "2006-03-15 09:30:15",
             "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.37%", 0, false, 2);
-        row("minutes", "2006-06-04 17:58:01", "1 Minutes, 59 Seconds! 99.9118%");
         row("last second", "2006-06-04 17:59:59", "1 Seconds! 99.91228%", 0, true);
         row("days after", "2006-06-12 06:00:00", "12 Hours, 0 Minutes, 0 Seconds! 102.54386%");
         row("before the year", "2005-08-01 00:00:00",

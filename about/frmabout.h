@@ -1,4 +1,5 @@
 #pragma once
+#include "about/frmabout_layout.h"
 #include "ui/form.h"
 #include "ui/platform.h"
 
@@ -12,7 +13,7 @@ class Picture;
 } // namespace ui
 
 // The About box: title, version, credits, two web links and the system information tool.
-class FrmAbout : public ui::Form {
+class FrmAbout : public ui::FormOf<FrmAboutControls> {
     Q_OBJECT
 public:
     // The web links and the system information launcher use the desktop's services.
@@ -41,12 +42,4 @@ private:
     void OpenWebPage(const QString& address);
 
     const ui::Services m_services;
-
-    ui::Picture* picIcon = nullptr;
-    ui::Button* cmdOK = nullptr;
-    ui::Button* cmdSysInfo = nullptr;
-    ui::Label* lblWebsite = nullptr;
-    ui::Label* lblPSClink = nullptr;
-    ui::Label* lblTitle = nullptr;
-    ui::Label* lblVersion = nullptr;
 };

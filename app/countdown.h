@@ -24,8 +24,11 @@ struct TimeLeft {
 
     bool somethingLeft() const;
     // Under a minute left: the line is set large and bold.
-    bool lastMinute() const { return somethingLeft() && MinutesLeft <= 0 && HoursLeft <= 0
-        && DaysLeft <= 0 && WeeksLeft <= 0; }
+    bool lastMinute() const
+    {
+        return somethingLeft() && MinutesLeft <= 0 && HoursLeft <= 0 && DaysLeft <= 0
+            && WeeksLeft <= 0;
+    }
 };
 
 TimeLeft timeLeft(const Schedule& s, double NowDate);

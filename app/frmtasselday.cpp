@@ -13,32 +13,26 @@
 #include <QTimer>
 
 FrmTasselday::FrmTasselday(const ui::Clock& clock)
-    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock)
+    : FormOf(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock)
 {
 }
 
 void FrmTasselday::bindControls()
 {
-    lblTimeLeft = control<ui::Label>("lblTimeLeft");
-    txtDisplay = control<ui::DisplayBox>("txtDisplay");
-    lblAbout = control<ui::Label>("lblAbout");
-    lblSet = control<ui::Label>("lblSet");
-    prgbarSchool = control<ui::ProgressBar>("prgbarSchool");
-    lblSchoolCompleted = control<ui::Label>("lblSchoolCompleted");
 
     // The bar lies over the percentage's last pixel rows. Keeping the label's text area
     // above it means a new percentage repaints only the label, not the bar as well (which
     // draws its whole striped face, through worker threads, to show one row again).
     const int covered
-        = lblSchoolCompleted->geometry().intersected(prgbarSchool->geometry()).height();
+        = c.lblSchoolCompleted->geometry().intersected(c.prgbarSchool->geometry()).height();
     if (covered > 0)
-        lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
+        c.lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
 
-    m_pacer.attach(timer("timerRefresh"));
-    connect(timer("timerRefresh"), &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
-    connect(lblAbout, &ui::Label::mouseMoved, this, &FrmTasselday::lblAbout_MouseMove);
-    connect(lblAbout, &ui::Label::clicked, this, &FrmTasselday::lblAbout_Click);
-    connect(lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
+    m_pacer.attach(c.timerRefresh);
+    connect(c.timerRefresh, &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
+    connect(c.lblAbout, &ui::Label::mouseMoved, this, &FrmTasselday::lblAbout_MouseMove);
+    connect(c.lblAbout, &ui::Label::clicked, this, &FrmTasselday::lblAbout_Click);
+    connect(c.lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
 }
 
 void FrmTasselday::Form_Load()
@@ -49,9 +43,9 @@ void FrmTasselday::Form_Load()
     haveLastTick = false;
 
     // The whole short date, even where the locale writes blanks inside it.
-    lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
+    c.lblTimeLeft->setText(c.lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
         + QStringLiteral(") :"));
-    lblTimeLeft->fitText();
+    c.lblTimeLeft->fitText();
 
     // The first frame at once; the timer takes over from there.
     timerRefresh_Fired();
@@ -97,19 +91,19 @@ void FrmTasselday::timerRefresh_Timer(double now)
 
     // The last minute is shown large, and stays so for the rest of the run.
     if (left.lastMinute())
-        ui::setFontIfChanged(txtDisplay, ui::makeFont({"Courier New", 12, 700}));
-    txtDisplay->setText(countdown::displayLine(left));
+        ui::setFontIfChanged(c.txtDisplay, ui::makeFont({"Courier New", 12, 700}));
+    c.txtDisplay->setText(countdown::displayLine(left));
     const double percent = countdown::PercentDone(*this, now);
-    prgbarSchool->setPercent(float(percent));
+    c.prgbarSchool->setPercent(float(percent));
     ui::setTextIfChanged(
-        lblSchoolCompleted, "School Year Completed: " + ui::numberToText(percent) + "%");
-    if (gesture.CheckSetTimeout() && lblSet->backColor() != ui::colors::Navy)
-        lblSet->setBackColor(ui::colors::Navy);
+        c.lblSchoolCompleted, "School Year Completed: " + ui::numberToText(percent) + "%");
+    if (gesture.CheckSetTimeout() && c.lblSet->backColor() != ui::colors::Navy)
+        c.lblSet->setBackColor(ui::colors::Navy);
 }
 
 void FrmTasselday::Form_MouseMove() { restLinks(); }
 
-void FrmTasselday::lblAbout_MouseMove() { hoverLink(lblAbout); }
+void FrmTasselday::lblAbout_MouseMove() { hoverLink(c.lblAbout); }
 
 void FrmTasselday::lblAbout_Click() { emit aboutRequested(); }
 
@@ -117,7 +111,7 @@ void FrmTasselday::lblSet_DblClick()
 {
     const bool third = gesture.doubleClick();
     const quint32 stageColors[] = {ui::colors::Navy, 0x00900000, 0x00C00000};
-    lblSet->setBackColor(stageColors[gesture.intSetStage]);
+    c.lblSet->setBackColor(stageColors[gesture.intSetStage]);
     if (third)
         emit optionsRequested();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/countdown.h"
+#include "app/frmtasselday_layout.h"
 #include "ui/form.h"
 #include "ui/secondtimer.h"
 
@@ -17,7 +18,7 @@ class ProgressBar;
 // the program (app/program.cpp) decides what happens.
 // It owns the schedule: the options dialog reads and changes GradDate and intPercentDigits
 // here, calls RefreshAllTimers, and disables the window (setEnabled, from ui::Form).
-class FrmTasselday : public ui::Form, public countdown::Schedule {
+class FrmTasselday : public ui::FormOf<FrmTasseldayControls>, public countdown::Schedule {
     Q_OBJECT
 public:
     explicit FrmTasselday(const ui::Clock& clock);
@@ -56,12 +57,4 @@ private:
     // The previous tick's time left in whole seconds, to notice a zero that fell between ticks.
     double lastSecondsLeft = 0.0;
     bool haveLastTick = false;
-
-    ui::Label* lblTimeLeft = nullptr;
-    // Overwritten every tick, so typing into it would only be lost: only read.
-    ui::DisplayBox* txtDisplay = nullptr;
-    ui::Label* lblAbout = nullptr;
-    ui::Label* lblSet = nullptr;
-    ui::ProgressBar* prgbarSchool = nullptr;
-    ui::Label* lblSchoolCompleted = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "celebration/frmdone.h"
 
-#include "celebration/frmdone_layout.h"
 #include "ui/assets.h"
 #include "ui/controls.h"
 #include "ui/lifetime.h"
@@ -9,9 +8,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 
-#include <cstring>
-
-FrmDone::FrmDone() : ui::Form(layout::frmDone, layout::frmDoneControls())
+FrmDone::FrmDone() : FormOf(layout::frmDone, layout::frmDoneControls())
 {
     // Logging off or shutting down closes this window like any other request would,
     // so the program still ends through Form_Unload.
@@ -33,32 +30,29 @@ void FrmDone::Placed::setTop(float twips)
     widget->move(ui::px(Left), ui::px(Top));
 }
 
+FrmDone::Placed FrmDone::placed(QWidget* control) const
+{
+    const ui::ControlRow& row = *rowOf(control);
+    return {control, float(row.left), float(row.top), float(row.width), float(row.height)};
+}
+
 void FrmDone::bindControls()
 {
-    for (Placed* p : {&Label1, &Label2, &Image1, &Image2, &Image3, &Image4, &cmdClose}) {
-        p->widget = control<QWidget>(p->name);
-        for (const ui::ControlRow& row : layout::frmDoneControls()) {
-            if (std::strcmp(row.name, p->name) == 0) {
-                p->Left = float(row.left);
-                p->Top = float(row.top);
-                p->Width = float(row.width);
-                p->Height = float(row.height);
-            }
-        }
-    }
+    Label1 = placed(c.Label1), Label2 = placed(c.Label2), cmdClose = placed(c.cmdClose);
+    Image1 = placed(c.Image1), Image2 = placed(c.Image2);
+    Image3 = placed(c.Image3), Image4 = placed(c.Image4);
 
-    control<ui::Picture>("Image1")->setPicture(ui::bitmapA());
-    control<ui::Picture>("Image2")->setPicture(ui::mirrored(ui::bitmapA()));
-    control<ui::Picture>("Image3")->setPicture(ui::bitmapB());
-    control<ui::Picture>("Image4")->setPicture(ui::mirrored(ui::bitmapB()));
+    c.Image1->setPicture(ui::bitmapA());
+    c.Image2->setPicture(ui::mirrored(ui::bitmapA()));
+    c.Image3->setPicture(ui::bitmapB());
+    c.Image4->setPicture(ui::mirrored(ui::bitmapB()));
 
-    auto* close = control<ui::Button>("cmdClose");
     // The only control that takes the focus; it has it once the window is active.
-    close->setFocus();
+    c.cmdClose->setFocus();
 
-    connect(timer("timerBGColor"), &QTimer::timeout, this, &FrmDone::timerBGColor_Timer);
-    connect(close, &ui::Button::clicked, this, &FrmDone::cmdClose_Click);
-    connect(control<ui::Label>("Label2"), &ui::Label::clicked, this, &FrmDone::Label2_Click);
+    connect(c.timerBGColor, &QTimer::timeout, this, &FrmDone::timerBGColor_Timer);
+    connect(c.cmdClose, &ui::Button::clicked, this, &FrmDone::cmdClose_Click);
+    connect(c.Label2, &ui::Label::clicked, this, &FrmDone::Label2_Click);
 }
 
 void FrmDone::Form_Load()

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/frmtasselday.h"
+#include "options/frmadvopt_layout.h"
 #include "ui/form.h"
 
 #include <QPointer>
@@ -17,7 +18,7 @@ class TextBox;
 
 // The advanced options: the ceremony's time of day and the precision of the percentage,
 // applied to the main window's schedule, and the jump straight to the celebration.
-class FrmAdvOpt : public ui::Form {
+class FrmAdvOpt : public ui::FormOf<FrmAdvOptControls> {
     Q_OBJECT
 public:
     // `main` holds the schedule this dialog shows and changes; `messages` reports a time
@@ -55,15 +56,4 @@ private:
     QString strSecond;
     QString strAMPMRead;
     QString strAMPM;
-
-    ui::Label* lblGradTime_Date = nullptr;
-    ui::TextBox* txtSetTime_Hours = nullptr;
-    ui::TextBox* txtSetTime_Minutes = nullptr;
-    ui::TextBox* txtSetTIme_Seconds = nullptr;
-    ui::ComboList* comboSetTime_AMPM = nullptr;
-    ui::TextBox* txtPercentDigits = nullptr;
-    ui::Button* cmdJump = nullptr;
-    ui::Button* cmdOK = nullptr;
-    ui::Button* cmdCancel = nullptr;
-    ui::Button* cmdApply = nullptr;
 };

@@ -33,7 +33,7 @@ FrmAbout& openAbout(TestForms& t)
     return about;
 }
 
-ui::Label* label(FrmAbout& a, const char* name) { return a.control<ui::Label>(name); }
+ui::Label* label(FrmAbout& a, const char* name) { return child<ui::Label>(a, name); }
 QList<quint32> links(FrmAbout& a)
 {
     return {label(a, "lblWebsite")->foreColor(), label(a, "lblPSClink")->foreColor()};
@@ -87,7 +87,7 @@ private slots:
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(main.window()));
         for (int i = 0; i < 2; ++i)
-            QTest::mouseClick(main.control<ui::Label>("lblAbout"), Qt::LeftButton);
+            QTest::mouseClick(main.controls().lblAbout, Qt::LeftButton);
         const auto tops = QApplication::topLevelWidgets();
         QCOMPARE(
             std::count_if(tops.begin(), tops.end(), [](auto* w) { return w->isVisible(); }), 2);
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(label(a, "lblVersion")->text(), QStringLiteral("Version 1.0.21"));
         QCOMPARE(label(a, "lblTitle")->text(), QStringLiteral("Tasselday"));
         const QImage icon = ui::aboutIconPixmap().toImage();
-        QCOMPARE(a.control<ui::Picture>("picIcon")->pixmap().toImage(), icon);
+        QCOMPARE(a.controls().picIcon->pixmap().toImage(), icon);
         for (const char* name : {"lblWebsite", "lblPSClink"}) {
             const QCursor hand = label(a, name)->cursor(), expected = ui::linkHandCursor();
             QVERIFY2(label(a, name)->font().underline(), name);
@@ -106,7 +106,7 @@ private slots:
         const QRect psc = label(a, "lblPSClink")->geometry();
         const QPoint website = label(a, "lblWebsite")->geometry().center();
         const std::tuple<QPoint, quint32, quint32> steps[]
-            = {{website, Red, Blue}, {a.control<QWidget>("cmdOK")->pos(), Red, Blue},
+            = {{website, Red, Blue}, {a.controls().cmdOK->pos(), Red, Blue},
                 {QPoint(30, 120), Blue, Blue}, {psc.bottomRight(), Blue, Red}, {website, Red, Red},
                 {QPoint(64, 140), Blue, Blue}, {psc.center(), Blue, Red},
                 {QPoint(100, 111), Blue, Red}, {QPoint(189, 118), Blue, Blue}, {website, Red, Blue},
@@ -125,7 +125,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!a.isLoaded() && main.isLoaded() && t.programEnds == 0);
         TestForms::flush();
-        QTest::mouseClick(main.control<ui::Label>("lblAbout"), Qt::LeftButton);
+        QTest::mouseClick(main.controls().lblAbout, Qt::LeftButton);
         QCOMPARE(links(a), (QList<quint32> {Blue, Blue}));
         main.window()->close();
         QVERIFY(!a.isLoaded() && t.programEnds == 1 && t.messages.shown.isEmpty());
@@ -139,11 +139,11 @@ private slots:
         const auto& [name, key, tabs, closes] = rows::fetch(kKeys);
         TestForms t;
         FrmAbout& a = openAbout(t);
-        QTRY_COMPARE(QApplication::focusWidget(), a.control<QWidget>("cmdOK"));
+        QTRY_COMPARE(QApplication::focusWidget(), a.controls().cmdOK);
         for (int i = 0; i < tabs; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         const char* const order[] = {"cmdOK", "picIcon", "cmdSysInfo"};
-        QCOMPARE(QApplication::focusWidget(), a.control<QWidget>(order[tabs % 3]));
+        QCOMPARE(QApplication::focusWidget(), child(a, order[tabs % 3]));
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
         QTRY_COMPARE(t.messages.shown.size(), closes ? 0 : 1); // a shortcut presses visibly
         QCOMPARE(a.isLoaded(), !closes);

@@ -23,7 +23,7 @@ const char* const kTimeBoxes[] = {"txtSetTime_Hours", "txtSetTime_Minutes", "txt
 struct Session : TestForms {
     FrmTasselday& main = forms.frmTasselday();
     FrmAdvOpt& dialog = forms.frmAdvOpt();
-    template <class T = ui::TextBox> T* ctl(const char* name) { return dialog.control<T>(name); }
+    template <class T = ui::TextBox> T* ctl(const char* name) { return child<T>(dialog, name); }
     // The hidden square's three double-clicks; the dialog made active for the keys.
     bool open()
     {
@@ -31,7 +31,7 @@ struct Session : TestForms {
         if (!QTest::qWaitForWindowExposed(main.window()))
             return false;
         for (int i = 0; i < 3; ++i)
-            QTest::mouseDClick(main.control<ui::Label>("lblSet"), Qt::LeftButton);
+            QTest::mouseDClick(main.controls().lblSet, Qt::LeftButton);
         if (dialog.isLoaded())
             dialog.window()->activateWindow();
         return dialog.isLoaded() && QTest::qWaitForWindowActive(dialog.window());
@@ -61,7 +61,7 @@ struct Session : TestForms {
     // The time applied | the precision | the percentage shown
     QString applied()
     {
-        const QString percent = main.control<ui::Label>("lblSchoolCompleted")->text();
+        const QString percent = main.controls().lblSchoolCompleted->text();
         return ui::generalDate(main.GradDate, QLocale::c()).section(u' ', 1) + u'|'
             + QString::number(main.intPercentDigits) + u'|' + percent.section(u' ', 3);
     }
@@ -211,7 +211,7 @@ private slots:
             QLocale::setDefault(loc);
             s.main.unload(); // the heading is written when the main window loads
             s.main.load();
-            const auto* heading = s.main.control<ui::Label>("lblTimeLeft");
+            const auto* heading = s.main.controls().lblTimeLeft;
             const QString day = ui::shortDate(kCeremony, loc);
             const QString half
                 = ui::hasTwelveHourClock(loc) ? ui::halfDayNames(loc).at(h >= 12) : "";

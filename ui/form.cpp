@@ -12,8 +12,6 @@
 #include <QCloseEvent>
 #include <QTimer>
 
-#include <cstring>
-
 namespace ui {
 
 namespace {
@@ -80,10 +78,7 @@ void FormWindow::mouseMoveEvent(QMouseEvent* e)
     m_form.Form_MouseMove();
 }
 
-Form::Form(const WindowLayout& window, std::span<const ControlRow> controls)
-    : m_layout(window), m_controlRows(controls)
-{
-}
+Form::Form(const WindowLayout& window) : m_layout(window) { }
 
 Form::~Form()
 {
@@ -106,15 +101,14 @@ void Form::load()
     else
         w->setFixedSize(client);
 
-    m_controls.clear();
-    for (const ControlRow& row : m_controlRows)
-        m_controls.insert(QString::fromLatin1(row.name), createControl(w, m_layout, row));
+    m_made.clear();
+    createControls();
     // Set once the controls have fonts of their own: a text box lays out its text as it is
     // made, so one made under the window's font would load that font (often drawn by none).
     w->setFont(makeFont(m_layout.font));
-    applyStacking(m_layout, m_controlRows, m_controls);
-    applyTabOrder(m_controlRows, m_controls);
-    new KeyRoles(w, m_controlRows, m_controls);
+    applyStacking(m_layout, m_made);
+    applyTabOrder(m_made);
+    new KeyRoles(w, m_made);
     (new PlacementKeeper(w, m_layout))->place();
 
     noteFormLoaded(this);
@@ -145,7 +139,8 @@ void Form::unload()
     for (QTimer* t : w->findChildren<QTimer*>())
         t->stop();
     m_window = nullptr;
-    m_controls.clear();
+    m_made.clear();
+    forgetControls();
     setInputBlocked(w, false);
     w->hide();
     // Destroyed once the handler that unloaded it has returned.
@@ -178,8 +173,6 @@ void Form::setEnabled(bool enabled)
         setInputBlocked(m_window, !enabled);
 }
 
-double Form::left() const { return m_window ? twips(m_window->frameGeometry().x()) : 0.0; }
-double Form::top() const { return m_window ? twips(m_window->frameGeometry().y()) : 0.0; }
 double Form::outerWidth() const
 {
     return m_window ? twips(m_window->frameGeometry().width()) : 0.0;
@@ -189,34 +182,33 @@ double Form::outerHeight() const
     return m_window ? twips(m_window->frameGeometry().height()) : 0.0;
 }
 
-QTimer* Form::timer(const char* name) const { return control<QTimer>(name); }
-
-QObject* Form::find(const char* name) const
+QObject* Form::makeControl(Kind kind, const char* name, const ControlRow& row)
 {
-    for (const ControlRow& row : m_controlRows)
-        if (std::strcmp(row.name, name) == 0)
-            return m_controls.value(QString::fromLatin1(name));
-    qFatal("Window \"%s\" has no control named \"%s\"", m_layout.caption, name);
+    QObject* made = createControl(m_window, m_layout, kind, name, row);
+    m_made.push_back({kind, &row, made});
+    return made;
 }
 
-void Form::wrongKind(const char* name) const
+const ControlRow* Form::rowOf(const QObject* control) const
 {
-    qFatal("Control \"%s\" of window \"%s\" is of another kind", name, m_layout.caption);
+    for (const MadeControl& made : m_made)
+        if (made.object == control)
+            return made.row;
+    return nullptr;
 }
 
 void Form::hoverLink(Label* link)
 {
-    for (const ControlRow& row : m_controlRows)
-        if (row.hoverFore != kDefault && link->objectName() == QLatin1String(row.name))
-            link->setForeColor(quint32(row.hoverFore));
+    if (const ControlRow* row = rowOf(link); row && row->hoverFore != kDefault)
+        link->setForeColor(quint32(row->hoverFore));
 }
 
 void Form::restLinks()
 {
-    for (const ControlRow& row : m_controlRows)
-        if (row.hoverFore != kDefault)
-            if (auto* link = control<Label>(row.name))
-                link->setForeColor(quint32(row.fore));
+    for (const MadeControl& made : m_made)
+        if (made.row->hoverFore != kDefault)
+            if (auto* link = qobject_cast<Label*>(made.object))
+                link->setForeColor(quint32(made.row->fore));
 }
 
 } // namespace ui

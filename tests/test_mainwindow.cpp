@@ -116,6 +116,7 @@ private slots:
     void gesture()
     {
         QFETCH(QString, script);
+        const QImage look = w->window()->grab().toImage();
         for (const QChar step : script)
             step == 'd' ? QTest::mouseDClick(w->controls().lblSet, Qt::LeftButton)
                         : w->RefreshAllTimers();
@@ -124,6 +125,14 @@ private slots:
         QCOMPARE(w->enabled(), !t->forms.frmAdvOpt().isLoaded());
         if (script != "ddttd")
             return;
+        // Disabled while the dialog is open: its look unchanged, a screen reader hears every
+        // control as disabled, a double-click on the square does nothing.
+        QCOMPARE(w->window()->grab().toImage(), look);
+        for (QWidget* ctl : w->window()->findChildren<QWidget*>())
+            QVERIFY2(QAccessible::queryAccessibleInterface(ctl)->state().disabled,
+                qPrintable(ctl->objectName()));
+        QTest::mouseDClick(w->controls().lblSet, Qt::LeftButton);
+        QCOMPARE(w->controls().lblSet->backColor(), ui::colors::Navy);
         // The real timer goes on while the options dialog holds the window disabled.
         w->controls().timerRefresh->start();
         t->clock.advanceSeconds(1);

@@ -4,7 +4,6 @@
 #include "ui/controlfactory.h"
 #include "ui/controls.h"
 #include "ui/formroles.h"
-#include "ui/inputblock.h"
 #include "ui/lifetime.h"
 #include "ui/placement.h"
 #include "ui/twips.h"
@@ -94,6 +93,15 @@ void Form::load()
     FormWindow* w = m_window;
     w->setWindowTitle(QString::fromLatin1(m_layout.caption));
     w->setAutoFillBackground(true);
+    // A window waiting on a dialog is disabled, and must look as it does when enabled: its
+    // controls inherit a disabled group equal to the active one. Colours the controls set
+    // themselves they set for every group.
+    QPalette pal = w->palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        if (role != QPalette::NoRole)
+            pal.setBrush(QPalette::Disabled, QPalette::ColorRole(role),
+                pal.brush(QPalette::Active, QPalette::ColorRole(role)));
+    w->setPalette(pal);
     setBackColor(m_layout.back);
     const QSize client(px(m_layout.clientWidth), px(m_layout.clientHeight));
     if (m_layout.frame == Frame::None)
@@ -141,7 +149,6 @@ void Form::unload()
     m_window = nullptr;
     m_made.clear();
     forgetControls();
-    setInputBlocked(w, false);
     w->hide();
     // Destroyed once the handler that unloaded it has returned.
     w->deleteLater();
@@ -164,13 +171,13 @@ void Form::setBackColor(quint32 bgr)
     m_window->setPalette(pal);
 }
 
-bool Form::enabled() const { return m_window && !isInputBlocked(m_window); }
+bool Form::enabled() const { return m_window && m_window->isEnabled(); }
 
 void Form::setEnabled(bool enabled)
 {
     // Never brings back a window that has been unloaded.
     if (m_window)
-        setInputBlocked(m_window, !enabled);
+        m_window->setEnabled(enabled);
 }
 
 double Form::outerWidth() const

@@ -55,7 +55,8 @@ public:
     quint32 backColor() const;
     void setBackColor(quint32 bgr);
 
-    // A disabled window takes no input and keeps its look; its timers keep running.
+    // A disabled window takes no input, a screen reader hears its controls as disabled, and
+    // it keeps its look; its timers keep running.
     bool enabled() const;
     void setEnabled(bool enabled);
 

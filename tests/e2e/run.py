@@ -263,7 +263,12 @@ class Desktop(ScreenVerbs):
             X11.XDestroyImage(img)
     def look(self, which):
         """The disabled main window keeps its look: the still parts to the pixel, the text box
-        (whose frame shows the focus) by its dark text pixels, to which a caret adds a few."""
+        (whose frame shows the focus) by its dark text pixels, to which a caret adds a few; and
+        a screen reader hears none of it as enabled."""
+        if which != 'before':
+            wait_for('the disabled main window enabled over AT-SPI', lambda: [
+                o.get_role_name() for o in nodes(self.the(MAIN))
+                if o.get_state_set().contains(Atspi.StateType.ENABLED)], 5, [])
         parts = [self.region(*p, title=MAIN) for p in STILL_PARTS]
         dark = sum(max(int(c[i:i + 2], 16) for i in (1, 3, 5)) < 0x60
                    for c in self.region(*TEXT_BOX, title=MAIN))

@@ -5,6 +5,7 @@
 #include "ui/controls.h"
 #include "ui/formroles.h"
 #include "ui/lifetime.h"
+#include "ui/nativeframes.h"
 #include "ui/placement.h"
 #include "ui/twips.h"
 
@@ -28,6 +29,7 @@ Qt::WindowFlags flagsFor(Frame frame)
         // A tool window gets no taskbar button on Windows and X11 alike.
         return Qt::Tool | titled;
     case Frame::None:
+        // Where the window system has no hint for this (see Form::load).
         return Qt::Tool | Qt::FramelessWindowHint;
     }
     return Qt::Window;
@@ -89,8 +91,12 @@ void Form::load()
 {
     if (m_window)
         return;
-    m_window = new FormWindow(*this, flagsFor(m_layout.frame));
+    NativeFrames* hints = m_layout.frame == Frame::None ? nativeFrames() : nullptr;
+    m_window = new FormWindow(
+        *this, hints ? Qt::Window | Qt::FramelessWindowHint : flagsFor(m_layout.frame));
     FormWindow* w = m_window;
+    if (hints)
+        hints->keepOffTaskbar(w);
     w->setWindowTitle(QString::fromLatin1(m_layout.caption));
     w->setAutoFillBackground(true);
     // A window waiting on a dialog is disabled, and must look as it does when enabled: its

@@ -79,7 +79,8 @@ class X11Frames final : public NativeFrames {
 public:
     explicit X11Frames(xcb_connection_t* c)
         : m_c(c), m_root(xcb_setup_roots_iterator(xcb_get_setup(c)).data->root),
-          m_extents(atom(c, "_NET_FRAME_EXTENTS")), m_supported(atom(c, "_NET_SUPPORTED"))
+          m_extents(atom(c, "_NET_FRAME_EXTENTS")), m_supported(atom(c, "_NET_SUPPORTED")),
+          m_wmCheck(atom(c, "_NET_SUPPORTING_WM_CHECK"))
     {
     }
 
@@ -128,7 +129,8 @@ public:
                 client.adjusted(-int(ext[0]), -int(ext[2]), int(ext[1]), int(ext[3])), top != id,
                 true};
         if (top == id)
-            return NativeFrame {client, false, true};
+            return NativeFrame {client, false, true,
+                !property32(m_c, m_root, m_wmCheck, XCB_ATOM_WINDOW, 1).empty()};
         // Framed: the extents are on their way, unless the window manager never reports them.
         const std::vector<quint32> supported
             = property32(m_c, m_root, m_supported, XCB_ATOM_ATOM, 1024);
@@ -156,10 +158,19 @@ public:
         xcb_flush(m_c);
     }
 
+    void keepOffTaskbar(QWidget* window) override
+    {
+        // Qt adds its own states to these when it maps the window.
+        const xcb_atom_t states[]
+            = {atom(m_c, "_NET_WM_STATE_SKIP_TASKBAR"), atom(m_c, "_NET_WM_STATE_SKIP_PAGER")};
+        xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()),
+            atom(m_c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
+    }
+
 private:
     xcb_connection_t* m_c;
     xcb_window_t m_root;
-    xcb_atom_t m_extents, m_supported;
+    xcb_atom_t m_extents, m_supported, m_wmCheck;
 };
 
 class FrameEventFilter : public QAbstractNativeEventFilter {

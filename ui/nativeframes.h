@@ -19,6 +19,8 @@ struct NativeFrame {
     // False when the window manager does not report its frames: the frame is then measured
     // from the window it was put in, and moves after the window appeared may go unheeded.
     bool reported = true;
+    // A window manager runs: it carries out the window's states even before it frames it.
+    bool managed = false;
 };
 
 class NativeFrames {
@@ -30,6 +32,10 @@ public:
     virtual std::optional<NativeFrame> frame(const QWidget* window) = 0;
     // Moves the frame's top left corner to `at`.
     virtual void moveFrame(QWidget* window, QPoint at) = 0;
+    // Asks that the window, not shown yet, get no taskbar or pager entry: by this hint a
+    // window without a taskbar button needs no tool window type, which some X11 window
+    // managers (weston's) may leave unshown when nothing owns it.
+    virtual void keepOffTaskbar(QWidget* window) = 0;
 };
 
 // The window system's, where the program has one at hand (X11), else nullptr.

@@ -102,11 +102,15 @@ void PlacementKeeper::place()
         if (!w->isVisible()) {
             // Centred at its own size while loaded; maximised when shown, and this stays
             // the size it would be restored to. Wayland knows full screen alone as a state
-            // that covers everything, panels included.
+            // that covers everything, panels included. An X11 window manager is asked for
+            // full screen too from the first map on: a panel keeps a maximised window from
+            // covering it, and a request made once the window is mapped may go unheeded.
             QRect restored(QPoint(0, 0), w->size());
             restored.moveCenter(screen.center());
             w->setGeometry(restored);
-            w->setWindowState(onWayland() ? Qt::WindowFullScreen : Qt::WindowMaximized);
+            w->setWindowState(onWayland() ? Qt::WindowFullScreen
+                    : nativeFrames()      ? Qt::WindowMaximized | Qt::WindowFullScreen
+                                          : Qt::WindowMaximized);
         } else {
             cover();
         }
@@ -154,6 +158,8 @@ void PlacementKeeper::cover()
         // panel, or for this kind of window) is asked for the full-screen state instead.
         if (!m_window->isFullScreen())
             m_window->setWindowState(m_window->windowState() | Qt::WindowFullScreen);
+    } else if (frame && frame->managed) {
+        // Its window manager has yet to frame it; the states it was given stand.
     } else if (m_tries < kMaxTries && m_window->windowHandle()) {
         // Without a window manager nobody carries out "maximised". Through the native
         // window, because moving the widget would drop the maximised state and forget

@@ -56,7 +56,7 @@ SCENARIOS = {
     # The natural hand-over a few seconds before the ceremony, the colour cycle, the "X".
     'handover': dict(wm=True, clock='@2006-06-04 17:59:57', steps=[
         ('place', DONE, 'full'), ('gone', MAIN), ('cycle',), ('face', DONE, 1008, 1, 16, 17),
-        ('named', DONE), ('shot', DONE, 'celebration'),
+        ('named', DONE), ('off_taskbar', DONE), ('shot', DONE, 'celebration'),
         ('click', DONE, 1016, 9), ('exit',)]),
     # No display that answers: DISPLAY unset, empty, or naming no server; no WAYLAND_DISPLAY.
     'no_display': dict(desktop=None, steps=[('refused', d) for d in (None, '', '?')]),

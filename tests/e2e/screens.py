@@ -120,12 +120,16 @@ class ScreenVerbs:
             text = [c for c in s.region(w - 137, h - 44, 137, 17) if c not in ground]
             return len(ground) == 1 and ground <= set(CYCLE) and \
                 face.count(FACE) > len(face) / 2 and len(text) > 50
-        wait_for('the celebration to cover the screen', look, 15)
+        wait_for('the celebration to cover the screen', look)  # a loaded machine
     def alive(self, seconds):
         time.sleep(seconds)
         assert self.app.poll() is None, 'the program ended (status %s)' % self.app.poll()
     def press(self, *which):
         Atspi.Action.do_action(self.the(*which), 0)
+    def off_taskbar(self, title):
+        """An X11 window asks to be left off the taskbar and the pager."""
+        said = self.x('xprop', '-id', str(self.window(title)), '_NET_WM_STATE')
+        assert '_NET_WM_STATE_SKIP_TASKBAR' in said and '_NET_WM_STATE_SKIP_PAGER' in said, said
     def app_id(self, title):
         """The Wayland app id (the program's requests) or X11 class is the desktop entry's id."""
         said = self.log() if self.kind == 'wayland' else self.x('xprop', '-id', str(

@@ -8,7 +8,7 @@
 #include "ui/displaybox.h"
 #include "ui/fonts.h"
 #include "ui/numbers.h"
-#include "ui/quietwrite.h"
+#include "ui/writeifchanged.h"
 
 #include <QTimer>
 

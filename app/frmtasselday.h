@@ -2,7 +2,7 @@
 #include "app/countdown.h"
 #include "app/frmtasselday_layout.h"
 #include "ui/form.h"
-#include "ui/secondtimer.h"
+#include "ui/secondpacer.h"
 
 #include <QtGlobal>
 

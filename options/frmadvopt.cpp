@@ -24,7 +24,7 @@ QString twoDigits(qint16 n)
 } // namespace
 
 FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
-    : FormOf(layout::frmAdvOpt, layout::frmAdvOptControls()), m_main(&main), m_messages(messages)
+    : FormOf(layout::frmAdvOpt, layout::frmAdvOptControls()), m_main(main), m_messages(messages)
 {
 }
 
@@ -39,9 +39,7 @@ void FrmAdvOpt::bindControls()
 
 void FrmAdvOpt::Form_Load()
 {
-    if (!m_main)
-        return; // the main window object is gone: the program is ending
-    FrmTasselday& main = *m_main;
+    FrmTasselday& main = m_main;
     main.setEnabled(false);
     // The main window waits on this dialog from now on.
     if (main.window())
@@ -103,8 +101,7 @@ void FrmAdvOpt::Form_Load()
 void FrmAdvOpt::Form_Unload()
 {
     // Does nothing to a main window the hand-over has already closed.
-    if (m_main)
-        m_main->setEnabled(true);
+    m_main.setEnabled(true);
 }
 
 bool FrmAdvOpt::ApplyOptions()
@@ -133,9 +130,7 @@ bool FrmAdvOpt::ApplyOptions()
         return false;
     }
 
-    if (!m_main)
-        return false; // the main window object is gone: the program is ending
-    FrmTasselday& main = *m_main;
+    FrmTasselday& main = m_main;
     main.GradDate = *moment;
 
     const auto digits

@@ -3,8 +3,6 @@
 #include "options/frmadvopt_layout.h"
 #include "ui/form.h"
 
-#include <QPointer>
-
 #include <QString>
 #include <QtGlobal>
 
@@ -42,8 +40,8 @@ private:
     void cmdApply_Click();
     void cmdJump_Click();
 
-    // Guarded: the dialog must never reach into a main window that is gone.
-    QPointer<FrmTasselday> m_main;
+    // Made before this dialog and destroyed after it (app/program.h).
+    FrmTasselday& m_main;
     ui::MessageDialog& m_messages;
 
     // Kept from one opening to the next; the controls are made afresh each time.

@@ -5,159 +5,59 @@
 #include "ui/datevalue.h"
 #include "ui/numbers.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 
 namespace {
 
 struct Moment {
     const char* name;
-    int y, mo, d, h, mi, s;
-    int digits;
+    const char* at; // the clock reading, ISO 8601
     const char* line; // empty: nothing left, the hand-over
     const char* percent;
-    bool lastMinute;
-};
-
-// The built-in schedule: 24 August 2005 to 4 June 2006 18:00, 285 days.
-const Moment kMoments[] = {
-    {.name = "worked example",
-        .y = 2006,
-        .mo = 3,
-        .d = 15,
-        .h = 9,
-        .mi = 30,
-        .s = 15,
-        .digits = 5,
-        .line = "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!",
-        .percent = "71.36702",
-        .lastMinute = false},
-    {.name = "no decimals",
-        .y = 2006,
-        .mo = 3,
-        .d = 15,
-        .h = 9,
-        .mi = 30,
-        .s = 15,
-        .digits = 0,
-        .line = "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!",
-        .percent = "71",
-        .lastMinute = false},
-    {.name = "twelve decimals",
-        .y = 2006,
-        .mo = 3,
-        .d = 15,
-        .h = 9,
-        .mi = 30,
-        .s = 15,
-        .digits = 12,
-        .line = "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!",
-        .percent = "71.367019980507",
-        .lastMinute = false},
-    {.name = "exactly a week",
-        .y = 2006,
-        .mo = 5,
-        .d = 28,
-        .h = 18,
-        .mi = 0,
-        .s = 0,
-        .digits = 5,
-        .line = "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds!",
-        .percent = "97.45614",
-        .lastMinute = false},
-    {.name = "three days",
-        .y = 2006,
-        .mo = 6,
-        .d = 1,
-        .h = 18,
-        .mi = 0,
-        .s = 0,
-        .digits = 5,
-        .line = "3 Days, 0 Hours, 0 Minutes, 0 Seconds!",
-        .percent = "98.85965",
-        .lastMinute = false},
-    {.name = "two minutes",
-        .y = 2006,
-        .mo = 6,
-        .d = 4,
-        .h = 17,
-        .mi = 58,
-        .s = 1,
-        .digits = 5,
-        .line = "1 Minutes, 59 Seconds!",
-        .percent = "99.9118",
-        .lastMinute = false},
-    {.name = "last second",
-        .y = 2006,
-        .mo = 6,
-        .d = 4,
-        .h = 17,
-        .mi = 59,
-        .s = 59,
-        .digits = 5,
-        .line = "1 Seconds!",
-        .percent = "99.91228",
-        .lastMinute = true},
-    {.name = "the ceremony",
-        .y = 2006,
-        .mo = 6,
-        .d = 4,
-        .h = 18,
-        .mi = 0,
-        .s = 0,
-        .digits = 5,
-        .line = "",
-        .percent = "99.91228",
-        .lastMinute = false},
-    {.name = "a second past",
-        .y = 2006,
-        .mo = 6,
-        .d = 4,
-        .h = 18,
-        .mi = 0,
-        .s = 1,
-        .digits = 5,
-        .line = "23 Hours, 59 Minutes, 59 Seconds!",
-        .percent = "99.91228",
-        .lastMinute = false},
-    {.name = "a day past",
-        .y = 2006,
-        .mo = 6,
-        .d = 5,
-        .h = 18,
-        .mi = 0,
-        .s = 0,
-        .digits = 5,
-        .line = "",
-        .percent = "100.26316",
-        .lastMinute = false},
-    {.name = "days past, at dawn",
-        .y = 2006,
-        .mo = 6,
-        .d = 12,
-        .h = 6,
-        .mi = 0,
-        .s = 0,
-        .digits = 5,
-        .line = "12 Hours, 0 Minutes, 0 Seconds!",
-        .percent = "102.54386",
-        .lastMinute = false},
-    {.name = "before the school year",
-        .y = 2005,
-        .mo = 8,
-        .d = 1,
-        .h = 0,
-        .mi = 0,
-        .s = 0,
-        .digits = 5,
-        .line = "43 Weeks, 6 Days, 18 Hours, 0 Minutes, 0 Seconds!",
-        .percent = "-8.07018",
-        .lastMinute = false},
+    int digits = 5;
+    bool lastMinute = false;
 };
 
 struct Skip {
     const char* name;
     double before, after; // whole seconds to the ceremony at two ticks
     bool skipped;
+};
+
+struct GestureRow {
+    const char* name;
+    const char* script; // d a double-click, t a tick
+    int stage;
+    int opened; // how many times the options were asked for
+};
+
+// The built-in schedule: 24 August 2005 to 4 June 2006 18:00, 285 days.
+// clang-format off
+const Moment kMoments[] = {
+    {.name = "worked example", .at = "2006-03-15T09:30:15",
+     .line = "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!", .percent = "71.36702"},
+    {.name = "no decimals", .at = "2006-03-15T09:30:15",
+     .line = "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!", .percent = "71", .digits = 0},
+    {.name = "twelve decimals", .at = "2006-03-15T09:30:15",
+     .line = "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!", .percent = "71.367019980507",
+     .digits = 12},
+    {.name = "exactly a week", .at = "2006-05-28T18:00:00",
+     .line = "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds!", .percent = "97.45614"},
+    {.name = "three days", .at = "2006-06-01T18:00:00",
+     .line = "3 Days, 0 Hours, 0 Minutes, 0 Seconds!", .percent = "98.85965"},
+    {.name = "two minutes", .at = "2006-06-04T17:58:01", .line = "1 Minutes, 59 Seconds!",
+     .percent = "99.9118"},
+    {.name = "last second", .at = "2006-06-04T17:59:59", .line = "1 Seconds!",
+     .percent = "99.91228", .lastMinute = true},
+    {.name = "the ceremony", .at = "2006-06-04T18:00:00", .line = "", .percent = "99.91228"},
+    {.name = "a second past", .at = "2006-06-04T18:00:01",
+     .line = "23 Hours, 59 Minutes, 59 Seconds!", .percent = "99.91228"},
+    {.name = "a day past", .at = "2006-06-05T18:00:00", .line = "", .percent = "100.26316"},
+    {.name = "days past, at dawn", .at = "2006-06-12T06:00:00",
+     .line = "12 Hours, 0 Minutes, 0 Seconds!", .percent = "102.54386"},
+    {.name = "before the school year", .at = "2005-08-01T00:00:00",
+     .line = "43 Weeks, 6 Days, 18 Hours, 0 Minutes, 0 Seconds!", .percent = "-8.07018"},
 };
 
 const Skip kSkips[] = {
@@ -168,13 +68,6 @@ const Skip kSkips[] = {
     {.name = "three seconds at once", .before = 2, .after = -1, .skipped = false},
 };
 
-struct GestureRow {
-    const char* name;
-    const char* script; // d a double-click, t a tick
-    int stage;
-    int opened; // how many times the options were asked for
-};
-
 const GestureRow kGestures[] = {
     {.name = "two", .script = "dd", .stage = 2, .opened = 0},
     {.name = "three", .script = "ddd", .stage = 0, .opened = 1},
@@ -182,6 +75,7 @@ const GestureRow kGestures[] = {
     {.name = "stage 2, two ticks", .script = "ddttd", .stage = 0, .opened = 1},
     {.name = "stage 2, three ticks", .script = "ddtttd", .stage = 1, .opened = 0},
 };
+// clang-format on
 
 } // namespace
 
@@ -195,7 +89,9 @@ private slots:
         countdown::Schedule s = countdown::builtInSchedule();
         QCOMPARE(s.TotalDays, 285.0);
         s.intPercentDigits = qint16(m.digits);
-        const double now = ui::toDateValue(m.y, m.mo, m.d, m.h, m.mi, m.s);
+        const QDateTime at = QDateTime::fromString(m.at, Qt::ISODate);
+        const double now = ui::toDateValue(at.date().year(), at.date().month(), at.date().day(),
+            at.time().hour(), at.time().minute(), at.time().second());
         const countdown::TimeLeft left = countdown::timeLeft(s, now);
         QCOMPARE(countdown::displayLine(left), QString(m.line));
         QCOMPARE(left.somethingLeft(), *m.line != 0);

@@ -21,8 +21,6 @@ void FrmAbout::bindControls()
     c.picIcon->resize(
         icon.size() + QSize(2 * c.picIcon->frameWidth(), 2 * c.picIcon->frameWidth()));
 
-    connect(c.lblWebsite, &ui::Label::mouseMoved, this, &FrmAbout::lblWebsite_MouseMove);
-    connect(c.lblPSClink, &ui::Label::mouseMoved, this, &FrmAbout::lblPSClink_MouseMove);
     connect(c.lblWebsite, &ui::Label::clicked, this, &FrmAbout::lblWebsite_Click);
     connect(c.lblPSClink, &ui::Label::clicked, this, &FrmAbout::lblPSClink_Click);
     connect(c.cmdOK, &ui::Button::clicked, this, &FrmAbout::cmdOK_Click);
@@ -45,12 +43,6 @@ void FrmAbout::Form_Load()
     }
     c.cmdOK->setFocus();
 }
-
-void FrmAbout::Form_MouseMove() { restLinks(); }
-
-void FrmAbout::lblWebsite_MouseMove() { hoverLink(c.lblWebsite); }
-
-void FrmAbout::lblPSClink_MouseMove() { hoverLink(c.lblPSClink); }
 
 void FrmAbout::lblWebsite_Click() { OpenWebPage(QString::fromLatin1(kWebsiteAddress)); }
 

@@ -30,11 +30,8 @@ public:
 protected:
     void bindControls() override;
     void Form_Load() override;
-    void Form_MouseMove() override;
 
 private:
-    void lblWebsite_MouseMove();
-    void lblPSClink_MouseMove();
     void lblWebsite_Click();
     void lblPSClink_Click();
     void cmdOK_Click();

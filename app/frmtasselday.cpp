@@ -30,7 +30,6 @@ void FrmTasselday::bindControls()
 
     m_pacer.attach(c.timerRefresh);
     connect(c.timerRefresh, &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
-    connect(c.lblAbout, &ui::Label::mouseMoved, this, &FrmTasselday::lblAbout_MouseMove);
     connect(c.lblAbout, &ui::Label::clicked, this, &FrmTasselday::lblAbout_Click);
     connect(c.lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
 }
@@ -100,10 +99,6 @@ void FrmTasselday::timerRefresh_Timer(double now)
     if (gesture.CheckSetTimeout() && c.lblSet->backColor() != ui::colors::Navy)
         c.lblSet->setBackColor(ui::colors::Navy);
 }
-
-void FrmTasselday::Form_MouseMove() { restLinks(); }
-
-void FrmTasselday::lblAbout_MouseMove() { hoverLink(c.lblAbout); }
 
 void FrmTasselday::lblAbout_Click() { emit aboutRequested(); }
 

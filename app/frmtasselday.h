@@ -40,13 +40,11 @@ protected:
     void bindControls() override;
     void Form_Load() override;
     void Form_Unload() override;
-    void Form_MouseMove() override;
 
 private:
     void timerRefresh_Timer();
     void timerRefresh_Timer(double now);
     void timerRefresh_Fired();
-    void lblAbout_MouseMove();
     void lblAbout_Click();
     void lblSet_DblClick();
 

@@ -76,7 +76,7 @@ void FormWindow::resizeEvent(QResizeEvent* e)
 void FormWindow::mouseMoveEvent(QMouseEvent* e)
 {
     QWidget::mouseMoveEvent(e);
-    m_form.Form_MouseMove();
+    m_form.restLinks();
 }
 
 Form::Form(const WindowLayout& window) : m_layout(window) { }
@@ -199,6 +199,8 @@ QObject* Form::makeControl(Kind kind, const char* name, const ControlRow& row)
 {
     QObject* made = createControl(m_window, m_layout, kind, name, row);
     m_made.push_back({kind, &row, made});
+    if (auto* link = qobject_cast<Label*>(made); link && row.hoverFore != kDefault)
+        connect(link, &Label::mouseMoved, this, [this, link] { hoverLink(link); });
     return made;
 }
 

@@ -81,15 +81,13 @@ protected:
     virtual void Form_Load() { }
     virtual void Form_Unload() { }
     virtual void Form_Resize() { }
-    virtual void Form_MouseMove() { }
-
-    // Link labels: the row's hover colour while the pointer is over it, its resting
-    // colour again when the pointer crosses the window's background.
-    void hoverLink(Label* link);
-    void restLinks();
 
 private:
     friend class FormWindow;
+    // Link labels: the row's hover colour while the pointer is over it, its resting colour
+    // again when the pointer crosses the window's background.
+    void hoverLink(Label* link);
+    void restLinks();
 
     const WindowLayout& m_layout;
     QPointer<FormWindow> m_window;

@@ -59,9 +59,3 @@ void FrmAbout::cmdOK_Click() { unload(); }
 void FrmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void FrmAbout::StartSysInfo() { sysinfo::StartSysInfo(m_services, window()); }
-
-bool FrmAbout::GetKeyValue(
-    quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal)
-{
-    return sysinfo::GetKeyValue(m_services.registry, KeyRoot, KeyName, SubKeyRef, KeyVal);
-}

@@ -21,8 +21,6 @@ public:
 
     // The system information launcher; the System Info button is its caller.
     void StartSysInfo();
-    bool GetKeyValue(
-        quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal);
 
     static constexpr const char* kWebsiteAddress = "https://tasselday.github.io/";
     static constexpr const char* kSourceSiteAddress = "https://github.com/";

@@ -186,15 +186,6 @@ void Form::setEnabled(bool enabled)
         m_window->setEnabled(enabled);
 }
 
-double Form::outerWidth() const
-{
-    return m_window ? twips(m_window->frameGeometry().width()) : 0.0;
-}
-double Form::outerHeight() const
-{
-    return m_window ? twips(m_window->frameGeometry().height()) : 0.0;
-}
-
 QObject* Form::makeControl(Kind kind, const char* name, const ControlRow& row)
 {
     QObject* made = createControl(m_window, m_layout, kind, name, row);

@@ -60,10 +60,6 @@ public:
     bool enabled() const;
     void setEnabled(bool enabled);
 
-    // Outer size in twips.
-    double outerWidth() const;
-    double outerHeight() const;
-
 signals:
     void loaded();
     void unloaded();

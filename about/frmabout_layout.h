@@ -5,13 +5,9 @@
 
 // The About box's controls its code works with, made from the rows of its layout.
 struct FrmAboutControls {
-    ui::Picture* picIcon = nullptr;
-    ui::Button* cmdOK = nullptr;
-    ui::Button* cmdSysInfo = nullptr;
-    ui::Label* lblPSClink = nullptr;
-    ui::Label* lblWebsite = nullptr;
-    ui::Label* lblTitle = nullptr;
-    ui::Label* lblVersion = nullptr;
+    ui::Picture* picIcon;
+    ui::Button *cmdOK, *cmdSysInfo;
+    ui::Label *lblPSClink, *lblWebsite, *lblTitle, *lblVersion;
 };
 
 namespace layout {

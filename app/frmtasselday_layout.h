@@ -3,16 +3,14 @@
 
 #include <span>
 
-// The main window's controls its code works with, made from the rows of its layout.
+// The main window's controls its code works with, made from the rows of its layout; all
+// null while the window is not loaded.
 struct FrmTasseldayControls {
-    ui::Label* lblTimeLeft = nullptr;
+    ui::Label *lblTimeLeft, *lblAbout, *lblSet, *lblSchoolCompleted;
     // Overwritten every tick, so typing into it would only be lost: only read.
-    ui::DisplayBox* txtDisplay = nullptr;
-    ui::Label* lblAbout = nullptr;
-    ui::Label* lblSet = nullptr;
-    ui::ProgressBar* prgbarSchool = nullptr;
-    ui::Label* lblSchoolCompleted = nullptr;
-    QTimer* timerRefresh = nullptr;
+    ui::DisplayBox* txtDisplay;
+    ui::ProgressBar* prgbarSchool;
+    QTimer* timerRefresh;
 };
 
 namespace layout {

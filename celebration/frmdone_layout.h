@@ -5,14 +5,10 @@
 
 // The celebration's controls, made from the rows of its layout.
 struct FrmDoneControls {
-    ui::Label* Label1 = nullptr;
-    ui::Label* Label2 = nullptr;
-    ui::Picture* Image1 = nullptr;
-    ui::Picture* Image2 = nullptr;
-    ui::Picture* Image3 = nullptr;
-    ui::Picture* Image4 = nullptr;
-    ui::Button* cmdClose = nullptr;
-    QTimer* timerBGColor = nullptr;
+    ui::Label *Label1, *Label2;
+    ui::Picture *Image1, *Image2, *Image3, *Image4;
+    ui::Button* cmdClose;
+    QTimer* timerBGColor;
 };
 
 namespace layout {

@@ -5,16 +5,10 @@
 
 // The options dialog's controls its code works with, made from the rows of its layout.
 struct FrmAdvOptControls {
-    ui::Label* lblGradTime_Date = nullptr;
-    ui::TextBox* txtSetTime_Hours = nullptr;
-    ui::TextBox* txtSetTime_Minutes = nullptr;
-    ui::TextBox* txtSetTIme_Seconds = nullptr;
-    ui::ComboList* comboSetTime_AMPM = nullptr;
-    ui::TextBox* txtPercentDigits = nullptr;
-    ui::Button* cmdJump = nullptr;
-    ui::Button* cmdOK = nullptr;
-    ui::Button* cmdCancel = nullptr;
-    ui::Button* cmdApply = nullptr;
+    ui::Label* lblGradTime_Date;
+    ui::TextBox *txtSetTime_Hours, *txtSetTime_Minutes, *txtSetTIme_Seconds, *txtPercentDigits;
+    ui::ComboList* comboSetTime_AMPM;
+    ui::Button *cmdJump, *cmdOK, *cmdCancel, *cmdApply;
 };
 
 namespace layout {

@@ -25,45 +25,28 @@ const WindowLayout kWindow = {"Probe", 3000, 1500, colors::Navy, Frame::FixedSin
 struct ProbeControls {
     TextBox* txtProbe;
     Label* lblLink;
-    Button* cmdCancel;
-    Button* cmdOK;
+    Button *cmdCancel, *cmdOK;
     QTimer* timerProbe;
 };
 using C = ProbeControls;
 
 // Rows out of tab order and out of stacking order, so that the roles must sort them.
+// clang-format off
 const Row<C> kRows[] = {
-    {UI_CONTROL(C, txtProbe),
-        {.left = 150, .top = 600, .width = 1500, .height = 300, .typedLimit = 2, .tabIndex = 2}},
-    {UI_CONTROL(C, lblLink),
-        {.text = "Link", .left = 150, .top = 150, .width = 1500, .height = 300}},
-    {decoration<Line, C>("Line1"),
-        {.left = 0,
-            .top = 1200,
-            .width = 3000,
-            .height = 1200,
-            .fore = colors::Red,
-            .lineWidth = 2,
-            .layer = Layer::Lifted}},
+    {UI_CONTROL(C, txtProbe), {.left = 150, .top = 600, .width = 1500, .height = 300,
+     .typedLimit = 2, .tabIndex = 2}},
+    {UI_CONTROL(C, lblLink), {.text = "Link", .left = 150, .top = 150, .width = 1500,
+     .height = 300}},
+    {decoration<Line, C>("Line1"), {.left = 0, .top = 1200, .width = 3000, .height = 1200,
+     .fore = colors::Red, .lineWidth = 2, .layer = Layer::Lifted}},
     {decoration<Label, C>("lblUnder"), {.left = 2400, .top = 1100, .width = 600, .height = 300}},
-    {UI_CONTROL(C, cmdCancel),
-        {.text = "Cancel",
-            .left = 1800,
-            .top = 600,
-            .width = 1000,
-            .height = 375,
-            .role = ButtonRole::Cancel,
-            .tabIndex = 1}},
-    {UI_CONTROL(C, cmdOK),
-        {.text = "OK",
-            .left = 1800,
-            .top = 150,
-            .width = 1000,
-            .height = 375,
-            .role = ButtonRole::Default,
-            .tabIndex = 0}},
+    {UI_CONTROL(C, cmdCancel), {.text = "Cancel", .left = 1800, .top = 600, .width = 1000,
+     .height = 375, .role = ButtonRole::Cancel, .tabIndex = 1}},
+    {UI_CONTROL(C, cmdOK), {.text = "OK", .left = 1800, .top = 150, .width = 1000,
+     .height = 375, .role = ButtonRole::Default, .tabIndex = 0}},
     {UI_CONTROL(C, timerProbe), {.interval = 20}},
 };
+// clang-format on
 
 class ProbeForm : public FormOf<C> {
 public:

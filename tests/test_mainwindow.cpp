@@ -51,7 +51,7 @@ private slots:
         QVERIFY(qAbs(w->controls().prgbarSchool->value() - 71367020) <= 10);
     }
 
-    // Words always plural, zeros inside a line kept, the last minute bold at 12 points; the
+    // The countdown's line and percentage on screen, the last minute bold at 12 points; the
     // bar holds the fraction, clamped, while the label is not, and a screen reader reads the
     // bar's value as the label writes it, even when the fill does not move. A moved ceremony
     // or precision shows at the very refresh that follows, not before, and leaves the heading
@@ -69,12 +69,9 @@ private slots:
         };
         row("two decimals", "2006-03-15 09:30:15",
             "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.37%", 0, false, 2);
-        row("last second", "2006-06-04 17:59:59", "1 Seconds! 99.91228%", 0, true);
         row("days after", "2006-06-12 06:00:00", "12 Hours, 0 Minutes, 0 Seconds! 102.54386%");
         row("before the year", "2005-08-01 00:00:00",
             "43 Weeks, 6 Days, 18 Hours, 0 Minutes, 0 Seconds! -8.07018%");
-        row("six hours earlier", "2006-03-15 09:30:15",
-            "11 Weeks, 4 Days, 2 Hours, 29 Minutes, 45 Seconds! 71.36702%", -0.25);
         row("after the last minute", "2006-06-04 17:59:59",
             "1 Weeks, 3 Days, 0 Hours, 0 Minutes, 1 Seconds! 99.91228%", 10, true);
     }

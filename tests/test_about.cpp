@@ -46,20 +46,34 @@ const std::tuple<const char*, QKeyCombination, int, bool> kKeys[]
         {"Return on System Info", Qt::Key_Return, 2, false},
         {"Alt+S on OK", Qt::ALT | Qt::Key_S, 0, false}};
 
-// A null "tool" means no such key; a null "started" that nothing starts.
-const std::tuple<const char*, quint32, QByteArray, bool, bool, QString, bool> kSearches[]
-    = {{"one terminator dropped", kText, QByteArray("a.exe\0\0", 7), true, true,
-           QString::fromLatin1("a.exe\0", 6), false},
-        {"number", kNumber, QByteArray::fromHex("2C0100AB"), true, true, "&hAB00012C", false},
-        {"tool fails, folder not tried", kText, sz(kTool), true, false, kTool, true},
-        {"no tool key", kText, {}, true, true, kInFolder, false},
-        {"oversized tool value", kText, QByteArray(1025, 'x'), true, true, kInFolder, false},
-        {"tool value of 1024 bytes", kText, QByteArray(1024, 'x'), true, true, QString(1024, 'x'),
-            false},
-        {"number's top byte of zero lost", kNumber, QByteArray::fromHex("2C010000"), true, true,
-            "&h00012C", false},
-        {"folder without the file", kText, {}, false, true, {}, true},
-        {"tool value of zero bytes", kText, "", true, true, {}, true}};
+struct Search {
+    const char* name;
+    quint32 type = kText; // of the tool's value
+    QByteArray tool = {}; // null: no such key
+    bool fileThere = true; // the tool in the folder
+    bool startWorks = true;
+    QString started = {}; // null: nothing starts
+    bool told = false; // the message that it is unavailable
+};
+
+// clang-format off
+const Search kSearches[] = {
+    {.name = "one terminator dropped", .tool = QByteArray("a.exe\0\0", 7),
+     .started = QString::fromLatin1("a.exe\0", 6)},
+    {.name = "number", .type = kNumber, .tool = QByteArray::fromHex("2C0100AB"),
+     .started = "&hAB00012C"},
+    {.name = "tool fails, folder not tried", .tool = sz(kTool), .startWorks = false,
+     .started = kTool, .told = true},
+    {.name = "no tool key", .started = kInFolder},
+    {.name = "oversized tool value", .tool = QByteArray(1025, 'x'), .started = kInFolder},
+    {.name = "tool value of 1024 bytes", .tool = QByteArray(1024, 'x'),
+     .started = QString(1024, 'x')},
+    {.name = "number's top byte of zero lost", .type = kNumber,
+     .tool = QByteArray::fromHex("2C010000"), .started = "&h00012C"},
+    {.name = "folder without the file", .fileThere = false, .told = true},
+    {.name = "tool value of zero bytes", .tool = "", .told = true},
+};
+// clang-format on
 
 // Desktop entries at $XDG_DATA_HOME and $XDG_DATA_DIRS: "file:Exec[:more lines]".
 const std::tuple<const char*, const char*, const char*, const char*> kEntries[] = {

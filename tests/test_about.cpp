@@ -40,11 +40,18 @@ QList<quint32> links(FrmAbout& a)
 }
 
 // From OK, Tab goes to picIcon, then cmdSysInfo, then OK again.
-const std::tuple<const char*, QKeyCombination, int, bool> kKeys[]
-    = {{"Escape on System Info", Qt::Key_Escape, 2, true},
-        {"Enter on OK again", Qt::Key_Enter, 3, true},
-        {"Return on System Info", Qt::Key_Return, 2, false},
-        {"Alt+S on OK", Qt::ALT | Qt::Key_S, 0, false}};
+struct KeyRow {
+    const char* name;
+    QKeyCombination key;
+    int tabs; // before the key
+    bool closes;
+};
+const KeyRow kKeys[] = {
+    {.name = "Escape on System Info", .key = Qt::Key_Escape, .tabs = 2, .closes = true},
+    {.name = "Enter on OK again", .key = Qt::Key_Enter, .tabs = 3, .closes = true},
+    {.name = "Return on System Info", .key = Qt::Key_Return, .tabs = 2, .closes = false},
+    {.name = "Alt+S on OK", .key = Qt::ALT | Qt::Key_S, .tabs = 0, .closes = false},
+};
 
 struct Search {
     const char* name;
@@ -75,13 +82,28 @@ const Search kSearches[] = {
 };
 // clang-format on
 
-// Desktop entries at $XDG_DATA_HOME and $XDG_DATA_DIRS: "file:Exec[:more lines]".
-const std::tuple<const char*, const char*, const char*, const char*> kEntries[] = {
-    {"field code dropped", "", "org.kde.kinfocenter.desktop:/bin/true \"a b\" %U", "/bin/true|a b"},
-    {"KDE before GNOME", "gnome-info-overview-panel.desktop:/bin/false",
-        "org.kde.kinfocenter.desktop:/bin/true", "/bin/true"},
-    {"hidden at home", "org.kde.kinfocenter.desktop:/bin/true:Hidden=true",
-        "org.kde.kinfocenter.desktop:/bin/true", ""}};
+// Desktop entries at $XDG_DATA_HOME and $XDG_DATA_DIRS: "file:Exec[:more lines]"; what
+// starts, its arguments joined by "|" as the fake starter records them.
+struct EntryRow {
+    const char* name;
+    const char* home;
+    const char* dirs;
+    const char* started;
+};
+const EntryRow kEntries[] = {
+    {.name = "field code dropped",
+        .home = "",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true \"a b\" %U",
+        .started = "/bin/true|a b"},
+    {.name = "KDE before GNOME",
+        .home = "gnome-info-overview-panel.desktop:/bin/false",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true",
+        .started = "/bin/true"},
+    {.name = "hidden at home",
+        .home = "org.kde.kinfocenter.desktop:/bin/true:Hidden=true",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true",
+        .started = ""},
+};
 
 } // namespace
 

@@ -37,8 +37,13 @@ const std::tuple<const char*, QSize, QList<QPointF>> kArrangements[]
                 {-1248.75, 15}, {60, 10}}}};
 
 // The moment of the last tick or the jump: day and whether the options dialog jumps.
-const std::tuple<const char*, int, bool> kHandOvers[]
-    = {{"last second", 4, false}, {"a day later", 5, false}, {"jump", 4, true}};
+struct HandOver {
+    const char* name;
+    int day; // of June 2006
+    bool byJump;
+};
+const HandOver kHandOvers[] = {{.name = "last second", .day = 4, .byJump = false},
+    {.name = "a day later", .day = 5, .byJump = false}, {.name = "jump", .day = 4, .byJump = true}};
 
 } // namespace
 
@@ -130,8 +135,7 @@ private slots:
         QTest::mouseClick(f.controls().Label1, Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), f.controls().cmdClose);
         if (how.startsWith("click"))
-            QTest::mouseClick(
-                child(f, how == "click X" ? "cmdClose" : "Label2"), Qt::LeftButton);
+            QTest::mouseClick(child(f, how == "click X" ? "cmdClose" : "Label2"), Qt::LeftButton);
         else if (how == "Space" || how == "Enter")
             QTest::keyClick(
                 static_cast<QWidget*>(nullptr), how == "Space" ? Qt::Key_Space : Qt::Key_Return);

@@ -39,7 +39,7 @@ struct OffscreenFrames final : ui::NativeFrames {
         p->setGeometry({at, p->geometry().size()}); // taken as the frame's, or the window's
         p->setGeometry({at + at - frame(w)->rect.topLeft(), p->geometry().size()});
     }
-    void keepOffTaskbar(QWidget*) override {} // offscreen has no taskbar
+    void keepOffTaskbar(QWidget*) override { } // offscreen has no taskbar
 } offscreenFrames;
 
 // Sets the screens by name, in device pixels, with their scale, for windows made from now on
@@ -77,14 +77,29 @@ QPoint offFromCorner(QWidget* w)
 
 // Scale, frames or none, the screen's width and the one it becomes, and whether another
 // screen takes its place (unplugged) or it is resized.
-const std::tuple<const char*, double, bool, int, int, bool> kFlush[] = {
-    {"1366 at 1.5, resized", 1.5, true, 1366, 1024, false},
-    {"1366 at 1.5, frameless", 1.5, false, 1366, 1280, false},
-    {"1366 at 1.75, unplugged", 1.75, true, 1366, 1280, true},
-    {"1366 at 1.75, frameless, unplugged", 1.75, false, 1366, 1023, true},
-    {"1367 at 1.25", 1.25, true, 1367, 1600, false},
-    {"1365 at 2", 2, true, 1365, 1366, true},
+struct FlushRow {
+    const char* name;
+    double scale;
+    bool frames;
+    int width, widthAfter;
+    bool unplugged;
 };
+// clang-format off
+const FlushRow kFlush[] = {
+    {.name = "1366 at 1.5, resized", .scale = 1.5, .frames = true, .width = 1366,
+     .widthAfter = 1024, .unplugged = false},
+    {.name = "1366 at 1.5, frameless", .scale = 1.5, .frames = false, .width = 1366,
+     .widthAfter = 1280, .unplugged = false},
+    {.name = "1366 at 1.75, unplugged", .scale = 1.75, .frames = true, .width = 1366,
+     .widthAfter = 1280, .unplugged = true},
+    {.name = "1366 at 1.75, frameless, unplugged", .scale = 1.75, .frames = false, .width = 1366,
+     .widthAfter = 1023, .unplugged = true},
+    {.name = "1367 at 1.25", .scale = 1.25, .frames = true, .width = 1367, .widthAfter = 1600,
+     .unplugged = false},
+    {.name = "1365 at 2", .scale = 2, .frames = true, .width = 1365, .widthAfter = 1366,
+     .unplugged = true},
+};
+// clang-format on
 
 } // namespace
 

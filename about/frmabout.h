@@ -4,13 +4,6 @@
 #include "ui/platform.h"
 
 #include <QString>
-#include <QtGlobal>
-
-namespace ui {
-class Button;
-class Label;
-class Picture;
-} // namespace ui
 
 // The About box: title, version, credits, two web links and the system information tool.
 class FrmAbout : public ui::FormOf<FrmAboutControls> {

@@ -19,7 +19,6 @@ FrmTasselday::FrmTasselday(const ui::Clock& clock)
 
 void FrmTasselday::bindControls()
 {
-
     // The bar lies over the percentage's last pixel rows. Keeping the label's text area
     // above it means a new percentage repaints only the label, not the bar as well (which
     // draws its whole striped face, through worker threads, to show one row again).
@@ -39,7 +38,7 @@ void FrmTasselday::Form_Load()
     // The layout's placement puts the window in the top right corner and keeps it there.
     static_cast<countdown::Schedule&>(*this) = countdown::builtInSchedule();
     gesture = {};
-    haveLastTick = false;
+    lastSecondsLeft.reset();
 
     // The whole short date, even where the locale writes blanks inside it.
     c.lblTimeLeft->setText(c.lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
@@ -80,9 +79,8 @@ void FrmTasselday::timerRefresh_Timer(double now)
     const countdown::TimeLeft left = countdown::timeLeft(*this, now);
     const double secondsLeft = ui::Round(left.TimeLeft * 86400, 0);
     const bool skippedZero
-        = haveLastTick && countdown::skippedTheZeroSecond(lastSecondsLeft, secondsLeft);
+        = lastSecondsLeft && countdown::skippedTheZeroSecond(*lastSecondsLeft, secondsLeft);
     lastSecondsLeft = secondsLeft;
-    haveLastTick = true;
     if (skippedZero || !left.somethingLeft()) {
         emit countdownFinished();
         return; // the hand-over has closed this window: nothing more is written to it

@@ -4,20 +4,17 @@
 #include "ui/form.h"
 #include "ui/secondpacer.h"
 
-#include <QtGlobal>
+#include <optional>
 
 namespace ui {
 class Clock;
-class Label;
-class DisplayBox;
-class ProgressBar;
 } // namespace ui
 
-// The main window: the schedule, the time left and the school-year progress. It opens no
-// other window itself: it announces what the user asked for, or that the time ran out, and
-// the program (app/program.cpp) decides what happens.
-// It owns the schedule: the options dialog reads and changes GradDate and intPercentDigits
-// here, calls RefreshAllTimers, and disables the window (setEnabled, from ui::Form).
+// The main window: it owns the schedule and shows the time left and the school-year progress
+// the countdown computes from it. The options dialog reads and changes GradDate and
+// intPercentDigits here, calls RefreshAllTimers, and disables the window (setEnabled). It
+// opens no other window itself: it announces what the user asked for, or that the time ran
+// out, and the program (app/program.cpp) decides what happens.
 class FrmTasselday : public ui::FormOf<FrmTasseldayControls>, public countdown::Schedule {
     Q_OBJECT
 public:
@@ -53,6 +50,5 @@ private:
 
     countdown::Gesture gesture;
     // The previous tick's time left in whole seconds, to notice a zero that fell between ticks.
-    double lastSecondsLeft = 0.0;
-    bool haveLastTick = false;
+    std::optional<double> lastSecondsLeft;
 };

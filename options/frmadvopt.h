@@ -7,11 +7,7 @@
 #include <QtGlobal>
 
 namespace ui {
-class Button;
 class MessageDialog;
-class ComboList;
-class Label;
-class TextBox;
 } // namespace ui
 
 // The advanced options: the ceremony's time of day and the precision of the percentage,

@@ -6,8 +6,11 @@ PACKAGES = cmake g++ make qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-wayl
   libxcb-randr0-dev fonts-liberation fonts-dejavu-core appstream desktop-file-utils xvfb openbox \
   xdotool x11-utils x11-xserver-utils libx11-6 faketime libfaketime imagemagick weston xwayland \
   dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0 gir1.2-glib-2.0 lintian git ccache
-# What `make test-windows` needs besides: the cross compiler, Wine and an X server for it.
-WINDOWS_PACKAGES = mingw-w64 wine wine64 xvfb python3
+# What the Windows build needs besides: the cross compiler and Ninja (Qt for Windows is built
+# from Debian's source with them), NSIS for the installer, and for the tests Wine, an X server
+# and the tools that drive and see it.
+WINDOWS_PACKAGES = mingw-w64 ninja-build ccache xz-utils nsis wine wine64 fonts-wine xvfb xdotool \
+  x11-utils faketime libfaketime python3
 WINDOWS_BUILD ?= build-windows
 # Only for `make fuzz` and `make bench`, which CI does not run.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
@@ -21,7 +24,7 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: all deps deps-fuzz deps-bench install-missing configure build program run demo test \
-  test-sanitize test-windows screenshots fuzz bench package clean
+  test-sanitize windows package-windows test-windows screenshots fuzz bench package clean
 
 all: build
 
@@ -77,12 +80,22 @@ test-sanitize: deps
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE e2e
 
-# The launcher and its Windows services, cross-compiled and run under Wine.
-# The program's icon comes from the native build's art step.
-test-windows: configure
+# tasselday.exe and the folder it runs from, $(WINDOWS_BUILD)/tasselday/, cross-built with a
+# Windows Qt that the first run builds into a cache outside the clone (windows/build-qt.sh).
+# The art is converted by the native build's assetconv.
+windows: configure
 	@$(MAKE) --no-print-directory install-missing WANTED="$(WINDOWS_PACKAGES)"
-	cmake --build $(BUILD) --target tasselart
-	./tests/windows/run.sh $(WINDOWS_BUILD) $(BUILD)/assets
+	cmake --build $(BUILD) --target assetconv -j $(JOBS)
+	JOBS=$(JOBS) CCACHE=$(shell command -v ccache) ./windows/build.sh $(WINDOWS_BUILD) $(BUILD)
+
+# The installer tasselday-<version>-win64.exe and a zip of the same folder, in $(WINDOWS_BUILD)/.
+package-windows: windows
+	cd $(WINDOWS_BUILD) && cpack
+
+# The unit suite under Wine, the installer installed and removed, and the installed program's
+# end-to-end scenarios on Wine's virtual desktop.
+test-windows: package-windows
+	./tests/windows/run.sh $(WINDOWS_BUILD)
 
 # README's screenshots, taken by the end-to-end suite under openbox.
 screenshots: build

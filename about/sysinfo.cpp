@@ -10,9 +10,15 @@ namespace {
 
 std::string ansi(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
+// Qt's conversion on Windows drops a text's last zero byte, which a value read from the
+// registry may keep: the zeros are carried over one by one, the same on every system.
 QString fromAnsi(const std::string& text)
 {
-    return QString::fromLocal8Bit(text.data(), qsizetype(text.size()));
+    QStringList pieces;
+    for (const QByteArray& piece :
+        QByteArray::fromRawData(text.data(), qsizetype(text.size())).split('\0'))
+        pieces << QString::fromLocal8Bit(piece);
+    return pieces.join(QChar(u'\0'));
 }
 
 } // namespace

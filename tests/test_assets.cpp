@@ -165,6 +165,8 @@ private slots:
     void converterRefusesArtItCannotShip()
     {
         const auto& [name, line, error] = rows::fetch(kRefusals);
+        if (qEnvironmentVariableIsEmpty("TASSELDAY_ASSETCONV"))
+            QSKIP("the converter runs on the build machine, which a cross build's tests are not");
         QTemporaryDir dir;
         QImage soft(16, 16, QImage::Format_ARGB32), many(32, 32, QImage::Format_ARGB32);
         soft.fill(qRgba(0, 0, 128, 255));

@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QScreen>
 #include <QTimer>
@@ -251,7 +252,14 @@ private slots:
     {
         QFETCH(QByteArray, face);
         const QFont font = makeFont({face.constData(), 12.75, 700, true, true});
-        QCOMPARE(QFontInfo(font).family(), installedFace(face));
+        const QString want = installedFace(face), got = QFontInfo(font).family();
+#ifdef Q_OS_WIN
+        // Windows stands in for a face it lacks (most lack the decorative ones).
+        QVERIFY2(got == want || (!QFontDatabase::hasFamily(want) && QFontDatabase::hasFamily(got)),
+            qPrintable(got));
+#else
+        QCOMPARE(got, want);
+#endif
         QVERIFY(font.pixelSize() == 17 && font.bold() && font.italic() && font.underline());
         QCOMPARE(makeFont({face.constData(), 8.25}).pixelSize(), 11);
     }

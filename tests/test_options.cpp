@@ -250,10 +250,15 @@ private slots:
             const QString day = ui::shortDate(kCeremony, loc);
             const QString half
                 = ui::hasTwelveHourClock(loc) ? ui::halfDayNames(loc).at(h >= 12) : "";
+            // Built as QStrings: a locale's texts need not fit the system's 8-bit code page.
             const auto shows = [&](int minute) {
                 return s.shown()
-                    == QString::asprintf("%s  at|%d|%02d|%02d|%s|5", qPrintable(day),
-                        half.isEmpty() ? h : (h + 11) % 12 + 1, minute, sec, qPrintable(half));
+                    == QStringLiteral("%1  at|%2|%3|%4|%5|5")
+                           .arg(day)
+                           .arg(half.isEmpty() ? h : (h + 11) % 12 + 1)
+                           .arg(minute, 2, 10, QLatin1Char('0'))
+                           .arg(sec, 2, 10, QLatin1Char('0'))
+                           .arg(half);
             };
             bool ok = heading->text() == "Time left until Graduation  (" + day + ") :"
                 && fits(heading)

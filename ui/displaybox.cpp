@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -184,7 +185,9 @@ QPoint DisplayBox::origin() const
 {
     const QRect r = contents();
     const QFontMetrics metrics = fontMetrics();
-    const int lineHeight = metrics.height();
+    // Centred as a text box centres its text: by the taller of the font's line and the text's
+    // own bounds, which some faces' bold glyphs exceed.
+    const int lineHeight = std::max(metrics.height(), metrics.boundingRect(m_text).height());
     int top = r.y() + (r.height() - lineHeight + 1) / 2;
     if (m_alignment & Qt::AlignTop)
         top = r.y() + kVerticalMargin;

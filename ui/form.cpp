@@ -29,7 +29,7 @@ Qt::WindowFlags flagsFor(Frame frame)
         // A tool window gets no taskbar button on Windows and X11 alike.
         return Qt::Tool | titled;
     case Frame::None:
-        // Where the window system has no hint for this (see Form::load).
+        // Unless the window system has a hint for it (see Form::load).
         return Qt::Tool | Qt::FramelessWindowHint;
     }
     return Qt::Window;
@@ -91,12 +91,14 @@ void Form::load()
 {
     if (m_window)
         return;
-    NativeFrames* hints = m_layout.frame == Frame::None ? nativeFrames() : nullptr;
-    m_window = new FormWindow(
-        *this, hints ? Qt::Window | Qt::FramelessWindowHint : flagsFor(m_layout.frame));
+    m_window = new FormWindow(*this, flagsFor(m_layout.frame));
     FormWindow* w = m_window;
-    if (hints)
-        hints->keepOffTaskbar(w);
+    if (m_layout.frame == Frame::None && nativeFrames()) {
+        // Still without a native window: a change of type costs nothing yet.
+        w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        if (!nativeFrames()->keepOffTaskbar(w))
+            w->setWindowFlags(flagsFor(m_layout.frame));
+    }
     w->setWindowTitle(QString::fromLatin1(m_layout.caption));
     w->setAutoFillBackground(true);
     // A window waiting on a dialog is disabled, and must look as it does when enabled: its

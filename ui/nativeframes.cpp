@@ -158,13 +158,14 @@ public:
         xcb_flush(m_c);
     }
 
-    void keepOffTaskbar(QWidget* window) override
+    bool keepOffTaskbar(QWidget* window) override
     {
         // Qt adds its own states to these when it maps the window.
         const xcb_atom_t states[]
             = {atom(m_c, "_NET_WM_STATE_SKIP_TASKBAR"), atom(m_c, "_NET_WM_STATE_SKIP_PAGER")};
         xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()),
             atom(m_c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
+        return true;
     }
 
 private:
@@ -220,6 +221,8 @@ NativeFrames* nativeFrames()
         x11 = std::make_unique<X11Frames>(c);
     }
     return c ? x11.get() : nullptr;
+#elif defined(Q_OS_WIN)
+    return windowsFrames();
 #else
     return nullptr;
 #endif

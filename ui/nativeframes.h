@@ -32,14 +32,17 @@ public:
     virtual std::optional<NativeFrame> frame(const QWidget* window) = 0;
     // Moves the frame's top left corner to `at`.
     virtual void moveFrame(QWidget* window, QPoint at) = 0;
-    // Asks that the window, not shown yet, get no taskbar or pager entry: by this hint a
-    // window without a taskbar button needs no tool window type, which some X11 window
-    // managers (weston's) may leave unshown when nothing owns it.
-    virtual void keepOffTaskbar(QWidget* window) = 0;
+    // Asks that the window, not created yet, get no taskbar or pager entry, and says whether
+    // the window system has such a hint. Without one a window stays off the taskbar by its
+    // tool window type, which some X11 window managers (weston's) may leave unshown when
+    // nothing owns it.
+    virtual bool keepOffTaskbar(QWidget* window) = 0;
 };
 
-// The window system's, where the program has one at hand (X11), else nullptr.
+// The window system's, where the program has one at hand (X11, Windows), else nullptr.
 NativeFrames* nativeFrames();
+// Windows' own (nativeframes_windows.cpp), on the windows platform.
+NativeFrames* windowsFrames();
 // Replaces it (tests); returns the previous one.
 NativeFrames* setNativeFrames(NativeFrames* frames);
 

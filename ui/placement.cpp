@@ -108,8 +108,9 @@ void PlacementKeeper::place()
             QRect restored(QPoint(0, 0), w->size());
             restored.moveCenter(screen.center());
             w->setGeometry(restored);
+            const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
             w->setWindowState(onWayland() ? Qt::WindowFullScreen
-                    : nativeFrames()      ? Qt::WindowMaximized | Qt::WindowFullScreen
+                    : x11                 ? Qt::WindowMaximized | Qt::WindowFullScreen
                                           : Qt::WindowMaximized);
         } else {
             cover();

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <QPalette>
 
 #include <charconv>
 #include <cmath>
@@ -51,6 +52,11 @@ ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
     setRange(0, 100 * kScale);
     setTextVisible(false);
     setOrientation(Qt::Horizontal);
+    // The same in an inactive window: Windows' palette greys an inactive window's highlight,
+    // which fills the bar.
+    QPalette p = palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    setPalette(p);
 }
 
 double ProgressBar::shownPercent() const

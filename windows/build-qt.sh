@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds Qt for Windows (mingw-w64) from Debian's own qt6-base source, the same version as
 # the host's Qt, once, into a cache outside the clone; later runs find it there and return.
-# Prints the installed prefix on its last line.
+# Prints the installed prefix on its last line, and on stderr how long the build took.
 #   TASSELDAY_CACHE  where the cache lives (default: $XDG_CACHE_HOME/tasselday or ~/.cache/tasselday)
 set -euo pipefail
+started=$SECONDS
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${TASSELDAY_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tasselday}
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)   # e.g. 6.4.2+dfsg-10
@@ -32,9 +33,12 @@ if [ ! -f "$tarball" ]; then
   for f in /etc/apt/sources.list.d/*.sources; do
     [ -f "$f" ] && sed 's/^Types:.*/Types: deb-src/' "$f" > "$apt/sources.list.d/$(basename "$f")"
   done
-  aptopts=(-o Dir::Etc::SourceParts="$apt/sources.list.d" -o Dir::Etc::SourceList=/dev/null
+  # Older machines name them in one-line form.
+  sed -n 's/^deb /deb-src /p' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+    > "$apt/sources.list" 2>/dev/null || true
+  aptopts=(-o Dir::Etc::SourceParts="$apt/sources.list.d" -o Dir::Etc::SourceList="$apt/sources.list"
     -o Dir::State::Lists="$apt/lists" -o Dir::Cache::Archives="$apt/archives"
-    -o APT::Sandbox::User=root)
+    -o APT::Sandbox::User="$(id -un)")
   apt-get "${aptopts[@]}" update >&2
   (cd "$work" && apt-get "${aptopts[@]}" source --download-only "qt6-base=$version" >&2)
 fi
@@ -47,12 +51,15 @@ fi
 
 build="$work/build"
 mkdir -p "$build"
+# Qt's own toolchain file chains to this one by its path: a copy in the cache outlives the clone.
+cp "$here/mingw-toolchain.cmake" "$cache/mingw-toolchain-$key.cmake"
 cmake -S "$src" -B "$build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" \
+  -DCMAKE_TOOLCHAIN_FILE="$cache/mingw-toolchain-$key.cmake" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}" >&2
 cmake --build "$build" -j "$(nproc)" >&2
 cmake --install "$build" >&2
 touch "$prefix/.complete"
 rm -rf "$build" "$src"   # the installed prefix is all later builds need
+echo "Windows Qt built in $(( (SECONDS - started) / 60 )) min $(( (SECONDS - started) % 60 )) s" >&2
 echo "$prefix"

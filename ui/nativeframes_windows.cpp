@@ -1,0 +1,83 @@
+#include "ui/nativeframes.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <windows.h>
+// after <windows.h>, which it needs
+#include <dwmapi.h>
+
+#include <string>
+
+namespace ui {
+
+namespace {
+
+// Windows 10 and later draw only a line of a window's frame: the rest of the border, for
+// resizing, is there but not drawn, and Qt places windows by the part that is drawn, as
+// Windows' own frame bounds tell it. Older Windows and Wine draw the whole border and give no
+// such bounds; there the frame is the whole window. Either way the drawn frame is placed.
+class Win32Frames final : public NativeFrames {
+public:
+    QRect screenRect(const QScreen* screen) override
+    {
+        // Qt names a screen by its monitor's device name.
+        struct Search {
+            std::wstring name;
+            RECT found;
+        } search {screen->name().toStdWString(), {}};
+        const auto visit = [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            MONITORINFOEXW info {};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(monitor, &info) && s->name == info.szDevice)
+                s->found = info.rcMonitor;
+            return TRUE;
+        };
+        EnumDisplayMonitors(nullptr, nullptr, visit, reinterpret_cast<LPARAM>(&search));
+        const RECT& r = search.found;
+        if (r.right > r.left)
+            return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        const QRect logical = screen->geometry();
+        return QRect(logical.topLeft(), logical.size() * screen->devicePixelRatio());
+    }
+
+    std::optional<NativeFrame> frame(const QWidget* window) override
+    {
+        const auto hwnd = reinterpret_cast<HWND>(window->internalWinId());
+        RECT r;
+        if (!hwnd || !IsWindow(hwnd))
+            return std::nullopt;
+        if (FAILED(DwmGetWindowAttribute(hwnd, DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof r))
+            && !GetWindowRect(hwnd, &r))
+            return std::nullopt;
+        const bool framed = GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CAPTION;
+        return NativeFrame {QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), framed, true};
+    }
+
+    void moveFrame(QWidget* window, QPoint at) override
+    {
+        const auto hwnd = reinterpret_cast<HWND>(window->internalWinId());
+        const std::optional<NativeFrame> drawn = frame(window);
+        RECT whole;
+        if (!drawn || !GetWindowRect(hwnd, &whole))
+            return;
+        SetWindowPos(hwnd, nullptr, at.x() + whole.left - drawn->rect.left(),
+            at.y() + whole.top - drawn->rect.top(), 0, 0,
+            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // A tool window is the one kept off the taskbar.
+    bool keepOffTaskbar(QWidget*) override { return false; }
+};
+
+} // namespace
+
+NativeFrames* windowsFrames()
+{
+    static Win32Frames frames;
+    return QGuiApplication::platformName() == QLatin1String("windows") ? &frames : nullptr;
+}
+
+} // namespace ui

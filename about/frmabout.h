@@ -1,18 +1,12 @@
 #pragma once
+#include "about/frmabout_layout.h"
 #include "ui/form.h"
 #include "ui/platform.h"
 
 #include <QString>
-#include <QtGlobal>
-
-namespace ui {
-class Button;
-class Label;
-class Picture;
-} // namespace ui
 
 // The About box: title, version, credits, two web links and the system information tool.
-class FrmAbout : public ui::Form {
+class FrmAbout : public ui::FormOf<FrmAboutControls> {
     Q_OBJECT
 public:
     // The web links and the system information launcher use the desktop's services.
@@ -20,8 +14,6 @@ public:
 
     // The system information launcher; the System Info button is its caller.
     void StartSysInfo();
-    bool GetKeyValue(
-        quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal);
 
     static constexpr const char* kWebsiteAddress = "https://tasselday.github.io/";
     static constexpr const char* kSourceSiteAddress = "https://github.com/";
@@ -29,11 +21,8 @@ public:
 protected:
     void bindControls() override;
     void Form_Load() override;
-    void Form_MouseMove() override;
 
 private:
-    void lblWebsite_MouseMove();
-    void lblPSClink_MouseMove();
     void lblWebsite_Click();
     void lblPSClink_Click();
     void cmdOK_Click();
@@ -41,12 +30,4 @@ private:
     void OpenWebPage(const QString& address);
 
     const ui::Services m_services;
-
-    ui::Picture* picIcon = nullptr;
-    ui::Button* cmdOK = nullptr;
-    ui::Button* cmdSysInfo = nullptr;
-    ui::Label* lblWebsite = nullptr;
-    ui::Label* lblPSClink = nullptr;
-    ui::Label* lblTitle = nullptr;
-    ui::Label* lblVersion = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "ui/assets.h"
 #include "ui/color.h"
+#include "ui/controls.h"
 
 using namespace ui;
 using namespace ui::colors;
@@ -9,6 +10,8 @@ using namespace ui::colors;
 // The tables keep their rows as written: one control to a row, fields in a fixed order.
 // clang-format off
 namespace layout {
+
+using C = FrmAboutControls;
 
 namespace {
 constexpr quint32 Cyan = 0x00FFFF00;
@@ -39,63 +42,63 @@ namespace {
 // From the top of the stacking order down: where two overlap, the earlier row is drawn
 // above. The frame lies over the "Contributors:" heading so that it shows complete, and
 // the grey line over the white one so that the separator looks engraved.
-const ControlRow controls[] = {
-    {.kind = Kind::Picture, .name = "picIcon", .left = 240, .top = 240, .width = 540,
+const Row<C> controls[] = {
+    {UI_CONTROL(C, picIcon), {.left = 240, .top = 240, .width = 540,
      .height = 540, .back = LightBlue,
-     .tabIndex = 1, .accessibleName = "Tasselday icon"},
-    {.kind = Kind::Button, .name = "cmdOK", .text = "OK", .left = 4245, .top = 3000,
+     .tabIndex = 1, .accessibleName = "Tasselday icon"}},
+    {UI_CONTROL(C, cmdOK), {.text = "OK", .left = 4245, .top = 3000,
      .width = 1260, .height = 345, .back = LightBlue,
-     .role = ButtonRole::DefaultAndCancel, .tabIndex = 0},
-    {.kind = Kind::Button, .name = "cmdSysInfo", .text = "&System Info...", .left = 4260,
-     .top = 3480, .width = 1245, .height = 345, .back = LightBlue, .tabIndex = 2},
-    {.kind = Kind::Label, .name = "Label5",
-     .text = "Original: 8/28/2005      This Build: 10/15/2005", .left = 1080, .top = 960,
+     .role = ButtonRole::DefaultAndCancel, .tabIndex = 0}},
+    {UI_CONTROL(C, cmdSysInfo), {.text = "&System Info...", .left = 4260,
+     .top = 3480, .width = 1245, .height = 345, .back = LightBlue, .tabIndex = 2}},
+    {decoration<Label, C>("Label5"), {.text = "Original: 8/28/2005      This Build: 10/15/2005",
+     .left = 1080, .top = 960,
      .width = 4005, .height = 330, .back = Navy, .fore = LightBlue, .font = ArialItalic,
-     .align = Centred, .wordWrap = true},
-    {.kind = Kind::Label, .name = "Label4",
-     .text = "-Qt, for help with opening web pages", .left = 1080, .top = 2160,
-     .width = 3885, .height = 210, .back = Navy, .fore = Cyan, .wordWrap = true},
-    {.kind = Kind::Label, .name = "lblPSClink", .text = "-GitHub", .left = 1080, .top = 1680,
+     .align = Centred, .wordWrap = true}},
+    {decoration<Label, C>("Label4"), {.text = "-Qt, for help with opening web pages",
+     .left = 1080, .top = 2160,
+     .width = 3885, .height = 210, .back = Navy, .fore = Cyan, .wordWrap = true}},
+    {UI_CONTROL(C, lblPSClink), {.text = "-GitHub", .left = 1080, .top = 1680,
      .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .wordWrap = true,
-     .hoverFore = Red, .cursor = linkHandCursor},
-    {.kind = Kind::Shape, .name = "Shape1", .left = 960, .top = 1440, .width = 4215,
-     .height = 975, .fore = LightBlue},
-    {.kind = Kind::Label, .name = "lblWebsite", .text = "tasselday.github.io", .left = 1800,
+     .hoverFore = Red, .cursor = linkHandCursor}},
+    {decoration<Shape, C>("Shape1"), {.left = 960, .top = 1440, .width = 4215,
+     .height = 975, .fore = LightBlue}},
+    {UI_CONTROL(C, lblWebsite), {.text = "tasselday.github.io", .left = 1800,
      .top = 2520, .width = 2205, .height = 330, .back = Navy, .fore = LightBlue,
      .font = ArialItalic, .align = Centred, .wordWrap = true,
-     .hoverFore = Red, .cursor = linkHandCursor},
-    {.kind = Kind::Label, .name = "Label3", .text = "Contributors:", .left = 960, .top = 1440,
+     .hoverFore = Red, .cursor = linkHandCursor}},
+    {decoration<Label, C>("Label3"), {.text = "Contributors:", .left = 960, .top = 1440,
      .width = 4095, .height = 255, .back = Navy, .fore = LightBlue, .font = SansBold,
-     .align = Centred, .wordWrap = true},
-    {.kind = Kind::Label, .name = "Label2", .text = "-Class of '06, for the idea and some testing",
+     .align = Centred, .wordWrap = true}},
+    {decoration<Label, C>("Label2"), {.text = "-Class of '06, for the idea and some testing",
      .left = 1080, .top = 1920, .width = 3765, .height = 210, .back = Navy, .fore = Cyan,
-     .wordWrap = true},
-    {.kind = Kind::Label, .name = "Label1", .text = "for the Now functions", .left = 2880,
+     .wordWrap = true}},
+    {decoration<Label, C>("Label1"), {.text = "for the Now functions", .left = 2880,
      .top = 1680, .width = 1605, .height = 210, .back = Navy, .fore = PaleCyan,
-     .wordWrap = true},
+     .wordWrap = true}},
     // Line: from (left, top) to (width, height).
-    {.kind = Kind::Line, .name = "Line1(1)", .left = 120, .top = 2880, .width = 5684,
-     .height = 2880, .fore = Grey, .lineWidth = 1},
-    {.kind = Kind::Label, .name = "lblDescription", .text = "By Quillerby", .left = 1080,
+    {decoration<Line, C>("Line1(1)"), {.left = 120, .top = 2880, .width = 5684,
+     .height = 2880, .fore = Grey, .lineWidth = 1}},
+    {decoration<Label, C>("lblDescription"), {.text = "By Quillerby", .left = 1080,
      .top = 660, .width = 3885, .height = 315, .back = Navy, .fore = LightBlue,
-     .font = ArialItalic, .align = Centred, .wordWrap = true},
-    {.kind = Kind::Label, .name = "lblTitle", .text = "Application Title", .left = 1050,
+     .font = ArialItalic, .align = Centred, .wordWrap = true}},
+    {UI_CONTROL(C, lblTitle), {.text = "Application Title", .left = 1050,
      .top = 240, .width = 3885, .height = 240, .back = Navy, .fore = LightBlue,
-     .font = SansBold, .align = Centred, .wordWrap = true},
-    {.kind = Kind::Line, .name = "Line1(0)", .left = 120, .top = 2880, .width = 5669,
-     .height = 2880, .fore = White, .lineWidth = 2},
-    {.kind = Kind::Label, .name = "lblVersion", .text = "Version", .left = 1050, .top = 480,
+     .font = SansBold, .align = Centred, .wordWrap = true}},
+    {decoration<Line, C>("Line1(0)"), {.left = 120, .top = 2880, .width = 5669,
+     .height = 2880, .fore = White, .lineWidth = 2}},
+    {UI_CONTROL(C, lblVersion), {.text = "Version", .left = 1050, .top = 480,
      .width = 3885, .height = 225, .back = Navy, .fore = LightBlue, .align = Centred,
-     .wordWrap = true},
-    {.kind = Kind::Label, .name = "lblDisclaimer",
-     .text = "Tasselday is free software under the MIT licence: copy, change and give it away "
-             "as you like. If you would like the source code, just ask the author for it.",
+     .wordWrap = true}},
+    {decoration<Label, C>("lblDisclaimer"),
+     {.text = "Tasselday is free software under the MIT licence: copy, change and give it "
+              "away as you like. If you would like the source code, just ask the author for it.",
      .left = 255, .top = 3000, .width = 3870, .height = 825, .back = Navy, .fore = DarkRed,
-     .wordWrap = true},
+     .wordWrap = true}},
 };
 } // namespace
 
-std::span<const ControlRow> frmAboutControls() { return controls; }
+std::span<const Row<C>> frmAboutControls() { return controls; }
 
 } // namespace layout
 // clang-format on

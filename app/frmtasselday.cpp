@@ -1,72 +1,49 @@
 #include "app/frmtasselday.h"
 
 #include "app/frmtasselday_layout.h"
-#include "ui/assets.h"
 #include "ui/clock.h"
 #include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/datetext.h"
-#include "ui/datevalue.h"
 #include "ui/displaybox.h"
 #include "ui/fonts.h"
 #include "ui/numbers.h"
-#include "ui/quietwrite.h"
+#include "ui/writeifchanged.h"
 
 #include <QTimer>
 
-namespace {
-constexpr quint32 kSetStage1 = 0x00900000;
-constexpr quint32 kSetStage2 = 0x00C00000;
-} // namespace
-
 FrmTasselday::FrmTasselday(const ui::Clock& clock)
-    : ui::Form(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock)
+    : FormOf(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock)
 {
 }
 
 void FrmTasselday::bindControls()
 {
-    lblTimeLeft = control<ui::Label>("lblTimeLeft");
-    txtDisplay = control<ui::DisplayBox>("txtDisplay");
-    lblAbout = control<ui::Label>("lblAbout");
-    lblSet = control<ui::Label>("lblSet");
-    prgbarSchool = control<ui::ProgressBar>("prgbarSchool");
-    lblSchoolCompleted = control<ui::Label>("lblSchoolCompleted");
-
     // The bar lies over the percentage's last pixel rows. Keeping the label's text area
     // above it means a new percentage repaints only the label, not the bar as well (which
     // draws its whole striped face, through worker threads, to show one row again).
     const int covered
-        = lblSchoolCompleted->geometry().intersected(prgbarSchool->geometry()).height();
+        = c.lblSchoolCompleted->geometry().intersected(c.prgbarSchool->geometry()).height();
     if (covered > 0)
-        lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
+        c.lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
 
-    m_pacer.attach(timer("timerRefresh"));
-    connect(timer("timerRefresh"), &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
-    connect(lblAbout, &ui::Label::mouseMoved, this, &FrmTasselday::lblAbout_MouseMove);
-    connect(lblAbout, &ui::Label::clicked, this, &FrmTasselday::lblAbout_Click);
-    connect(lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
+    m_pacer.attach(c.timerRefresh);
+    connect(c.timerRefresh, &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
+    connect(c.lblAbout, &ui::Label::clicked, this, &FrmTasselday::lblAbout_Click);
+    connect(c.lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
 }
 
 void FrmTasselday::Form_Load()
 {
-    // Top 0 and the right edge on the screen's: the layout's placement, which also keeps
-    // the window there once a window manager has framed it.
-    intPercentDigits = 5;
-    SchoolStart = *ui::readDateTime(
-        QStringLiteral("8/24/2005"), QLocale(QLocale::English, QLocale::UnitedStates));
-    GradDate = *ui::readDateTime(
-        QStringLiteral("6/4/2006 6:00:00PM"), QLocale(QLocale::English, QLocale::UnitedStates));
-    TotalDays = ui::Round(GradDate - SchoolStart, 0);
-    intSetStage = 0;
-    intSetTicks = 0;
-    intSetTimeout = 2;
-    haveLastTick = false;
+    // The layout's placement puts the window in the top right corner and keeps it there.
+    static_cast<countdown::Schedule&>(*this) = countdown::builtInSchedule();
+    gesture = {};
+    lastSecondsLeft.reset();
 
     // The whole short date, even where the locale writes blanks inside it.
-    lblTimeLeft->setText(lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
+    c.lblTimeLeft->setText(c.lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
         + QStringLiteral(") :"));
-    lblTimeLeft->fitText();
+    c.lblTimeLeft->fitText();
 
     // The first frame at once; the timer takes over from there.
     timerRefresh_Fired();
@@ -98,108 +75,36 @@ void FrmTasselday::timerRefresh_Timer() { timerRefresh_Timer(m_clock.now()); }
 
 void FrmTasselday::timerRefresh_Timer(double now)
 {
-    using ui::Int;
-    using ui::Mod;
-    using ui::numberToText;
-
-    NowDate = now;
-    m_pacer.shown(NowDate);
-    // Both moments are whole seconds, but their difference as days carries rounding error:
-    // a day later could come out a hair over a day and read "24 Hours" instead of zero.
-    const double wholeSecondsLeft = ui::Round((GradDate - NowDate) * 86400, 0);
-    TimeLeft = wholeSecondsLeft / 86400;
-    const bool skippedZero = skippedTheZeroSecond(wholeSecondsLeft);
-    DaysLeft = Int(TimeLeft);
-    WeeksLeft = Int(DaysLeft / 7);
-    DaysLeft = Mod(DaysLeft, 7);
-    DayFraction = TimeLeft - Int(TimeLeft);
-    SecondsLeft = ui::Round(DayFraction * 86400, 0);
-    MinutesLeft = Int(SecondsLeft / 60);
-    SecondsLeft = Mod(SecondsLeft, 60);
-    HoursLeft = Int(MinutesLeft / 60);
-    MinutesLeft = Mod(MinutesLeft, 60);
-
-    const bool somethingLeft
-        = WeeksLeft > 0 || DaysLeft > 0 || HoursLeft > 0 || MinutesLeft > 0 || SecondsLeft > 0;
-    if (skippedZero || !somethingLeft) {
+    m_pacer.shown(now);
+    const countdown::TimeLeft left = countdown::timeLeft(*this, now);
+    const double secondsLeft = ui::Round(left.TimeLeft * 86400, 0);
+    const bool skippedZero
+        = lastSecondsLeft && countdown::skippedTheZeroSecond(*lastSecondsLeft, secondsLeft);
+    lastSecondsLeft = secondsLeft;
+    if (skippedZero || !left.somethingLeft()) {
         emit countdownFinished();
         return; // the hand-over has closed this window: nothing more is written to it
     }
 
-    const QString W = numberToText(WeeksLeft), D = numberToText(DaysLeft),
-                  H = numberToText(HoursLeft), M = numberToText(MinutesLeft),
-                  S = numberToText(SecondsLeft);
-    QString line;
-    if (WeeksLeft > 0) {
-        line = W + " Weeks, " + D + " Days, " + H + " Hours, " + M + " Minutes, " + S + " Seconds!";
-    } else if (DaysLeft > 0) {
-        line = D + " Days, " + H + " Hours, " + M + " Minutes, " + S + " Seconds!";
-    } else if (HoursLeft > 0) {
-        line = H + " Hours, " + M + " Minutes, " + S + " Seconds!";
-    } else if (MinutesLeft > 0) {
-        line = M + " Minutes, " + S + " Seconds!";
-    } else {
-        // The last minute is shown large, and stays so for the rest of the run.
-        ui::setFontIfChanged(txtDisplay, ui::makeFont({"Courier New", 12, 700}));
-        line = S + " Seconds!";
-    }
-    txtDisplay->setText(line);
-
-    DaysElapsed = NowDate - SchoolStart;
-    PercentDone = ui::Round(DaysElapsed / TotalDays * 100, intPercentDigits);
-    prgbarSchool->setPercent(float(PercentDone));
+    // The last minute is shown large, and stays so for the rest of the run.
+    if (left.lastMinute())
+        ui::setFontIfChanged(c.txtDisplay, ui::makeFont({"Courier New", 12, 700}));
+    c.txtDisplay->setText(countdown::displayLine(left));
+    const double percent = countdown::PercentDone(*this, now);
+    c.prgbarSchool->setPercent(float(percent));
     ui::setTextIfChanged(
-        lblSchoolCompleted, "School Year Completed: " + numberToText(PercentDone) + "%");
-    CheckSetTimeout();
+        c.lblSchoolCompleted, "School Year Completed: " + ui::numberToText(percent) + "%");
+    if (gesture.CheckSetTimeout() && c.lblSet->backColor() != ui::colors::Navy)
+        c.lblSet->setBackColor(ui::colors::Navy);
 }
-
-// A tick that comes a few milliseconds late can read the second after the one it should
-// have read. When that lost second was a moment of nothing left (the ceremony, or its time
-// of day recurring), the celebration would otherwise wait a whole day.
-bool FrmTasselday::skippedTheZeroSecond(double secondsLeft)
-{
-    const bool skipped = haveLastTick && lastSecondsLeft - secondsLeft == 2 && secondsLeft + 1 <= 0
-        && ui::Mod(secondsLeft + 1, 86400) == 0;
-    lastSecondsLeft = secondsLeft;
-    haveLastTick = true;
-    return skipped;
-}
-
-void FrmTasselday::CheckSetTimeout()
-{
-    if (intSetTicks < intSetTimeout) {
-        ++intSetTicks;
-    } else if (intSetTicks == intSetTimeout) {
-        intSetTicks = 0;
-        intSetStage = 0;
-        if (lblSet->backColor() != ui::colors::Navy)
-            lblSet->setBackColor(ui::colors::Navy);
-    }
-}
-
-void FrmTasselday::Form_MouseMove() { restLinks(); }
-
-void FrmTasselday::lblAbout_MouseMove() { hoverLink(lblAbout); }
 
 void FrmTasselday::lblAbout_Click() { emit aboutRequested(); }
 
 void FrmTasselday::lblSet_DblClick()
 {
-    switch (intSetStage) {
-    case 0:
-        intSetStage = 1;
-        lblSet->setBackColor(kSetStage1);
-        intSetTicks = 0;
-        break;
-    case 1:
-        intSetStage = 2;
-        lblSet->setBackColor(kSetStage2);
-        intSetTicks = 0;
-        break;
-    case 2:
-        intSetStage = 0;
-        lblSet->setBackColor(ui::colors::Navy);
+    const bool third = gesture.doubleClick();
+    const quint32 stageColors[] = {ui::colors::Navy, 0x00900000, 0x00C00000};
+    c.lblSet->setBackColor(stageColors[gesture.intSetStage]);
+    if (third)
         emit optionsRequested();
-        break;
-    }
 }

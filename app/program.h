@@ -31,8 +31,8 @@ public:
     void handOverToCelebration();
 
 private:
-    // Each window gets only the services it uses. None holds a reference to another that
-    // could dangle, so the order in which they are destroyed does not matter.
+    // Each window gets only the services it uses. The options dialog holds the main window,
+    // declared before it and so destroyed after it.
     FrmTasselday m_tasselday;
     FrmDone m_done;
     FrmAdvOpt m_advOpt;

@@ -1,6 +1,5 @@
 #include "celebration/frmdone.h"
 
-#include "celebration/frmdone_layout.h"
 #include "ui/assets.h"
 #include "ui/controls.h"
 #include "ui/lifetime.h"
@@ -9,9 +8,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 
-#include <cstring>
-
-FrmDone::FrmDone() : ui::Form(layout::frmDone, layout::frmDoneControls())
+FrmDone::FrmDone() : FormOf(layout::frmDone, layout::frmDoneControls())
 {
     // Logging off or shutting down closes this window like any other request would,
     // so the program still ends through Form_Unload.
@@ -21,53 +18,24 @@ FrmDone::FrmDone() : ui::Form(layout::frmDone, layout::frmDoneControls())
     connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &FrmDone::endOfSession);
 }
 
-void FrmDone::Placed::setLeft(float twips)
-{
-    Left = twips;
-    widget->move(ui::px(Left), ui::px(Top));
-}
-
-void FrmDone::Placed::setTop(float twips)
-{
-    Top = twips;
-    widget->move(ui::px(Left), ui::px(Top));
-}
-
 void FrmDone::bindControls()
 {
-    for (Placed* p : {&Label1, &Label2, &Image1, &Image2, &Image3, &Image4, &cmdClose}) {
-        p->widget = control<QWidget>(p->name);
-        for (const ui::ControlRow& row : layout::frmDoneControls()) {
-            if (std::strcmp(row.name, p->name) == 0) {
-                p->Left = float(row.left);
-                p->Top = float(row.top);
-                p->Width = float(row.width);
-                p->Height = float(row.height);
-            }
-        }
-    }
+    c.Image1->setPicture(ui::bitmapA());
+    c.Image2->setPicture(ui::mirrored(ui::bitmapA()));
+    c.Image3->setPicture(ui::bitmapB());
+    c.Image4->setPicture(ui::mirrored(ui::bitmapB()));
 
-    control<ui::Picture>("Image1")->setPicture(ui::bitmapA());
-    control<ui::Picture>("Image2")->setPicture(ui::mirrored(ui::bitmapA()));
-    control<ui::Picture>("Image3")->setPicture(ui::bitmapB());
-    control<ui::Picture>("Image4")->setPicture(ui::mirrored(ui::bitmapB()));
-
-    auto* close = control<ui::Button>("cmdClose");
     // The only control that takes the focus; it has it once the window is active.
-    close->setFocus();
+    c.cmdClose->setFocus();
 
-    connect(timer("timerBGColor"), &QTimer::timeout, this, &FrmDone::timerBGColor_Timer);
-    connect(close, &ui::Button::clicked, this, &FrmDone::cmdClose_Click);
-    connect(control<ui::Label>("Label2"), &ui::Label::clicked, this, &FrmDone::Label2_Click);
+    connect(c.timerBGColor, &QTimer::timeout, this, &FrmDone::timerBGColor_Timer);
+    connect(c.cmdClose, &ui::Button::clicked, this, &FrmDone::cmdClose_Click);
+    connect(c.Label2, &ui::Label::clicked, this, &FrmDone::Label2_Click);
 }
 
 void FrmDone::Form_Load()
 {
     intColorStep = 1;
-    BGColor1 = 0x00800000;
-    BGColor2 = 0x000000C0;
-    BGColor3 = 0x00008000;
-    BGColor4 = 0x000080FF;
     ArrangeControls();
 }
 
@@ -91,44 +59,26 @@ void FrmDone::ArrangeControls()
     // window manager may still count the frame window it was first put in.
     const float W = float(ui::twips(window()->width()));
     const float H = float(ui::twips(window()->height()));
+    // Sizes are the rows' own, in twips; places are computed in twips, then shown on pixels.
+    const auto width = [this](QWidget* w) { return float(rowOf(w)->width); };
+    const auto height = [this](QWidget* w) { return float(rowOf(w)->height); };
+    const auto place
+        = [](QWidget* w, float left, float top) { w->move(ui::px(left), ui::px(top)); };
 
-    Label1.setLeft((W - Label1.Width) / 2);
-    Label1.setTop((H - Label1.Height) / 2);
-    Label2.setTop(H - Label2.Height - 400);
-    Label2.setLeft(W - Label2.Width);
-    Image1.setLeft(W / 16);
-    Image1.setTop(H - H / 10 - Image1.Height);
-    Image2.setLeft(W - W / 16 - Image2.Width);
-    Image2.setTop(H - H / 10 - Image2.Height);
-    Image3.setLeft(W / 16);
-    Image3.setTop(H / 10);
-    Image4.setLeft(W - W / 16 - Image4.Width);
-    Image4.setTop(H / 10);
+    place(c.Label1, (W - width(c.Label1)) / 2, (H - height(c.Label1)) / 2);
+    place(c.Label2, W - width(c.Label2), H - height(c.Label2) - 400);
+    place(c.Image1, W / 16, H - H / 10 - height(c.Image1));
+    place(c.Image2, W - W / 16 - width(c.Image2), H - H / 10 - height(c.Image2));
+    place(c.Image3, W / 16, H / 10);
+    place(c.Image4, W - W / 16 - width(c.Image4), H / 10);
     // 240 is less than the button's width: it overhangs the right edge by one pixel.
-    cmdClose.setLeft(W - 240);
-    cmdClose.setTop(10);
+    place(c.cmdClose, W - 240, 10);
 }
 
 void FrmDone::timerBGColor_Timer()
 {
-    switch (intColorStep) {
-    case 1:
-        setBackColor(quint32(BGColor2));
-        intColorStep = intColorStep + 1;
-        break;
-    case 2:
-        setBackColor(quint32(BGColor3));
-        intColorStep = intColorStep + 1;
-        break;
-    case 3:
-        setBackColor(quint32(BGColor4));
-        intColorStep = intColorStep + 1;
-        break;
-    case 4:
-        setBackColor(quint32(BGColor1));
-        intColorStep = 1;
-        break;
-    default:
-        break;
-    }
+    // Navy (the layout's own), dark red, green, orange, and round again.
+    static constexpr quint32 colors[] = {0x00800000, 0x000000C0, 0x00008000, 0x000080FF};
+    intColorStep = qint16(intColorStep % 4 + 1);
+    setBackColor(colors[intColorStep - 1]);
 }

@@ -24,39 +24,27 @@ QString twoDigits(qint16 n)
 } // namespace
 
 FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
-    : ui::Form(layout::frmAdvOpt, layout::frmAdvOptControls()), m_main(&main), m_messages(messages)
+    : FormOf(layout::frmAdvOpt, layout::frmAdvOptControls()), m_main(main), m_messages(messages)
 {
 }
 
 void FrmAdvOpt::bindControls()
 {
-    lblGradTime_Date = control<ui::Label>("lblGradTime_Date");
-    txtSetTime_Hours = control<ui::TextBox>("txtSetTime_Hours");
-    txtSetTime_Minutes = control<ui::TextBox>("txtSetTime_Minutes");
-    txtSetTIme_Seconds = control<ui::TextBox>("txtSetTIme_Seconds");
-    comboSetTime_AMPM = control<ui::ComboList>("comboSetTime_AMPM");
-    txtPercentDigits = control<ui::TextBox>("txtPercentDigits");
-    cmdJump = control<ui::Button>("cmdJump");
-    cmdOK = control<ui::Button>("cmdOK");
-    cmdCancel = control<ui::Button>("cmdCancel");
-    cmdApply = control<ui::Button>("cmdApply");
 
-    connect(cmdOK, &QPushButton::clicked, this, &FrmAdvOpt::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &FrmAdvOpt::cmdCancel_Click);
-    connect(cmdApply, &QPushButton::clicked, this, &FrmAdvOpt::cmdApply_Click);
-    connect(cmdJump, &QPushButton::clicked, this, &FrmAdvOpt::cmdJump_Click);
+    connect(c.cmdOK, &QPushButton::clicked, this, &FrmAdvOpt::cmdOK_Click);
+    connect(c.cmdCancel, &QPushButton::clicked, this, &FrmAdvOpt::cmdCancel_Click);
+    connect(c.cmdApply, &QPushButton::clicked, this, &FrmAdvOpt::cmdApply_Click);
+    connect(c.cmdJump, &QPushButton::clicked, this, &FrmAdvOpt::cmdJump_Click);
 }
 
 void FrmAdvOpt::Form_Load()
 {
-    if (!m_main)
-        return; // the main window object is gone: the program is ending
-    FrmTasselday& main = *m_main;
+    FrmTasselday& main = m_main;
     main.setEnabled(false);
     // The main window waits on this dialog from now on.
     if (main.window())
         ui::keepWithOwner(window(), main.window());
-    txtPercentDigits->setText(QString::number(main.intPercentDigits));
+    c.txtPercentDigits->setText(QString::number(main.intPercentDigits));
 
     // At exactly midnight the general form leaves the time out. The moment one second
     // later has the same date and shows how this locale writes the first hour of the
@@ -70,16 +58,16 @@ void FrmAdvOpt::Form_Load()
     // The date part is the whole short date, blanks and all; the time follows it after
     // one blank.
     strDatePart = ui::shortDate(main.GradDate);
-    lblGradTime_Date->setText(strDatePart + lblGradTime_Date->text());
+    c.lblGradTime_Date->setText(strDatePart + c.lblGradTime_Date->text());
     // A long short date ("2006. 06. 04.") is shown whole: the right-aligned label first
     // reaches further left, up to the window's edge, then takes smaller type.
     const int overflow
-        = QFontMetrics(lblGradTime_Date->font()).horizontalAdvance(lblGradTime_Date->text())
-        - lblGradTime_Date->contentsRect().width();
-    QRect dateBox = lblGradTime_Date->geometry();
+        = QFontMetrics(c.lblGradTime_Date->font()).horizontalAdvance(c.lblGradTime_Date->text())
+        - c.lblGradTime_Date->contentsRect().width();
+    QRect dateBox = c.lblGradTime_Date->geometry();
     dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow)));
-    lblGradTime_Date->setGeometry(dateBox);
-    lblGradTime_Date->fitText();
+    c.lblGradTime_Date->setGeometry(dateBox);
+    c.lblGradTime_Date->fitText();
     const QString time = T.mid(strDatePart.size() + 1);
     intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
     const qsizetype colon1 = time.indexOf(QLatin1Char(':'));
@@ -90,44 +78,43 @@ void FrmAdvOpt::Form_Load()
     // A 12-hour locale offers its own designators and names one after the seconds.
     const bool twelveHour = ui::hasTwelveHourClock();
     if (twelveHour) {
-        comboSetTime_AMPM->clear();
-        comboSetTime_AMPM->addItems(ui::halfDayNames());
+        c.comboSetTime_AMPM->clear();
+        c.comboSetTime_AMPM->addItems(ui::halfDayNames());
     }
     strAMPMRead = time.mid(colon2 + 3).trimmed();
-    if (!strAMPMRead.isEmpty() && strAMPMRead == comboSetTime_AMPM->itemText(0))
+    if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(0))
         intAMPM = 1;
-    else if (!strAMPMRead.isEmpty() && strAMPMRead == comboSetTime_AMPM->itemText(1))
+    else if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(1))
         intAMPM = 2;
 
-    txtSetTime_Hours->setText(QString::number(intHour));
+    c.txtSetTime_Hours->setText(QString::number(intHour));
     strMinute = twoDigits(intMinute);
-    txtSetTime_Minutes->setText(strMinute);
+    c.txtSetTime_Minutes->setText(strMinute);
     strSecond = twoDigits(intSecond);
-    txtSetTIme_Seconds->setText(strSecond);
+    c.txtSetTIme_Seconds->setText(strSecond);
     // A 24-hour time has no half of the day to show, whatever an earlier opening saw.
-    comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
+    c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
 
-    cmdOK->setFocus();
+    c.cmdOK->setFocus();
 }
 
 void FrmAdvOpt::Form_Unload()
 {
     // Does nothing to a main window the hand-over has already closed.
-    if (m_main)
-        m_main->setEnabled(true);
+    m_main.setEnabled(true);
 }
 
 bool FrmAdvOpt::ApplyOptions()
 {
-    const int half = comboSetTime_AMPM->currentIndex();
+    const int half = c.comboSetTime_AMPM->currentIndex();
     if (half == 0 || half == 1)
-        strAMPM = comboSetTime_AMPM->itemText(half);
+        strAMPM = c.comboSetTime_AMPM->itemText(half);
     // A suffix remembered from an earlier opening means nothing to a 24-hour time: the
     // untouched boxes of such a locale must give back the moment they show.
     const QString suffix = half >= 0 || ui::hasTwelveHourClock() ? strAMPM : QString();
 
-    const QString time = txtSetTime_Hours->text() + QLatin1Char(':') + txtSetTime_Minutes->text()
-        + QLatin1Char(':') + txtSetTIme_Seconds->text() + suffix;
+    const QString time = c.txtSetTime_Hours->text() + QLatin1Char(':')
+        + c.txtSetTime_Minutes->text() + QLatin1Char(':') + c.txtSetTIme_Seconds->text() + suffix;
     // A digit reads the same in every script the user may type it in, in the time as in
     // the precision below.
     const std::optional<double> moment
@@ -143,17 +130,15 @@ bool FrmAdvOpt::ApplyOptions()
         return false;
     }
 
-    if (!m_main)
-        return false; // the main window object is gone: the program is ending
-    FrmTasselday& main = *m_main;
+    FrmTasselday& main = m_main;
     main.GradDate = *moment;
 
     const auto digits
-        = [this] { return ui::leadingNumber(ui::asciiDigits(txtPercentDigits->text())); };
+        = [this] { return ui::leadingNumber(ui::asciiDigits(c.txtPercentDigits->text())); };
     if (digits() > 12)
-        txtPercentDigits->setText(QStringLiteral("12"));
+        c.txtPercentDigits->setText(QStringLiteral("12"));
     if (digits() < 0)
-        txtPercentDigits->setText(QStringLiteral("0"));
+        c.txtPercentDigits->setText(QStringLiteral("0"));
     main.intPercentDigits = ui::toInt16(digits());
 
     main.RefreshAllTimers();

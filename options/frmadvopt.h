@@ -1,23 +1,18 @@
 #pragma once
 #include "app/frmtasselday.h"
+#include "options/frmadvopt_layout.h"
 #include "ui/form.h"
-
-#include <QPointer>
 
 #include <QString>
 #include <QtGlobal>
 
 namespace ui {
-class Button;
 class MessageDialog;
-class ComboList;
-class Label;
-class TextBox;
 } // namespace ui
 
 // The advanced options: the ceremony's time of day and the precision of the percentage,
 // applied to the main window's schedule, and the jump straight to the celebration.
-class FrmAdvOpt : public ui::Form {
+class FrmAdvOpt : public ui::FormOf<FrmAdvOptControls> {
     Q_OBJECT
 public:
     // `main` holds the schedule this dialog shows and changes; `messages` reports a time
@@ -41,8 +36,8 @@ private:
     void cmdApply_Click();
     void cmdJump_Click();
 
-    // Guarded: the dialog must never reach into a main window that is gone.
-    QPointer<FrmTasselday> m_main;
+    // Made before this dialog and destroyed after it (app/program.h).
+    FrmTasselday& m_main;
     ui::MessageDialog& m_messages;
 
     // Kept from one opening to the next; the controls are made afresh each time.
@@ -55,15 +50,4 @@ private:
     QString strSecond;
     QString strAMPMRead;
     QString strAMPM;
-
-    ui::Label* lblGradTime_Date = nullptr;
-    ui::TextBox* txtSetTime_Hours = nullptr;
-    ui::TextBox* txtSetTime_Minutes = nullptr;
-    ui::TextBox* txtSetTIme_Seconds = nullptr;
-    ui::ComboList* comboSetTime_AMPM = nullptr;
-    ui::TextBox* txtPercentDigits = nullptr;
-    ui::Button* cmdJump = nullptr;
-    ui::Button* cmdOK = nullptr;
-    ui::Button* cmdCancel = nullptr;
-    ui::Button* cmdApply = nullptr;
 };

@@ -33,41 +33,77 @@ FrmAbout& openAbout(TestForms& t)
     return about;
 }
 
-ui::Label* label(FrmAbout& a, const char* name) { return a.control<ui::Label>(name); }
+ui::Label* label(FrmAbout& a, const char* name) { return child<ui::Label>(a, name); }
 QList<quint32> links(FrmAbout& a)
 {
     return {label(a, "lblWebsite")->foreColor(), label(a, "lblPSClink")->foreColor()};
 }
 
 // From OK, Tab goes to picIcon, then cmdSysInfo, then OK again.
-const std::tuple<const char*, QKeyCombination, int, bool> kKeys[]
-    = {{"Escape on System Info", Qt::Key_Escape, 2, true},
-        {"Enter on OK again", Qt::Key_Enter, 3, true},
-        {"Return on System Info", Qt::Key_Return, 2, false},
-        {"Alt+S on OK", Qt::ALT | Qt::Key_S, 0, false}};
+struct KeyRow {
+    const char* name;
+    QKeyCombination key;
+    int tabs; // before the key
+    bool closes;
+};
+const KeyRow kKeys[] = {
+    {.name = "Escape on System Info", .key = Qt::Key_Escape, .tabs = 2, .closes = true},
+    {.name = "Enter on OK again", .key = Qt::Key_Enter, .tabs = 3, .closes = true},
+    {.name = "Return on System Info", .key = Qt::Key_Return, .tabs = 2, .closes = false},
+    {.name = "Alt+S on OK", .key = Qt::ALT | Qt::Key_S, .tabs = 0, .closes = false},
+};
 
-// A null "tool" means no such key; a null "started" that nothing starts.
-const std::tuple<const char*, quint32, QByteArray, bool, bool, QString, bool> kSearches[]
-    = {{"one terminator dropped", kText, QByteArray("a.exe\0\0", 7), true, true,
-           QString::fromLatin1("a.exe\0", 6), false},
-        {"number", kNumber, QByteArray::fromHex("2C0100AB"), true, true, "&hAB00012C", false},
-        {"tool fails, folder not tried", kText, sz(kTool), true, false, kTool, true},
-        {"no tool key", kText, {}, true, true, kInFolder, false},
-        {"oversized tool value", kText, QByteArray(1025, 'x'), true, true, kInFolder, false},
-        {"tool value of 1024 bytes", kText, QByteArray(1024, 'x'), true, true, QString(1024, 'x'),
-            false},
-        {"number's top byte of zero lost", kNumber, QByteArray::fromHex("2C010000"), true, true,
-            "&h00012C", false},
-        {"folder without the file", kText, {}, false, true, {}, true},
-        {"tool value of zero bytes", kText, "", true, true, {}, true}};
+struct Search {
+    const char* name;
+    quint32 type = kText; // of the tool's value
+    QByteArray tool = {}; // null: no such key
+    bool fileThere = true; // the tool in the folder
+    bool startWorks = true;
+    QString started = {}; // null: nothing starts
+    bool told = false; // the message that it is unavailable
+};
 
-// Desktop entries at $XDG_DATA_HOME and $XDG_DATA_DIRS: "file:Exec[:more lines]".
-const std::tuple<const char*, const char*, const char*, const char*> kEntries[] = {
-    {"field code dropped", "", "org.kde.kinfocenter.desktop:/bin/true \"a b\" %U", "/bin/true|a b"},
-    {"KDE before GNOME", "gnome-info-overview-panel.desktop:/bin/false",
-        "org.kde.kinfocenter.desktop:/bin/true", "/bin/true"},
-    {"hidden at home", "org.kde.kinfocenter.desktop:/bin/true:Hidden=true",
-        "org.kde.kinfocenter.desktop:/bin/true", ""}};
+// clang-format off
+const Search kSearches[] = {
+    {.name = "one terminator dropped", .tool = QByteArray("a.exe\0\0", 7),
+     .started = QString::fromLatin1("a.exe\0", 6)},
+    {.name = "number", .type = kNumber, .tool = QByteArray::fromHex("2C0100AB"),
+     .started = "&hAB00012C"},
+    {.name = "tool fails, folder not tried", .tool = sz(kTool), .startWorks = false,
+     .started = kTool, .told = true},
+    {.name = "no tool key", .started = kInFolder},
+    {.name = "oversized tool value", .tool = QByteArray(1025, 'x'), .started = kInFolder},
+    {.name = "tool value of 1024 bytes", .tool = QByteArray(1024, 'x'),
+     .started = QString(1024, 'x')},
+    {.name = "number's top byte of zero lost", .type = kNumber,
+     .tool = QByteArray::fromHex("2C010000"), .started = "&h00012C"},
+    {.name = "folder without the file", .fileThere = false, .told = true},
+    {.name = "tool value of zero bytes", .tool = "", .told = true},
+};
+// clang-format on
+
+// Desktop entries at $XDG_DATA_HOME and $XDG_DATA_DIRS: "file:Exec[:more lines]"; what
+// starts, its arguments joined by "|" as the fake starter records them.
+struct EntryRow {
+    const char* name;
+    const char* home;
+    const char* dirs;
+    const char* started;
+};
+const EntryRow kEntries[] = {
+    {.name = "field code dropped",
+        .home = "",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true \"a b\" %U",
+        .started = "/bin/true|a b"},
+    {.name = "KDE before GNOME",
+        .home = "gnome-info-overview-panel.desktop:/bin/false",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true",
+        .started = "/bin/true"},
+    {.name = "hidden at home",
+        .home = "org.kde.kinfocenter.desktop:/bin/true:Hidden=true",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true",
+        .started = ""},
+};
 
 } // namespace
 
@@ -87,7 +123,7 @@ private slots:
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(main.window()));
         for (int i = 0; i < 2; ++i)
-            QTest::mouseClick(main.control<ui::Label>("lblAbout"), Qt::LeftButton);
+            QTest::mouseClick(main.controls().lblAbout, Qt::LeftButton);
         const auto tops = QApplication::topLevelWidgets();
         QCOMPARE(
             std::count_if(tops.begin(), tops.end(), [](auto* w) { return w->isVisible(); }), 2);
@@ -96,7 +132,7 @@ private slots:
         QCOMPARE(label(a, "lblVersion")->text(), QStringLiteral("Version 1.0.21"));
         QCOMPARE(label(a, "lblTitle")->text(), QStringLiteral("Tasselday"));
         const QImage icon = ui::aboutIconPixmap().toImage();
-        QCOMPARE(a.control<ui::Picture>("picIcon")->pixmap().toImage(), icon);
+        QCOMPARE(a.controls().picIcon->pixmap().toImage(), icon);
         for (const char* name : {"lblWebsite", "lblPSClink"}) {
             const QCursor hand = label(a, name)->cursor(), expected = ui::linkHandCursor();
             QVERIFY2(label(a, name)->font().underline(), name);
@@ -106,7 +142,7 @@ private slots:
         const QRect psc = label(a, "lblPSClink")->geometry();
         const QPoint website = label(a, "lblWebsite")->geometry().center();
         const std::tuple<QPoint, quint32, quint32> steps[]
-            = {{website, Red, Blue}, {a.control<QWidget>("cmdOK")->pos(), Red, Blue},
+            = {{website, Red, Blue}, {a.controls().cmdOK->pos(), Red, Blue},
                 {QPoint(30, 120), Blue, Blue}, {psc.bottomRight(), Blue, Red}, {website, Red, Red},
                 {QPoint(64, 140), Blue, Blue}, {psc.center(), Blue, Red},
                 {QPoint(100, 111), Blue, Red}, {QPoint(189, 118), Blue, Blue}, {website, Red, Blue},
@@ -125,7 +161,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!a.isLoaded() && main.isLoaded() && t.programEnds == 0);
         TestForms::flush();
-        QTest::mouseClick(main.control<ui::Label>("lblAbout"), Qt::LeftButton);
+        QTest::mouseClick(main.controls().lblAbout, Qt::LeftButton);
         QCOMPARE(links(a), (QList<quint32> {Blue, Blue}));
         main.window()->close();
         QVERIFY(!a.isLoaded() && t.programEnds == 1 && t.messages.shown.isEmpty());
@@ -139,11 +175,11 @@ private slots:
         const auto& [name, key, tabs, closes] = rows::fetch(kKeys);
         TestForms t;
         FrmAbout& a = openAbout(t);
-        QTRY_COMPARE(QApplication::focusWidget(), a.control<QWidget>("cmdOK"));
+        QTRY_COMPARE(QApplication::focusWidget(), a.controls().cmdOK);
         for (int i = 0; i < tabs; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         const char* const order[] = {"cmdOK", "picIcon", "cmdSysInfo"};
-        QCOMPARE(QApplication::focusWidget(), a.control<QWidget>(order[tabs % 3]));
+        QCOMPARE(QApplication::focusWidget(), child(a, order[tabs % 3]));
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
         QTRY_COMPARE(t.messages.shown.size(), closes ? 0 : 1); // a shortcut presses visibly
         QCOMPARE(a.isLoaded(), !closes);

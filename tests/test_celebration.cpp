@@ -21,7 +21,7 @@ QList<QPoint> positions(const FrmDone& f)
     QList<QPoint> all;
     for (const char* name :
         {"Label1", "Label2", "Image1", "Image2", "Image3", "Image4", "cmdClose"})
-        all << f.control<QWidget>(name)->pos();
+        all << child(f, name)->pos();
     return all;
 }
 
@@ -37,8 +37,13 @@ const std::tuple<const char*, QSize, QList<QPointF>> kArrangements[]
                 {-1248.75, 15}, {60, 10}}}};
 
 // The moment of the last tick or the jump: day and whether the options dialog jumps.
-const std::tuple<const char*, int, bool> kHandOvers[]
-    = {{"last second", 4, false}, {"a day later", 5, false}, {"jump", 4, true}};
+struct HandOver {
+    const char* name;
+    int day; // of June 2006
+    bool byJump;
+};
+const HandOver kHandOvers[] = {{.name = "last second", .day = 4, .byJump = false},
+    {.name = "a day later", .day = 5, .byJump = false}, {.name = "jump", .day = 4, .byJump = true}};
 
 } // namespace
 
@@ -60,31 +65,31 @@ private slots:
         QVERIFY(w->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(w->windowType(), Qt::Tool); // no taskbar button
         QCOMPARE(f.backColor(), 0x00800000u);
-        QVERIFY(f.timer("timerBGColor")->isActive()); // from load, before the window is shown
+        QVERIFY(f.controls().timerBGColor->isActive()); // from load, before the window is shown
         // The pictures unstretched inside a 2-pixel border, the right-hand ones mirrored.
         const QImage a = ui::bitmapA().toImage(), b = ui::bitmapB().toImage();
         const QImage pictures[] = {a, a.mirrored(true, false), b, b.mirrored(true, false)};
         for (int i = 0; i < 4; ++i) {
-            QWidget* picture = f.control<QWidget>(QByteArray("Image") + char('1' + i));
+            QWidget* picture = child(f, QStringLiteral("Image%1").arg(i + 1));
             QCOMPARE(picture->grab().toImage().convertToFormat(a.format()).copy(2, 2, 98, 97),
                 pictures[i]);
         }
         QRect restored(0, 0, ui::px(12210), ui::px(9615));
         restored.moveCenter(screen().center());
         QCOMPARE(w->geometry(), restored);
-        const QImage x = f.control<QWidget>("cmdClose")->grab().toImage();
+        const QImage x = f.controls().cmdClose->grab().toImage();
         QCOMPARE(ui::toBgr(x.pixelColor(3, 3)), 0x00FF8080u);
         f.show();
         QTRY_COMPARE(w->geometry(), screen());
         QVERIFY(w->isMaximized());
         QCOMPARE(w->normalGeometry(), restored);
-        f.timer("timerBGColor")->stop(); // only the test's ticks count
+        f.controls().timerBGColor->stop(); // only the test's ticks count
         const auto before = positions(f);
         QCOMPARE(before.last(), QPoint(ui::px(ui::twips(screen().width()) - 240), ui::px(10)));
-        QTest::mouseDClick(f.control<QWidget>("Image1"), Qt::LeftButton);
-        QTest::mouseClick(f.control<ui::Label>("Label2"), Qt::RightButton);
+        QTest::mouseDClick(f.controls().Image1, Qt::LeftButton);
+        QTest::mouseClick(f.controls().Label2, Qt::RightButton);
         for (quint32 colour : {0x000000C0, 0x00008000, 0x000080FF, 0x00800000, 0x000000C0}) {
-            QVERIFY(QMetaObject::invokeMethod(f.timer("timerBGColor"), "timeout"));
+            QVERIFY(QMetaObject::invokeMethod(f.controls().timerBGColor, "timeout"));
             QCOMPARE(f.backColor(), colour);
         }
         QCOMPARE(QColor(w->grab().toImage().pixel(w->width() / 2, 5)), ui::fromBgr(0x000000C0));
@@ -127,11 +132,10 @@ private slots:
         QPointer<QWidget> window = f.window();
         // The X holds the focus: neither Tab nor a click elsewhere takes it away.
         QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
-        QTest::mouseClick(f.control<QWidget>("Label1"), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), f.control<QWidget>("cmdClose"));
+        QTest::mouseClick(f.controls().Label1, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), f.controls().cmdClose);
         if (how.startsWith("click"))
-            QTest::mouseClick(
-                f.control<QWidget>(how == "click X" ? "cmdClose" : "Label2"), Qt::LeftButton);
+            QTest::mouseClick(child(f, how == "click X" ? "cmdClose" : "Label2"), Qt::LeftButton);
         else if (how == "Space" || how == "Enter")
             QTest::keyClick(
                 static_cast<QWidget*>(nullptr), how == "Space" ? Qt::Key_Space : Qt::Key_Return);
@@ -174,13 +178,13 @@ private slots:
         note(t.forms.frmAbout(), &ui::Form::unloaded, "about unloaded");
         note(t.forms.frmAdvOpt(), &ui::Form::unloaded, "options unloaded");
         connect(&done, &ui::Form::loaded, &watcher, [&] { events << "celebration loaded"; });
-        QPointer<ui::DisplayBox> display = main.control<ui::DisplayBox>("txtDisplay");
-        QPointer<ui::Label> percent = main.control<ui::Label>("lblSchoolCompleted");
+        QPointer<ui::DisplayBox> display = main.controls().txtDisplay;
+        QPointer<ui::Label> percent = main.controls().lblSchoolCompleted;
         const QString lastPercent = percent->text();
         QCOMPARE(display->text(), QStringLiteral("1 Seconds!"));
         main.intPercentDigits = 15; // so that any further write would show
         if (byJump)
-            QTest::mouseClick(t.forms.frmAdvOpt().control<QWidget>("cmdJump"), Qt::LeftButton);
+            QTest::mouseClick(t.forms.frmAdvOpt().controls().cmdJump, Qt::LeftButton);
         else
             t.clock.advanceSeconds(1), main.RefreshAllTimers();
         QCOMPARE(events,

@@ -23,7 +23,7 @@ const char* const kTimeBoxes[] = {"txtSetTime_Hours", "txtSetTime_Minutes", "txt
 struct Session : TestForms {
     FrmTasselday& main = forms.frmTasselday();
     FrmAdvOpt& dialog = forms.frmAdvOpt();
-    template <class T = ui::TextBox> T* ctl(const char* name) { return dialog.control<T>(name); }
+    template <class T = ui::TextBox> T* ctl(const char* name) { return child<T>(dialog, name); }
     // The hidden square's three double-clicks; the dialog made active for the keys.
     bool open()
     {
@@ -31,7 +31,7 @@ struct Session : TestForms {
         if (!QTest::qWaitForWindowExposed(main.window()))
             return false;
         for (int i = 0; i < 3; ++i)
-            QTest::mouseDClick(main.control<ui::Label>("lblSet"), Qt::LeftButton);
+            QTest::mouseDClick(main.controls().lblSet, Qt::LeftButton);
         if (dialog.isLoaded())
             dialog.window()->activateWindow();
         return dialog.isLoaded() && QTest::qWaitForWindowActive(dialog.window());
@@ -61,11 +61,59 @@ struct Session : TestForms {
     // The time applied | the precision | the percentage shown
     QString applied()
     {
-        const QString percent = main.control<ui::Label>("lblSchoolCompleted")->text();
+        const QString percent = main.controls().lblSchoolCompleted->text();
         return ui::generalDate(main.GradDate, QLocale::c()).section(u' ', 1) + u'|'
             + QString::number(main.intPercentDigits) + u'|' + percent.section(u' ', 3);
     }
 };
+
+// Apply: what is typed (null: nothing) into the time boxes and the precision, the key on the
+// half-of-the-day list (0: none); the time named in the refusal (null: none); the time,
+// precision and percentage applied and the precision box afterwards.
+struct ApplyRow {
+    const char* name;
+    const char* locale;
+    const char* typed = nullptr;
+    int key = 0;
+    const char* digits = nullptr;
+    const char* refused = nullptr;
+    const char* time;
+    int precision;
+    const char* percent;
+    const char* box;
+    int before = 5;
+};
+
+// clang-format off
+const ApplyRow kApplies[] = {
+    {.name = "AM picked", .locale = "en_US", .typed = "9:30:00", .key = Qt::Key_Up,
+     .time = "9:30:00 AM", .precision = 5, .percent = "71.36702%", .box = "5"},
+    {.name = "24-hour", .locale = "de_DE", .typed = "21:30:00",
+     .time = "9:30:00 PM", .precision = 5, .percent = "71,36702%", .box = "5"},
+    {.name = "24-hour, PM", .locale = "de_DE", .typed = "9:30:00", .key = Qt::Key_End,
+     .time = "9:30:00 PM", .precision = 5, .percent = "71,36702%", .box = "5"},
+    {.name = "9 digits", .locale = "en_US", .digits = "9",
+     .time = "6:00:00 PM", .precision = 9, .percent = "71.367019981%", .box = "9"},
+    {.name = "no digits", .locale = "en_US", .digits = "",
+     .time = "6:00:00 PM", .precision = 0, .percent = "71%", .box = ""},
+    {.name = "above 12", .locale = "en_US", .time = "6:00:00 PM", .precision = 12,
+     .percent = "71.367019980507%", .box = "12", .before = 15},
+    {.name = "below 0", .locale = "en_US",
+     .time = "6:00:00 PM", .precision = 0, .percent = "71%", .box = "0", .before = -3},
+    {.name = "empty hour", .locale = "en_US", .typed = ":00:00", .digits = "9",
+     .refused = ":00:00PM", .time = "6:00:00 PM", .precision = 5, .percent = "71.36702%",
+     .box = "9"},
+    {.name = "minute 75", .locale = "en_US", .typed = "6:75:00", .digits = "9",
+     .refused = "6:75:00PM", .time = "6:00:00 PM", .precision = 5, .percent = "71.36702%",
+     .box = "9"},
+    {.name = "Arabic-Indic digits", .locale = "en_US",
+     .typed = "\u0669:\u0663\u0660:\u0660\u0660", .key = Qt::Key_Up, .digits = "\u0663",
+     .time = "9:30:00 AM", .precision = 3, .percent = "71.367%", .box = "\u0663"},
+    {.name = "full-width digits", .locale = "de_DE",
+     .typed = "\uFF12\uFF11:\uFF13\uFF10:\uFF10\uFF10", .digits = "\uFF18",
+     .time = "9:30:00 PM", .precision = 8, .percent = "71,36701998%", .box = "\uFF18"},
+};
+// clang-format on
 
 } // namespace
 
@@ -79,49 +127,36 @@ private slots:
     // Apply hands the time (with the picked half of the day) and the precision, kept within 0..12,
     // over at once, digits of any script read alike in both. An unreadable time is named in a
     // message and changes nothing, on OK too.
-    void apply_data()
-    {
-        const QString us = "en_US", de = "de_DE", no; // null: not typed
-        table<QString, QString, int, QString, QString, QString, int>(
-            {"locale", "typed", "key", "digits", "refused", "applied|box", "before"},
-            {{"AM picked", us, "9:30:00", Qt::Key_Up, no, no, "9:30:00 AM|5|71.36702%|5", 5},
-                {"24-hour", de, "21:30:00", 0, no, no, "9:30:00 PM|5|71,36702%|5", 5},
-                {"24-hour, PM", de, "9:30:00", Qt::Key_End, no, no, "9:30:00 PM|5|71,36702%|5", 5},
-                {"9 digits", us, no, 0, "9", no, "6:00:00 PM|9|71.367019981%|9", 5},
-                {"no digits", us, no, 0, "", no, "6:00:00 PM|0|71%|", 5},
-                {"above 12", us, no, 0, no, no, "6:00:00 PM|12|71.367019980507%|12", 15},
-                {"below 0", us, no, 0, no, no, "6:00:00 PM|0|71%|0", -3},
-                {"empty hour", us, ":00:00", 0, "9", ":00:00PM", "6:00:00 PM|5|71.36702%|9", 5},
-                {"minute 75", us, "6:75:00", 0, "9", "6:75:00PM", "6:00:00 PM|5|71.36702%|9", 5},
-                {"Arabic-Indic digits", us, "\u0669:\u0663\u0660:\u0660\u0660", Qt::Key_Up,
-                    "\u0663", no, "9:30:00 AM|3|71.367%|\u0663", 5},
-                {"full-width digits", de, "\uFF12\uFF11:\uFF13\uFF10:\uFF10\uFF10", 0, "\uFF18", no,
-                    "9:30:00 PM|8|71,36701998%|\uFF18", 5}});
-    }
+    void apply_data() { rows::add(kApplies); }
     void apply()
     {
-        QLocale::setDefault(QLocale(cell<QString>("locale")));
+        const ApplyRow& r = rows::fetch(kApplies);
+        QLocale::setDefault(QLocale(r.locale));
         Session s;
         s.main.load();
-        s.main.intPercentDigits = qint16(cell<int>("before"));
+        s.main.intPercentDigits = qint16(r.before);
         QVERIFY(s.open());
-        const QString typed = cell<QString>("typed"), refused = cell<QString>("refused");
-        for (int i = 0; !typed.isNull() && i < 3; ++i)
+        const QString typed = r.typed;
+        for (int i = 0; r.typed && i < 3; ++i)
             s.type(kTimeBoxes[i], QStringLiteral("") + typed.section(u':', i, i));
-        if (const int key = cell<int>("key"))
-            QTest::keyClick(s.ctl<ui::ComboList>("comboSetTime_AMPM"), Qt::Key(key));
-        s.type("txtPercentDigits", cell<QString>("digits"));
+        if (r.key)
+            QTest::keyClick(s.ctl<ui::ComboList>("comboSetTime_AMPM"), Qt::Key(r.key));
+        s.type("txtPercentDigits", r.digits ? QString(r.digits) : QString());
         s.press("cmdApply");
-        if (!refused.isNull())
+        if (r.refused)
             s.press("cmdOK");
-        QCOMPARE(s.messages.shown.size(), refused.isNull() ? 0 : 2);
+        QCOMPARE(s.messages.shown.size(), r.refused ? 2 : 0);
         for (const auto& message : s.messages.shown)
-            QVERIFY2(message.text.contains('"' + refused + '"'), qPrintable(message.text));
-        QTEST(s.applied() + u'|' + s.ctl("txtPercentDigits")->text(), "applied|box");
+            QVERIFY2(
+                message.text.contains('"' + QString(r.refused) + '"'), qPrintable(message.text));
+        const QString applied
+            = QStringList {r.time, QString::number(r.precision), r.percent}.join('|');
+        QCOMPARE(s.applied(), applied);
+        QCOMPARE(s.ctl("txtPercentDigits")->text(), QString(r.box));
         QVERIFY(s.dialog.isLoaded() && !s.main.enabled());
         s.type("txtSetTime_Hours", "8"); // Cancel after Apply keeps what was applied
         s.press("cmdCancel");
-        QCOMPARE(s.applied(), cell<QString>("applied|box").section(u'|', 0, 2));
+        QCOMPARE(s.applied(), applied);
     }
 
     // Hour 7 typed in the centred dialog, then keys on a control (no control: the close box);
@@ -211,7 +246,7 @@ private slots:
             QLocale::setDefault(loc);
             s.main.unload(); // the heading is written when the main window loads
             s.main.load();
-            const auto* heading = s.main.control<ui::Label>("lblTimeLeft");
+            const auto* heading = s.main.controls().lblTimeLeft;
             const QString day = ui::shortDate(kCeremony, loc);
             const QString half
                 = ui::hasTwelveHourClock(loc) ? ui::halfDayNames(loc).at(h >= 12) : "";

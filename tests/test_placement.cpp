@@ -2,10 +2,6 @@
 // leftmost one (run once as it is and once at twice the scale on screens twice the size), flush
 // to the device pixel at fractional scales, and again once the screens change; and which
 // display the program opens.
-#include "about/frmabout_layout.h"
-#include "app/frmtasselday_layout.h"
-#include "celebration/frmdone_layout.h"
-#include "options/frmadvopt_layout.h"
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/controls.h"
@@ -81,29 +77,43 @@ QPoint offFromCorner(QWidget* w)
 
 // Scale, frames or none, the screen's width and the one it becomes, and whether another
 // screen takes its place (unplugged) or it is resized.
-const std::tuple<const char*, double, bool, int, int, bool> kFlush[] = {
-    {"1366 at 1.5, resized", 1.5, true, 1366, 1024, false},
-    {"1366 at 1.5, frameless", 1.5, false, 1366, 1280, false},
-    {"1366 at 1.75, unplugged", 1.75, true, 1366, 1280, true},
-    {"1366 at 1.75, frameless, unplugged", 1.75, false, 1366, 1023, true},
-    {"1367 at 1.25", 1.25, true, 1367, 1600, false},
-    {"1365 at 2", 2, true, 1365, 1366, true},
+struct FlushRow {
+    const char* name;
+    double scale;
+    bool frames;
+    int width, widthAfter;
+    bool unplugged;
 };
+// clang-format off
+const FlushRow kFlush[] = {
+    {.name = "1366 at 1.5, resized", .scale = 1.5, .frames = true, .width = 1366,
+     .widthAfter = 1024, .unplugged = false},
+    {.name = "1366 at 1.5, frameless", .scale = 1.5, .frames = false, .width = 1366,
+     .widthAfter = 1280, .unplugged = false},
+    {.name = "1366 at 1.75, unplugged", .scale = 1.75, .frames = true, .width = 1366,
+     .widthAfter = 1280, .unplugged = true},
+    {.name = "1366 at 1.75, frameless, unplugged", .scale = 1.75, .frames = false, .width = 1366,
+     .widthAfter = 1023, .unplugged = true},
+    {.name = "1367 at 1.25", .scale = 1.25, .frames = true, .width = 1367, .widthAfter = 1600,
+     .unplugged = false},
+    {.name = "1365 at 2", .scale = 2, .frames = true, .width = 1365, .widthAfter = 1366,
+     .unplugged = true},
+};
+// clang-format on
 
 } // namespace
 
 namespace {
 
-// The texts of a loaded window's rows that their controls cut, in the faces installed.
-QStringList clipped(const ui::Form& form, std::span<const ui::ControlRow> rows)
+// The texts of a loaded window's controls that they cut, in the faces installed.
+QStringList clipped(const ui::Form& form)
 {
     QStringList cut;
     const auto check = [&](const QWidget* w, const QRect& room, int flags, const QString& text) {
         if (!ui::textFits(w->font(), text, room, flags))
             cut << QStringLiteral("%1 \"%2\"").arg(w->objectName(), text);
     };
-    for (const ui::ControlRow& row : rows) {
-        QObject* c = form.control<QObject>(row.name);
+    for (QObject* c : form.window()->children()) {
         if (const auto* l = qobject_cast<ui::Label*>(c))
             check(l, l->contentsRect(), l->textFlags(), l->text());
         if (const auto* b = qobject_cast<ui::Button*>(c))
@@ -131,12 +141,12 @@ private slots:
         QVERIFY(QGuiApplication::screens().size() == 2 && primary.x() > 0); // primary on the right
         TestForms t;
         QStringList cut; // every text of every layout whole in its control
-        const auto shown = [&](ui::Form& f, std::span<const ui::ControlRow> rows) {
+        const auto shown = [&](ui::Form& f) {
             f.show();
-            cut += clipped(f, rows);
+            cut += clipped(f);
             return QTest::qWaitForWindowExposed(f.window()) ? f.window() : nullptr;
         };
-        QWidget* main = shown(t.forms.frmTasselday(), layout::frmTasseldayControls());
+        QWidget* main = shown(t.forms.frmTasselday());
         // The frame, not only the client area, touches the top and right edges.
         QVERIFY(main && main->frameGeometry() != main->geometry());
         QTRY_COMPARE(main->frameGeometry().topRight(), primary.topRight());
@@ -144,14 +154,14 @@ private slots:
         main->move(main->pos() + QPoint(-50, 30)); // as the user would: it stays there
         QTest::qWait(20);
         QCOMPARE(main->frameGeometry().topRight(), primary.topRight() + QPoint(-50, 30));
-        QWidget* about = shown(t.forms.frmAbout(), layout::frmAboutControls());
+        QWidget* about = shown(t.forms.frmAbout());
         QTRY_COMPARE(about->geometry().topLeft(), primary.topLeft() + QPoint(156, 129));
         for (int i = 0; i < 3; ++i)
-            QTest::mouseDClick(t.forms.frmTasselday().control<QWidget>("lblSet"), Qt::LeftButton);
-        QWidget* options = shown(t.forms.frmAdvOpt(), layout::frmAdvOptControls());
+            QTest::mouseDClick(t.forms.frmTasselday().controls().lblSet, Qt::LeftButton);
+        QWidget* options = shown(t.forms.frmAdvOpt());
         QTRY_VERIFY((options->frameGeometry().center() - primary.center()).manhattanLength() <= 1);
-        QTest::mouseClick(t.forms.frmAdvOpt().control<QWidget>("cmdJump"), Qt::LeftButton);
-        QWidget* done = shown(t.forms.frmDone(), layout::frmDoneControls());
+        QTest::mouseClick(t.forms.frmAdvOpt().controls().cmdJump, Qt::LeftButton);
+        QWidget* done = shown(t.forms.frmDone());
         QTRY_COMPARE(done->geometry(), primary);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
     }

@@ -11,7 +11,7 @@ namespace ui {
 
 namespace {
 
-QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow& row)
+QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const ControlRow& row)
 {
     const QRect rect = pxRect(row.left, row.top, row.width, row.height);
     const QString text = QString::fromUtf8(row.text);
@@ -20,7 +20,7 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow&
         w->setFont(makeFont(row.font.face ? row.font : form.font));
     };
 
-    switch (row.kind) {
+    switch (kind) {
     case Kind::Label: {
         auto* l = new Label(parent);
         place(l);
@@ -35,16 +35,16 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow&
         l->fitText();
         return l;
     }
+    case Kind::DisplayBox: {
+        auto* d = new DisplayBox(parent);
+        place(d);
+        d->setText(text);
+        d->setAlignment(row.align);
+        if (row.back != kDefault)
+            d->setBackColor(quint32(row.back));
+        return d;
+    }
     case Kind::TextBox: {
-        if (row.readOnly) {
-            auto* d = new DisplayBox(parent);
-            place(d);
-            d->setText(text);
-            d->setAlignment(row.align);
-            if (row.back != kDefault)
-                d->setBackColor(quint32(row.back));
-            return d;
-        }
         auto* t = new TextBox(parent);
         place(t);
         t->setText(text);
@@ -97,8 +97,8 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow&
         auto* t = new QTimer(parent);
         // A coarse timer may drift by 5% and skip a displayed second.
         t->setTimerType(Qt::PreciseTimer);
-        t->setInterval(row.interval);
-        t->start();
+        if (row.interval > 0)
+            t->start(row.interval);
         return t;
     }
     }
@@ -107,10 +107,11 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, const ControlRow&
 
 } // namespace
 
-QObject* createControl(QWidget* window, const WindowLayout& form, const ControlRow& row)
+QObject* createControl(
+    QWidget* window, const WindowLayout& form, Kind kind, const char* name, const ControlRow& row)
 {
-    QObject* made = makeWidget(window, form, row);
-    made->setObjectName(QString::fromLatin1(row.name));
+    QObject* made = makeWidget(window, form, kind, row);
+    made->setObjectName(QString::fromLatin1(name));
     if (auto* w = qobject_cast<QWidget*>(made)) {
         if (row.cursor)
             w->setCursor(row.cursor());
@@ -118,7 +119,7 @@ QObject* createControl(QWidget* window, const WindowLayout& form, const ControlR
             w->setAccessibleName(QString::fromUtf8(row.accessibleName));
         if (row.quietUpdates)
             announceOnlyWhenFocused(w);
-        if (row.tabIndex >= 0 && row.kind == Kind::Picture)
+        if (row.tabIndex >= 0 && kind == Kind::Picture)
             w->setFocusPolicy(Qt::StrongFocus); // a picture box in the Tab order takes focus
     }
     return made;

@@ -6,8 +6,9 @@ class QWidget;
 
 namespace ui {
 
-// Makes one control of a layout row on `window`, named after the row, with the row's
-// text, place, colours, font, pointer and accessible name.
-QObject* createControl(QWidget* window, const WindowLayout& form, const ControlRow& row);
+// Makes one control of `kind` on `window`, named `name`, with the row's text, place,
+// colours, font, pointer and accessible name.
+QObject* createControl(
+    QWidget* window, const WindowLayout& form, Kind kind, const char* name, const ControlRow& row);
 
 } // namespace ui

@@ -4,7 +4,6 @@
 #include "ui/controlfactory.h"
 #include "ui/controls.h"
 #include "ui/formroles.h"
-#include "ui/inputblock.h"
 #include "ui/lifetime.h"
 #include "ui/nativeframes.h"
 #include "ui/placement.h"
@@ -12,8 +11,6 @@
 
 #include <QCloseEvent>
 #include <QTimer>
-
-#include <cstring>
 
 namespace ui {
 
@@ -79,13 +76,10 @@ void FormWindow::resizeEvent(QResizeEvent* e)
 void FormWindow::mouseMoveEvent(QMouseEvent* e)
 {
     QWidget::mouseMoveEvent(e);
-    m_form.Form_MouseMove();
+    m_form.restLinks();
 }
 
-Form::Form(const WindowLayout& window, std::span<const ControlRow> controls)
-    : m_layout(window), m_controlRows(controls)
-{
-}
+Form::Form(const WindowLayout& window) : m_layout(window) { }
 
 Form::~Form()
 {
@@ -107,6 +101,15 @@ void Form::load()
     }
     w->setWindowTitle(QString::fromLatin1(m_layout.caption));
     w->setAutoFillBackground(true);
+    // A window waiting on a dialog is disabled, and must look as it does when enabled: its
+    // controls inherit a disabled group equal to the active one. Colours the controls set
+    // themselves they set for every group.
+    QPalette pal = w->palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        if (role != QPalette::NoRole)
+            pal.setBrush(QPalette::Disabled, QPalette::ColorRole(role),
+                pal.brush(QPalette::Active, QPalette::ColorRole(role)));
+    w->setPalette(pal);
     setBackColor(m_layout.back);
     const QSize client(px(m_layout.clientWidth), px(m_layout.clientHeight));
     if (m_layout.frame == Frame::None)
@@ -114,15 +117,14 @@ void Form::load()
     else
         w->setFixedSize(client);
 
-    m_controls.clear();
-    for (const ControlRow& row : m_controlRows)
-        m_controls.insert(QString::fromLatin1(row.name), createControl(w, m_layout, row));
+    m_made.clear();
+    createControls();
     // Set once the controls have fonts of their own: a text box lays out its text as it is
     // made, so one made under the window's font would load that font (often drawn by none).
     w->setFont(makeFont(m_layout.font));
-    applyStacking(m_layout, m_controlRows, m_controls);
-    applyTabOrder(m_controlRows, m_controls);
-    new KeyRoles(w, m_controlRows, m_controls);
+    applyStacking(m_layout, m_made);
+    applyTabOrder(m_made);
+    new KeyRoles(w, m_made);
     (new PlacementKeeper(w, m_layout))->place();
 
     noteFormLoaded(this);
@@ -153,8 +155,8 @@ void Form::unload()
     for (QTimer* t : w->findChildren<QTimer*>())
         t->stop();
     m_window = nullptr;
-    m_controls.clear();
-    setInputBlocked(w, false);
+    m_made.clear();
+    forgetControls();
     w->hide();
     // Destroyed once the handler that unloaded it has returned.
     w->deleteLater();
@@ -177,54 +179,44 @@ void Form::setBackColor(quint32 bgr)
     m_window->setPalette(pal);
 }
 
-bool Form::enabled() const { return m_window && !isInputBlocked(m_window); }
+bool Form::enabled() const { return m_window && m_window->isEnabled(); }
 
 void Form::setEnabled(bool enabled)
 {
     // Never brings back a window that has been unloaded.
     if (m_window)
-        setInputBlocked(m_window, !enabled);
+        m_window->setEnabled(enabled);
 }
 
-double Form::left() const { return m_window ? twips(m_window->frameGeometry().x()) : 0.0; }
-double Form::top() const { return m_window ? twips(m_window->frameGeometry().y()) : 0.0; }
-double Form::outerWidth() const
+QObject* Form::makeControl(Kind kind, const char* name, const ControlRow& row)
 {
-    return m_window ? twips(m_window->frameGeometry().width()) : 0.0;
-}
-double Form::outerHeight() const
-{
-    return m_window ? twips(m_window->frameGeometry().height()) : 0.0;
+    QObject* made = createControl(m_window, m_layout, kind, name, row);
+    m_made.push_back({kind, &row, made});
+    if (auto* link = qobject_cast<Label*>(made); link && row.hoverFore != kDefault)
+        connect(link, &Label::mouseMoved, this, [this, link] { hoverLink(link); });
+    return made;
 }
 
-QTimer* Form::timer(const char* name) const { return control<QTimer>(name); }
-
-QObject* Form::find(const char* name) const
+const ControlRow* Form::rowOf(const QObject* control) const
 {
-    for (const ControlRow& row : m_controlRows)
-        if (std::strcmp(row.name, name) == 0)
-            return m_controls.value(QString::fromLatin1(name));
-    qFatal("Window \"%s\" has no control named \"%s\"", m_layout.caption, name);
-}
-
-void Form::wrongKind(const char* name) const
-{
-    qFatal("Control \"%s\" of window \"%s\" is of another kind", name, m_layout.caption);
+    for (const MadeControl& made : m_made)
+        if (made.object == control)
+            return made.row;
+    return nullptr;
 }
 
 void Form::hoverLink(Label* link)
 {
-    for (const ControlRow& row : m_controlRows)
-        if (row.hoverFore != kDefault && link->objectName() == QLatin1String(row.name))
-            link->setForeColor(quint32(row.hoverFore));
+    if (const ControlRow* row = rowOf(link); row && row->hoverFore != kDefault)
+        link->setForeColor(quint32(row->hoverFore));
 }
 
 void Form::restLinks()
 {
-    for (const ControlRow& row : m_controlRows)
-        if (row.hoverFore != kDefault)
-            if (auto* link = control<Label>(row.name))
-                link->setForeColor(quint32(row.fore));
+    for (const MadeControl& made : m_made)
+        if (made.row->hoverFore != kDefault)
+            if (auto* link = qobject_cast<Label*>(made.object))
+                link->setForeColor(quint32(made.row->fore));
 }
 
 } // namespace ui

@@ -1,14 +1,13 @@
 #pragma once
+#include "ui/formroles.h"
 #include "ui/layout.h"
 
-#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 
 #include <span>
-
-class QTimer;
+#include <vector>
 
 namespace ui {
 
@@ -37,11 +36,11 @@ private:
 // A window with a lifecycle: load creates its widgets from the layout table, gives them
 // the roles the rows name and runs Form_Load; show makes it visible (never a second copy);
 // unload runs Form_Unload and destroys the widgets. Values held by the Form object itself
-// outlive its widgets.
+// outlive its widgets. Windows derive from FormOf, which hands them their controls typed.
 class Form : public QObject {
     Q_OBJECT
 public:
-    Form(const WindowLayout& window, std::span<const ControlRow> controls);
+    explicit Form(const WindowLayout& window);
     ~Form() override;
 
     bool isLoaded() const { return m_window != nullptr; }
@@ -56,56 +55,66 @@ public:
     quint32 backColor() const;
     void setBackColor(quint32 bgr);
 
-    // A disabled window takes no input and keeps its look; its timers keep running.
+    // A disabled window takes no input, a screen reader hears its controls as disabled, and
+    // it keeps its look; its timers keep running.
     bool enabled() const;
     void setEnabled(bool enabled);
-
-    // Position and outer size in twips.
-    double left() const;
-    double top() const;
-    double outerWidth() const;
-    double outerHeight() const;
-
-    // The control of that name while the window is loaded, else nullptr. A name the
-    // layout does not have, or a control of another kind, ends the program with a message.
-    template <class T> T* control(const char* name) const
-    {
-        QObject* found = find(name);
-        T* typed = qobject_cast<T*>(found);
-        if (found && !typed)
-            wrongKind(name);
-        return typed;
-    }
-    QTimer* timer(const char* name) const;
 
 signals:
     void loaded();
     void unloaded();
 
 protected:
-    // Runs after the controls exist and before Form_Load: the place to find controls and
-    // connect their events.
+    // Makes the controls of the rows, through makeControl.
+    virtual void createControls() = 0;
+    virtual void forgetControls() = 0;
+    QObject* makeControl(Kind kind, const char* name, const ControlRow& row);
+    // The row a control was made from.
+    const ControlRow* rowOf(const QObject* control) const;
+
+    // Runs after the controls exist and before Form_Load: the place to connect their events.
     virtual void bindControls() { }
     virtual void Form_Load() { }
     virtual void Form_Unload() { }
     virtual void Form_Resize() { }
-    virtual void Form_MouseMove() { }
-
-    // Link labels: the row's hover colour while the pointer is over it, its resting
-    // colour again when the pointer crosses the window's background.
-    void hoverLink(Label* link);
-    void restLinks();
 
 private:
     friend class FormWindow;
-    QObject* find(const char* name) const;
-    [[noreturn]] void wrongKind(const char* name) const;
+    // Link labels: the row's hover colour while the pointer is over it, its resting colour
+    // again when the pointer crosses the window's background.
+    void hoverLink(Label* link);
+    void restLinks();
 
     const WindowLayout& m_layout;
-    std::span<const ControlRow> m_controlRows;
     QPointer<FormWindow> m_window;
-    QHash<QString, QObject*> m_controls;
+    std::vector<MadeControl> m_made;
     bool m_unloading = false;
+};
+
+// A window whose controls are the members of `C`, made from its rows: `c.lblTimeLeft`.
+template <class C> class FormOf : public Form {
+public:
+    FormOf(const WindowLayout& window, std::span<const Row<C>> rows)
+        : Form(window), m_rows(rows) { }
+    ~FormOf() override = default;
+    // The typed controls while the window is loaded; all null otherwise.
+    const C& controls() const { return c; }
+
+protected:
+    C c {};
+
+private:
+    void createControls() override
+    {
+        for (const Row<C>& row : m_rows) {
+            QObject* made = makeControl(row.control.kind, row.control.name, row.look);
+            if (row.control.store)
+                row.control.store(c, made);
+        }
+    }
+    void forgetControls() override { c = {}; }
+
+    std::span<const Row<C>> m_rows;
 };
 
 } // namespace ui

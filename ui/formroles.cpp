@@ -11,12 +11,13 @@ namespace ui {
 
 namespace {
 
-Layer layerOf(const ControlRow& row)
+Layer layerOf(const MadeControl& c)
 {
-    if (row.layer != Layer::ByKind)
-        return row.layer;
-    switch (row.kind) {
+    if (c.row->layer != Layer::ByKind)
+        return c.row->layer;
+    switch (c.kind) {
     case Kind::TextBox:
+    case Kind::DisplayBox:
     case Kind::Button:
     case Kind::ComboList:
     case Kind::ProgressBar:
@@ -27,52 +28,47 @@ Layer layerOf(const ControlRow& row)
     }
 }
 
-QWidget* widget(const Controls& controls, const ControlRow& row)
-{
-    return qobject_cast<QWidget*>(controls.value(QString::fromLatin1(row.name)));
-}
-
 } // namespace
 
-void applyStacking(
-    const WindowLayout& window, std::span<const ControlRow> rows, const Controls& controls)
+void applyStacking(const WindowLayout& window, std::span<const MadeControl> controls)
 {
     // Raising in turn puts the last one raised on top.
     for (Layer layer : {Layer::Drawn, Layer::Lifted, Layer::Windowed}) {
-        auto raise = [&](const ControlRow& row) {
-            if (layerOf(row) == layer)
-                if (QWidget* w = widget(controls, row))
+        auto raise = [&](const MadeControl& c) {
+            if (layerOf(c) == layer)
+                if (auto* w = qobject_cast<QWidget*>(c.object))
                     w->raise();
         };
         if (window.stacking == StackOrder::FirstOnTop)
-            std::for_each(rows.rbegin(), rows.rend(), raise);
+            std::for_each(controls.rbegin(), controls.rend(), raise);
         else
-            std::for_each(rows.begin(), rows.end(), raise);
+            std::for_each(controls.begin(), controls.end(), raise);
     }
 }
 
-void applyTabOrder(std::span<const ControlRow> rows, const Controls& controls)
+void applyTabOrder(std::span<const MadeControl> controls)
 {
-    std::vector<const ControlRow*> ordered;
-    for (const ControlRow& row : rows)
-        if (row.tabIndex >= 0)
-            ordered.push_back(&row);
-    std::stable_sort(
-        ordered.begin(), ordered.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    std::vector<const MadeControl*> ordered;
+    for (const MadeControl& c : controls)
+        if (c.row->tabIndex >= 0)
+            ordered.push_back(&c);
+    std::stable_sort(ordered.begin(), ordered.end(),
+        [](auto* a, auto* b) { return a->row->tabIndex < b->row->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlRow* row : ordered) {
-        QWidget* w = widget(controls, *row);
+    for (const MadeControl* c : ordered) {
+        auto* w = qobject_cast<QWidget*>(c->object);
         if (previous && w)
             QWidget::setTabOrder(previous, w);
         previous = w ? w : previous;
     }
 }
 
-KeyRoles::KeyRoles(QWidget* window, std::span<const ControlRow> rows, const Controls& controls)
+KeyRoles::KeyRoles(QWidget* window, std::span<const MadeControl> controls)
     : QObject(window), m_window(window)
 {
-    for (const ControlRow& row : rows) {
-        QObject* c = controls.value(QString::fromLatin1(row.name));
+    for (const MadeControl& made : controls) {
+        const ControlRow& row = *made.row;
+        QObject* c = made.object;
         if (row.role == ButtonRole::Default || row.role == ButtonRole::DefaultAndCancel) {
             m_default = c;
             // Drawn as the default button.

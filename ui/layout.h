@@ -4,13 +4,51 @@
 #include <QCursor>
 #include <QtGlobal>
 
+class QObject;
+class QTimer;
+
 // A window's layout as data: one row per control, positions and sizes in twips,
 // colours as 0x00BBGGRR. Windows keep their table next to their class. The rows also carry
 // the roles the form layer carries out for every window alike: links, the default and
 // cancel buttons, tab order, stacking and pointers.
 namespace ui {
 
-enum class Kind { Label, TextBox, Button, ComboList, ProgressBar, Picture, Line, Shape, Timer };
+class Button;
+class ComboList;
+class DisplayBox;
+class Label;
+class Line;
+class Picture;
+class ProgressBar;
+class Shape;
+class TextBox;
+
+enum class Kind {
+    Label,
+    TextBox,
+    DisplayBox,
+    Button,
+    ComboList,
+    ProgressBar,
+    Picture,
+    Line,
+    Shape,
+    Timer
+};
+
+// The kind of control a row makes, from the type of the member it fills; any other type
+// does not compile.
+template <class T> inline constexpr Kind kindOf = T::isNotAControlKind;
+template <> inline constexpr Kind kindOf<Label> = Kind::Label;
+template <> inline constexpr Kind kindOf<TextBox> = Kind::TextBox;
+template <> inline constexpr Kind kindOf<DisplayBox> = Kind::DisplayBox;
+template <> inline constexpr Kind kindOf<Button> = Kind::Button;
+template <> inline constexpr Kind kindOf<ComboList> = Kind::ComboList;
+template <> inline constexpr Kind kindOf<ProgressBar> = Kind::ProgressBar;
+template <> inline constexpr Kind kindOf<Picture> = Kind::Picture;
+template <> inline constexpr Kind kindOf<Line> = Kind::Line;
+template <> inline constexpr Kind kindOf<Shape> = Kind::Shape;
+template <> inline constexpr Kind kindOf<QTimer> = Kind::Timer;
 
 inline constexpr qint64 kDefault = -1; // colour left to the platform
 
@@ -22,9 +60,8 @@ enum class Layer { ByKind, Drawn, Lifted, Windowed };
 // How a button answers the window's Enter and Escape.
 enum class ButtonRole { None, Default, Cancel, DefaultAndCancel };
 
+// How a control looks and what roles it has; which control it is comes from its Row.
 struct ControlRow {
-    Kind kind;
-    const char* name;
     const char* text = "";
     // Line: from (left, top) to (width, height).
     double left = 0, top = 0, width = 0, height = 0;
@@ -35,10 +72,8 @@ struct ControlRow {
     bool transparent = false;
     bool wordWrap = false;
     int typedLimit = 0; // text boxes: characters the user may type, 0 for no limit
-    // Text boxes: written by the program, only read by the user (no focus, no typing).
-    bool readOnly = false;
     int lineWidth = 1; // lines: pixels
-    int interval = 0; // timers: milliseconds; they run from load to unload
+    int interval = 0; // timers: milliseconds from load to unload; 0 for a timer started by code
     const char* items = nullptr; // drop-down lists: items separated by '|'
     // A link label: `fore` at rest, this colour while the pointer is over it.
     qint64 hoverFore = kDefault;
@@ -50,6 +85,43 @@ struct ControlRow {
     const char* accessibleName = nullptr;
     // Rewritten on a timer: a screen reader hears the change only while the user is on it.
     bool quietUpdates = false;
+};
+
+// Which control a row makes: its kind and object name, and the member of the window's
+// controls struct `C` that holds it while the window is loaded (none for decoration).
+template <class C> struct Control {
+    Kind kind;
+    const char* name;
+    void (*store)(C& controls, QObject* made) = nullptr;
+};
+
+template <class> struct MemberOf;
+template <class C, class T> struct MemberOf<T * C::*> {
+    using Class = C;
+    using Type = T;
+};
+
+// A row bound to `member`; its kind is the member's type. Use UI_CONTROL, which names the
+// control after the member.
+template <auto member>
+constexpr Control<typename MemberOf<decltype(member)>::Class> bind(const char* name)
+{
+    using M = MemberOf<decltype(member)>;
+    return {kindOf<typename M::Type>, name, [](typename M::Class& c, QObject* made) {
+                c.*member = static_cast<typename M::Type*>(made);
+            }};
+}
+#define UI_CONTROL(Controls, member) ::ui::bind<&Controls::member>(#member)
+
+// A control the window's code never touches: a caption, a line, a frame.
+template <class T, class C> constexpr Control<C> decoration(const char* name)
+{
+    return {kindOf<T>, name};
+}
+
+template <class C> struct Row {
+    Control<C> control;
+    ControlRow look;
 };
 
 enum class Frame {

@@ -5,7 +5,7 @@
 #include <QProcess>
 
 // The services that are the same on every system; each system's own are in
-// platform_desktop.cpp and platform_windows.cpp, one of which the build picks.
+// platform_portable.cpp and platform_windows.cpp, one of which the build picks.
 namespace ui {
 
 bool DetachedProgramStarter::startCommand(const QString& program, const QStringList& arguments)

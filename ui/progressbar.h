@@ -11,10 +11,9 @@ class ProgressBar : public QProgressBar {
 public:
     static constexpr int kScale = 1000000;
     explicit ProgressBar(QWidget* parent = nullptr);
-    // Values outside 0..100 are shown at the nearest end; percent() keeps what was set. The
-    // bar is redrawn only when its filled length changes by a whole pixel.
+    // Values outside 0..100 are shown at the nearest end. The bar is redrawn only when its
+    // filled length changes by a whole pixel.
     void setPercent(float value);
-    float percent() const { return m_value; }
     // What a screen reader reads: the value set, within 0..100, in its shortest decimal form
     // (71.37 rather than the single-precision 71.370003).
     double shownPercent() const;

@@ -47,10 +47,4 @@ void openWebPage(const std::string& address)
     ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void showMessage(const std::string& text, const std::string& title, bool warning)
-{
-    MessageBoxA(nullptr, text.c_str(), title.c_str(),
-        MB_OK | MB_TASKMODAL | (warning ? MB_ICONWARNING : 0u));
-}
-
 } // namespace ui::win32

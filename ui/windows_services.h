@@ -17,8 +17,4 @@ bool isOrdinaryFile(const std::string& path);
 // Hands the address to the system's default handler; the result is not examined.
 void openWebPage(const std::string& address);
 
-// A modal box with only OK, on top of every window of the calling thread; returns when the
-// user has closed it.
-void showMessage(const std::string& text, const std::string& title, bool warning);
-
 } // namespace ui::win32

@@ -31,7 +31,7 @@ SCENARIOS = {
     'main_openbox': dict(wm=True, clock=FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('shows', MAIN, *AT_0930), ('named', MAIN),
         ('shot', MAIN, 'main'), ('look', 'before'), GESTURE, ('place', DIALOG, 'centred'),
-        ('look', 'same'), ('named', DIALOG), ('face', DIALOG, 242, 90, 28, 17),
+        ('look', 'same'), ('disabled', MAIN), ('named', DIALOG), ('face', DIALOG, 242, 90, 28, 17),
         ('shot', DIALOG, 'options'), ('minimise', DIALOG), *HOUR_9, *PRESS('Cancel'),
         ('gone', DIALOG), ('shows', MAIN, *AT_0930), GESTURE, *HOUR_9, *DIGITS_2, *PRESS('OK'),
         ('gone', DIALOG), ('shows', MAIN, '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!',
@@ -261,6 +261,11 @@ class Desktop(ScreenVerbs):
                     for j in range(h) for i in range(w)]
         finally:
             X11.XDestroyImage(img)
+    def disabled(self, title):
+        """A screen reader hears none of a disabled window's controls as enabled."""
+        wait_for(title + ': controls enabled over AT-SPI', lambda: [
+            o.get_role_name() for o in nodes(self.the(title))
+            if o.get_state_set().contains(Atspi.StateType.ENABLED)], 5, [])
     def look(self, which):
         """The disabled main window keeps its look: the still parts to the pixel, the text box
         (whose frame shows the focus) by its dark text pixels, to which a caret adds a few."""

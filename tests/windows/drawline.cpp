@@ -10,7 +10,12 @@
 #include <QImage>
 
 #include <algorithm>
-#include <vector>
+
+namespace {
+struct Box {
+    ui::TextBox* txtDisplay;
+};
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -19,22 +24,23 @@ int main(int argc, char** argv)
         return 2;
     const auto rows = layout::frmTasseldayControls();
     const auto box = std::find_if(rows.begin(), rows.end(),
-        [](const ui::ControlRow& r) { return qstrcmp(r.name, "txtDisplay") == 0; });
+        [](const auto& r) { return qstrcmp(r.control.name, "txtDisplay") == 0; });
     if (box == rows.end())
         return 1;
     // An ordinary text box in the program's place, made read-only once it is there.
-    ui::ControlRow row = *box;
-    row.readOnly = false;
+    ui::ControlRow look = box->look;
     const QByteArray text = QByteArray(argv[2]);
-    row.text = text.constData();
-    const std::vector<ui::ControlRow> one {row};
-    ui::Form form(layout::frmTasselday, one);
+    look.text = text.constData();
+    const ui::Row<Box> one[] = {{UI_CONTROL(Box, txtDisplay), look}};
+    ui::FormOf<Box> form(layout::frmTasselday, one);
     form.load();
-    auto* edit = form.control<ui::TextBox>("txtDisplay");
+    ui::TextBox* edit = form.controls().txtDisplay;
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
-    return edit->grab().toImage().convertToFormat(QImage::Format_RGB888).save(
-               QString::fromLocal8Bit(argv[1]), "PPM")
+    return edit->grab()
+               .toImage()
+               .convertToFormat(QImage::Format_RGB888)
+               .save(QString::fromLocal8Bit(argv[1]), "PPM")
         ? 0
         : 1;
 }

@@ -1,4 +1,4 @@
-#include "ui/secondtimer.h"
+#include "ui/secondpacer.h"
 
 #include <QTimer>
 

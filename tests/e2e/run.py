@@ -135,8 +135,8 @@ class Desktop(ScreenVerbs):
                 self.find('^Tass') if self.dpy else self.the(MAIN)))
             if self.app.poll() is None or not any(r in self.log() for r in REFUSED):
                 return
-    def set_clock(self, spec):
-        self.stamp.seek(0), self.stamp.truncate(), self.stamp.write(spec + '\n'), self.stamp.flush()
+    def set_clock(self, moment):
+        self.stamp.seek(0), self.stamp.truncate(), self.stamp.write(moment + '\n'), self.stamp.flush()
         return self.stamp.name
     def xvfb(self):
         r, w = os.pipe()

@@ -67,12 +67,13 @@ void ProgressBar::setPercent(float value)
     if (value == m_value)
         return;
     m_value = value;
+    const double percent = shownPercent();
     if (QAccessible::isActive()) {
         // Heard only while the user is on the bar (the program's quiet updates).
-        QAccessibleValueChangeEvent changed(this, shownPercent());
+        QAccessibleValueChangeEvent changed(this, percent);
         QAccessible::updateAccessibility(&changed);
     }
-    const int raw = int(std::lround(shownPercent() * kScale));
+    const int raw = int(std::lround(percent * kScale));
     // The bar moves a pixel every few hours: between those moments nothing is redrawn.
     const auto filled = [this](int v) { return qint64(v) * width() / (100LL * kScale); };
     const int shown = QProgressBar::value();

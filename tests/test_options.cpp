@@ -86,10 +86,6 @@ struct ApplyRow {
 
 // clang-format off
 const ApplyRow kApplies[] = {
-    {.name = "AM picked", .locale = "en_US", .typed = "9:30:00", .key = Qt::Key_Up,
-     .time = "9:30:00 AM", .precision = 5, .percent = "71.36702%", .box = "5"},
-    {.name = "24-hour", .locale = "de_DE", .typed = "21:30:00",
-     .time = "9:30:00 PM", .precision = 5, .percent = "71,36702%", .box = "5"},
     {.name = "24-hour, PM", .locale = "de_DE", .typed = "9:30:00", .key = Qt::Key_End,
      .time = "9:30:00 PM", .precision = 5, .percent = "71,36702%", .box = "5"},
     {.name = "9 digits", .locale = "en_US", .digits = "9",

@@ -1,5 +1,4 @@
 // The options dialog, opened and driven the way a user does, in every locale.
-#include "about/frmabout.h"
 #include "app/frmtasselday.h"
 #include "celebration/frmdone.h"
 #include "options/frmadvopt.h"
@@ -174,8 +173,8 @@ private slots:
     void keys()
     {
         Session s;
-        s.forms.frmAbout().show();
         QVERIFY(s.open());
+        // Placed first: keys sent before the dialog settles at the centre go astray.
         const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
         QTRY_VERIFY((s.dialog.window()->frameGeometry().center() - centre).manhattanLength() <= 2);
         s.type("txtSetTime_Hours", "7");
@@ -193,14 +192,10 @@ private slots:
         QTRY_COMPARE(s.dialog.isLoaded(), after == "applied");
         const bool applied = after == "applied" || after == "OK";
         QCOMPARE(s.main.GradDate, applied ? ui::toDateValue(2006, 6, 4, 19) : kCeremony);
-        TestForms::flush();
-        QCOMPARE(s.programEnds, 0); // a jump does not end the program
-        // Only the celebration is left after a jump, and nothing brings the others back.
-        if (after == "jumped")
-            QVERIFY(s.forms.frmDone().window()->isVisible() && !s.main.isLoaded()
-                && !s.forms.frmAbout().isLoaded() && !s.dialog.isLoaded());
-        else // the hidden square takes double-clicks again once the dialog is closed
-            QVERIFY(!s.forms.frmDone().isLoaded() && s.main.enabled() == (after != "applied")
+        // What a jump closes and opens is the hand-over's own test.
+        QCOMPARE(s.forms.frmDone().isLoaded(), after == "jumped");
+        if (after != "jumped") // the hidden square takes double-clicks again once closed
+            QVERIFY(s.main.enabled() == (after != "applied")
                 && (after == "applied" || s.open()) && face() == firstFace);
     }
 

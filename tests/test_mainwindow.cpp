@@ -42,16 +42,8 @@ private slots:
     }
     void cleanup() { delete t; }
 
-    // At load, before any tick: the heading with the ceremony's date, and the first frame.
-    void loadFillsTheFirstFrame()
-    {
-        QCOMPARE(
-            w->controls().lblTimeLeft->text(), QString("Time left until Graduation  (6/4/2006) :"));
-        QCOMPARE(shown(), QString("11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.36702%"));
-        QVERIFY(qAbs(w->controls().prgbarSchool->value() - 71367020) <= 10);
-    }
-
-    // The countdown's line and percentage on screen, the last minute bold at 12 points; the
+    // Load writes the heading with the ceremony's date and the first frame, before any tick.
+    // Then the countdown's line and percentage on screen, the last minute bold at 12 points; the
     // bar holds the fraction, clamped, while the label is not, and a screen reader reads the
     // bar's value as the label writes it, even when the fill does not move. A moved ceremony
     // or precision shows at the very refresh that follows, not before, and leaves the heading
@@ -81,6 +73,9 @@ private slots:
         QFETCH(double, later);
         const int normal = txt()->font().pixelSize();
         const QString heading = w->controls().lblTimeLeft->text();
+        QCOMPARE(heading, QString("Time left until Graduation  (6/4/2006) :"));
+        QCOMPARE(shown(), QString("11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.36702%"));
+        QVERIFY(qAbs(w->controls().prgbarSchool->value() - 71367020) <= 10);
         const QDateTime m = QDateTime::fromString(now, Qt::ISODate);
         t->clock.set(m.date().year(), m.date().month(), m.date().day(), m.time().hour(),
             m.time().minute(), m.time().second());
@@ -196,10 +191,8 @@ private slots:
         QTest::newRow("a minute later") << nine << nine + 60 << "lblSchoolCompleted txtDisplay";
         QTest::newRow("two days later")
             << nine << nine + 2 * day << "lblSchoolCompleted prgbarSchool txtDisplay";
-        QTest::newRow("the ceremony second") << -1.0 << 0.0 << "hand-over";
         QTest::newRow("a hair after it") << -1.0 << hair << "hand-over";
         QTest::newRow("stepped over it") << -1.0 << 1.0 << "hand-over";
-        QTest::newRow("stepped over a day later") << day - 1 << day + 1 << "hand-over";
         QTest::newRow("a hair into the last second") << -2.0 << -1.0 + hair << "any";
         QTest::newRow("a day's jump") << 1 - day << 1.0 << "any";
     }

@@ -1,5 +1,4 @@
 // The options dialog, opened and driven the way a user does, in every locale.
-#include "about/frmabout.h"
 #include "app/frmtasselday.h"
 #include "celebration/frmdone.h"
 #include "options/frmadvopt.h"
@@ -86,10 +85,6 @@ struct ApplyRow {
 
 // clang-format off
 const ApplyRow kApplies[] = {
-    {.name = "AM picked", .locale = "en_US", .typed = "9:30:00", .key = Qt::Key_Up,
-     .time = "9:30:00 AM", .precision = 5, .percent = "71.36702%", .box = "5"},
-    {.name = "24-hour", .locale = "de_DE", .typed = "21:30:00",
-     .time = "9:30:00 PM", .precision = 5, .percent = "71,36702%", .box = "5"},
     {.name = "24-hour, PM", .locale = "de_DE", .typed = "9:30:00", .key = Qt::Key_End,
      .time = "9:30:00 PM", .precision = 5, .percent = "71,36702%", .box = "5"},
     {.name = "9 digits", .locale = "en_US", .digits = "9",
@@ -178,8 +173,8 @@ private slots:
     void keys()
     {
         Session s;
-        s.forms.frmAbout().show();
         QVERIFY(s.open());
+        // Placed first: keys sent before the dialog settles at the centre go astray.
         const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
         QTRY_VERIFY((s.dialog.window()->frameGeometry().center() - centre).manhattanLength() <= 2);
         s.type("txtSetTime_Hours", "7");
@@ -197,14 +192,10 @@ private slots:
         QTRY_COMPARE(s.dialog.isLoaded(), after == "applied");
         const bool applied = after == "applied" || after == "OK";
         QCOMPARE(s.main.GradDate, applied ? ui::toDateValue(2006, 6, 4, 19) : kCeremony);
-        TestForms::flush();
-        QCOMPARE(s.programEnds, 0); // a jump does not end the program
-        // Only the celebration is left after a jump, and nothing brings the others back.
-        if (after == "jumped")
-            QVERIFY(s.forms.frmDone().window()->isVisible() && !s.main.isLoaded()
-                && !s.forms.frmAbout().isLoaded() && !s.dialog.isLoaded());
-        else // the hidden square takes double-clicks again once the dialog is closed
-            QVERIFY(!s.forms.frmDone().isLoaded() && s.main.enabled() == (after != "applied")
+        // What a jump closes and opens is the hand-over's own test.
+        QCOMPARE(s.forms.frmDone().isLoaded(), after == "jumped");
+        if (after != "jumped") // the hidden square takes double-clicks again once closed
+            QVERIFY(s.main.enabled() == (after != "applied")
                 && (after == "applied" || s.open()) && face() == firstFace);
     }
 

@@ -101,10 +101,6 @@ const FlushRow kFlush[] = {
 };
 // clang-format on
 
-} // namespace
-
-namespace {
-
 // The texts of a loaded window's controls that they cut, in the faces installed.
 QStringList clipped(const ui::Form& form)
 {

@@ -1,15 +1,65 @@
-#include "ui/controlfactory.h"
-
+// Controls made from a layout's rows.
 #include "ui/controls.h"
 #include "ui/displaybox.h"
-#include "ui/quietupdates.h"
+#include "ui/form.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
+#include <QAccessibleEvent>
 #include <QTimer>
 
 namespace ui {
 
 namespace {
+
+// A control rewritten on a timer: its text and value changes reach a screen reader only
+// while it has the keyboard focus, so a display rewritten every second is not read out every
+// second. The screen reader still reads its current text whenever it asks for it.
+const char* const kQuiet = "ui_quietUpdates";
+
+QAccessible::UpdateHandler previousHandler = nullptr;
+void filterUpdate(QAccessibleEvent* event);
+
+bool isChangeOfContent(QAccessible::Event type)
+{
+    switch (type) {
+    case QAccessible::NameChanged:
+    case QAccessible::ValueChanged:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::VisibleDataChanged:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void filterUpdate(QAccessibleEvent* event)
+{
+    const auto* w = qobject_cast<const QWidget*>(event->object());
+    if (w && w->property(kQuiet).toBool() && !w->hasFocus() && isChangeOfContent(event->type()))
+        return;
+    if (previousHandler) {
+        previousHandler(event);
+        return;
+    }
+    // No handler before ours: let the platform's bridge have the event.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(filterUpdate);
+}
+
+void announceOnlyWhenFocused(QWidget* w)
+{
+    static const bool installed = [] {
+        previousHandler = QAccessible::installUpdateHandler(filterUpdate);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    w->setProperty(kQuiet, true);
+}
 
 QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const ControlRow& row)
 {
@@ -66,9 +116,6 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
     case Kind::ComboList: {
         auto* c = new ComboList(parent);
         place(c);
-        if (row.items)
-            c->addItems(QString::fromUtf8(row.items).split(QLatin1Char('|')));
-        c->setCurrentIndex(-1);
         if (row.back != kDefault)
             c->setBackColor(quint32(row.back));
         return c;
@@ -97,8 +144,6 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         auto* t = new QTimer(parent);
         // A coarse timer may drift by 5% and skip a displayed second.
         t->setTimerType(Qt::PreciseTimer);
-        if (row.interval > 0)
-            t->start(row.interval);
         return t;
     }
     }
@@ -119,9 +164,9 @@ QObject* createControl(
             w->setAccessibleName(QString::fromUtf8(row.accessibleName));
         if (row.quietUpdates)
             announceOnlyWhenFocused(w);
-        if (row.tabIndex >= 0 && kind == Kind::Picture)
-            w->setFocusPolicy(Qt::StrongFocus); // a picture box in the Tab order takes focus
     }
+    if (auto* link = qobject_cast<Label*>(made); link && row.hoverFore != kDefault)
+        link->setLinkColors(quint32(row.fore), quint32(row.hoverFore));
     return made;
 }
 

@@ -83,10 +83,23 @@ void Label::mouseDoubleClickEvent(QMouseEvent* e)
     emit doubleClicked();
 }
 
+void Label::setLinkColors(quint32 rest, quint32 hover)
+{
+    m_link = {rest, hover};
+    setForeColor(rest);
+}
+
+void Label::rest()
+{
+    if (m_link)
+        setForeColor(m_link->first);
+}
+
 void Label::mouseMoveEvent(QMouseEvent* e)
 {
     e->accept();
-    emit mouseMoved();
+    if (m_link)
+        setForeColor(m_link->second);
 }
 
 namespace {

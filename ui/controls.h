@@ -5,12 +5,17 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <optional>
+#include <utility>
+
 #include "ui/progressbar.h"
 
 // The control kinds the windows are built from, each with the events the windows handle.
 namespace ui {
 
-// A label: click, double-click and pointer movement, opaque or transparent.
+// A label: click and double-click, opaque or transparent. A link label takes its hover
+// colour while the pointer is over it and its resting colour again when the pointer crosses
+// the window's background (the window calls rest()).
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -24,10 +29,11 @@ public:
     int textFlags() const { return int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0); }
     // Smaller type, down to 8 pixels, until the whole text fits.
     void fitText();
+    void setLinkColors(quint32 rest, quint32 hover);
+    void rest();
 signals:
     void clicked();
     void doubleClicked();
-    void mouseMoved();
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -38,6 +44,7 @@ protected:
 private:
     bool m_pressed = false;
     bool m_afterDoubleClick = false;
+    std::optional<std::pair<quint32, quint32>> m_link; // resting and hover colours
 };
 
 // A text box whose limit holds for the user's input only, however it arrives (typing,

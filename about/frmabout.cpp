@@ -24,6 +24,8 @@ constexpr quint32 DarkRed = 0x000000C0;
 
 constexpr FontSettings ArialItalic = {"Arial", 9.75, 400, true};
 constexpr FontSettings SansBold = {"MS Sans Serif", 8.25, 700};
+constexpr FontSettings ArialItalicLink = {"Arial", 9.75, 400, true, true};
+constexpr FontSettings SansLink = {"MS Sans Serif", 8.25, 400, false, true};
 constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
 } // namespace
 
@@ -75,13 +77,13 @@ const Row<C> controls[] = {
      .align = Centred, .wordWrap = true}},
     {UI_CONTROL(C, lblWebsite), {.text = "tasselday.github.io", .left = 1800,
      .top = 2520, .width = 2205, .height = 330, .back = Navy, .fore = LightBlue,
-     .font = ArialItalic, .align = Centred, .wordWrap = true,
+     .font = ArialItalicLink, .align = Centred, .wordWrap = true,
      .hoverFore = Red, .cursor = linkHandCursor}},
     {decoration<Shape, C>("Shape1"), {.left = 960, .top = 1440, .width = 4215,
      .height = 975, .fore = LightBlue}},
     {UI_CONTROL(C, lblPSClink), {.text = "-GitHub", .left = 1080, .top = 1680,
-     .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .wordWrap = true,
-     .hoverFore = Red, .cursor = linkHandCursor}},
+     .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .font = SansLink,
+     .wordWrap = true, .hoverFore = Red, .cursor = linkHandCursor}},
     {decoration<Label, C>("Label4"), {.text = "-Qt, for help with opening web pages",
      .left = 1080, .top = 2160,
      .width = 3885, .height = 210, .back = Navy, .fore = Cyan, .wordWrap = true}},
@@ -111,7 +113,7 @@ void FrmAbout::Form_Load()
 {
     // The picture box sizes itself to its picture, border included.
     const QPixmap icon = ui::aboutIconPixmap();
-    c.picIcon->setPicture(icon);
+    c.picIcon->setPixmap(icon);
     c.picIcon->resize(
         icon.size() + QSize(2 * c.picIcon->frameWidth(), 2 * c.picIcon->frameWidth()));
     c.picIcon->setFocusPolicy(Qt::StrongFocus); // in the Tab order
@@ -128,12 +130,6 @@ void FrmAbout::Form_Load()
                               .arg(ui::kVersionMinor)
                               .arg(ui::kVersionRevision));
     c.lblTitle->setText(title);
-    // Underlined once their text has its size.
-    for (ui::Label* link : {c.lblWebsite, c.lblPSClink}) {
-        QFont f = link->font();
-        f.setUnderline(true);
-        link->setFont(f);
-    }
     c.cmdOK->setFocus();
 }
 

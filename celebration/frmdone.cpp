@@ -68,10 +68,10 @@ FrmDone::FrmDone() : FormOf(layout::frmDone, layout::controls)
 
 void FrmDone::Form_Load()
 {
-    c.Image1->setPicture(ui::bitmapA());
-    c.Image2->setPicture(ui::mirrored(ui::bitmapA()));
-    c.Image3->setPicture(ui::bitmapB());
-    c.Image4->setPicture(ui::mirrored(ui::bitmapB()));
+    c.Image1->setPixmap(ui::bitmapA());
+    c.Image2->setPixmap(ui::mirrored(ui::bitmapA()));
+    c.Image3->setPixmap(ui::bitmapB());
+    c.Image4->setPixmap(ui::mirrored(ui::bitmapB()));
 
     // The only control that takes the focus; it has it once the window is active.
     c.cmdClose->setFocus();

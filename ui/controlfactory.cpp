@@ -80,7 +80,7 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         l->setBackColor(row.back == kDefault ? form.back : quint32(row.back));
         if (row.fore != kDefault)
             l->setForeColor(quint32(row.fore));
-        l->setTransparent(row.transparent);
+        l->setAutoFillBackground(!row.transparent);
         // The faces standing in for a layout's own may be wider than those.
         l->fitText();
         return l;

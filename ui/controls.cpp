@@ -50,7 +50,6 @@ void Label::setForeColor(quint32 bgr) { setRole(this, QPalette::WindowText, bgr)
 quint32 Label::foreColor() const { return roleColor(this, QPalette::WindowText); }
 void Label::setBackColor(quint32 bgr) { setRole(this, QPalette::Window, bgr); }
 quint32 Label::backColor() const { return roleColor(this, QPalette::Window); }
-void Label::setTransparent(bool transparent) { setAutoFillBackground(!transparent); }
 
 void Label::fitText() { setFont(fittingFont(font(), text(), contentsRect(), textFlags())); }
 
@@ -166,7 +165,6 @@ Button::Button(QWidget* parent) : QPushButton(parent)
 }
 
 void Button::setFaceColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
-quint32 Button::faceColor() const { return roleColor(this, QPalette::Button); }
 
 void Button::fitText()
 {
@@ -262,8 +260,6 @@ Picture::Picture(QWidget* parent) : QLabel(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setScaledContents(false);
 }
-
-void Picture::setPicture(const QPixmap& pixmap) { setPixmap(pixmap); }
 
 void Picture::setBackColor(quint32 bgr)
 {

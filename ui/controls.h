@@ -24,7 +24,6 @@ public:
     quint32 foreColor() const;
     void setBackColor(quint32 bgr);
     quint32 backColor() const;
-    void setTransparent(bool transparent);
     // How its text is laid out: aligned, and wrapped at word boundaries where it wraps.
     int textFlags() const { return int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0); }
     // Smaller type, down to 8 pixels, until the whole text fits.
@@ -56,7 +55,6 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
     void setTypedLimit(int chars) { m_typedLimit = chars; }
-    int typedLimit() const { return m_typedLimit; }
     void setBackColor(quint32 bgr);
     // The user's edit turned the box's text into `after` with the cursor at `cursor` (just
     // past the new text); cuts `after` to the limit.
@@ -82,7 +80,6 @@ class Button : public QPushButton {
 public:
     explicit Button(QWidget* parent = nullptr);
     void setFaceColor(quint32 bgr);
-    quint32 faceColor() const;
     // Where the text may stand, inside the edge and the default button's outline.
     QRect textRect() const { return rect().adjusted(3, 3, -3, -3); }
     // Smaller type, down to 8 pixels, until the whole text fits.
@@ -111,7 +108,6 @@ class Picture : public QLabel {
     Q_OBJECT
 public:
     explicit Picture(QWidget* parent = nullptr);
-    void setPicture(const QPixmap& pixmap);
     void setBackColor(quint32 bgr);
 };
 

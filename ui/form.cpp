@@ -22,8 +22,6 @@ Qt::WindowFlags flagsFor(Frame frame)
     switch (frame) {
     case Frame::FixedSingle:
         return Qt::Window | titled | Qt::WindowMinimizeButtonHint;
-    case Frame::FixedDialog:
-        return Qt::Window | titled;
     case Frame::FixedToolDialog:
         // A tool window gets no taskbar button on Windows and X11 alike.
         return Qt::Tool | titled;

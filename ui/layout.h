@@ -118,8 +118,7 @@ template <class C> struct Row {
 
 enum class Frame {
     FixedSingle, // title bar, minimize and close boxes, no resizing
-    FixedDialog, // title bar and close box only
-    FixedToolDialog, // like FixedDialog, without a taskbar button
+    FixedToolDialog, // title bar and close box only, no taskbar button
     None, // no frame at all, no taskbar button
 };
 

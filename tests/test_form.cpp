@@ -121,7 +121,7 @@ private slots:
     }
     void controlsFromRows()
     {
-        QWidget* made = child(*m_f, QTest::currentDataTag());
+        auto* made = m_f->window()->findChild<QWidget*>(QTest::currentDataTag());
         QTEST(QString(made->metaObject()->className()), "kind");
         QTEST(made->geometry(), "place");
         QVERIFY(m_f->window()->size() == QSize(200, 100) && m_f->backColor() == colors::Navy);

@@ -178,6 +178,8 @@ private slots:
         QTest::mouseClick(m_f->controls().cmdOK, Qt::LeftButton);
         QTest::keyClicks(box, "1");
         QVERIFY(m_f->pressed.isEmpty() && box->text().isEmpty());
+        // The default button is drawn with a dark outline round its edge.
+        QCOMPARE(m_f->controls().cmdOK->grab().toImage().pixelColor(0, 0), QColor(Qt::black));
         auto* b = m_f->controls().cmdCancel;
         b->setFaceColor(0x0080FF80);
         for (bool down : {false, true}) {

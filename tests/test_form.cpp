@@ -181,7 +181,7 @@ private slots:
         // The default button is drawn with a dark outline round its edge.
         QCOMPARE(m_f->controls().cmdOK->grab().toImage().pixelColor(0, 0), QColor(Qt::black));
         auto* b = m_f->controls().cmdCancel;
-        b->setFaceColor(0x0080FF80);
+        b->setBackColor(0x0080FF80);
         for (bool down : {false, true}) {
             b->setDown(down);
             const QImage shot = b->grab().toImage();

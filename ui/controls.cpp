@@ -164,7 +164,7 @@ Button::Button(QWidget* parent) : QPushButton(parent)
     setAutoDefault(false);
 }
 
-void Button::setFaceColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
+void Button::setBackColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
 
 void Button::fitText()
 {

@@ -79,7 +79,7 @@ class Button : public QPushButton {
     Q_OBJECT
 public:
     explicit Button(QWidget* parent = nullptr);
-    void setFaceColor(quint32 bgr);
+    void setBackColor(quint32 bgr); // its face
     // Where the text may stand, inside the edge and the default button's outline.
     QRect textRect() const { return rect().adjusted(3, 3, -3, -3); }
     // Smaller type, down to 8 pixels, until the whole text fits.

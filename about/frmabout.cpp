@@ -12,8 +12,6 @@ using namespace ui::colors;
 
 // The tables keep their rows as written: one control to a row, fields in a fixed order.
 // clang-format off
-namespace layout {
-
 using C = FrmAboutControls;
 
 namespace {
@@ -47,7 +45,7 @@ namespace {
 // The frame lies over the "Contributors:" heading so that it shows complete, and the grey
 // line over the white one so that the separator looks engraved. Lines run from (left, top)
 // to (width, height). The buttons and the picture box come last, in Tab order.
-const Row<C> controls[] = {
+const Row<C> kRows[] = {
     {decoration<Label, C>("lblDisclaimer"),
      {.text = "Tasselday is free software under the MIT licence: copy, change and give it "
               "away as you like. If you would like the source code, just ask the author for it.",
@@ -100,12 +98,9 @@ const Row<C> controls[] = {
      .top = 3480, .width = 1245, .height = 345, .back = LightBlue}},
 };
 } // namespace
-
-} // namespace layout
 // clang-format on
 
-FrmAbout::FrmAbout(const ui::Services& services)
-    : FormOf(layout::frmAbout, layout::controls), m_services(services)
+FrmAbout::FrmAbout(const ui::Services& services) : FormOf(frmAbout, kRows), m_services(services)
 {
 }
 

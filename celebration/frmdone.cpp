@@ -14,8 +14,6 @@ using namespace ui::colors;
 
 // The tables keep their rows as written: one control to a row, fields in a fixed order.
 // clang-format off
-namespace layout {
-
 using C = FrmDoneControls;
 
 // The restored size; shown, the window covers the whole screen.
@@ -31,7 +29,7 @@ const WindowLayout frmDone = {
 namespace {
 // Left and Top are where the controls start; the arrangement replaces them before the
 // window is first seen. Sizes never change.
-const Row<C> controls[] = {
+const Row<C> kRows[] = {
     {UI_CONTROL(C, Label1), {.text = "Congratulations Class of 2006 !!!",
      .left = 240, .top = 3720, .width = 16000, .height = 3375, .back = Navy, .fore = LightBlue,
      .font = {"Arial", 80.25, 700}, .align = Qt::AlignHCenter | Qt::AlignTop,
@@ -52,11 +50,9 @@ const Row<C> controls[] = {
     {UI_CONTROL(C, timerBGColor), {}},
 };
 } // namespace
-
-} // namespace layout
 // clang-format on
 
-FrmDone::FrmDone() : FormOf(layout::frmDone, layout::controls)
+FrmDone::FrmDone() : FormOf(frmDone, kRows)
 {
     // Logging off or shutting down closes this window like any other request would,
     // so the program still ends through Form_Unload.

@@ -19,8 +19,6 @@ using namespace ui::colors;
 
 // The tables keep their rows as written: one control to a row, fields in a fixed order.
 // clang-format off
-namespace layout {
-
 using C = FrmAdvOptControls;
 
 namespace {
@@ -46,7 +44,7 @@ namespace {
 // surface: over the opaque labels they run along, under the boxes, the list and the buttons,
 // which come last, in Tab order. Escape cancels and never jumps to the ending, which can't
 // be undone.
-const Row<C> controls[] = {
+const Row<C> kRows[] = {
     {decoration<Label, C>("Label3"), {.text = "......Advanced Options......", .left = 240,
      .top = 120, .width = 4335, .height = 615, .back = Navy, .fore = Red,
      .font = {"Westminster", 24, 500}, .align = Centred}},
@@ -97,8 +95,6 @@ const Row<C> controls[] = {
      .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2, .accessibleName = "Seconds"}},
 };
 } // namespace
-
-} // namespace layout
 // clang-format on
 
 namespace {
@@ -111,7 +107,7 @@ QString twoDigits(qint16 n)
 } // namespace
 
 FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
-    : FormOf(layout::frmAdvOpt, layout::controls), m_main(main), m_messages(messages)
+    : FormOf(frmAdvOpt, kRows), m_main(main), m_messages(messages)
 {
 }
 

@@ -148,26 +148,24 @@ void FrmAdvOpt::Form_Load()
     c.lblGradTime_Date->setGeometry(dateBox);
     c.lblGradTime_Date->fitText();
     const QString time = T.mid(strDatePart.size() + 1);
-    intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
+    const qint16 intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
     const qsizetype colon1 = time.indexOf(QLatin1Char(':'));
-    intMinute = ui::toInt16(ui::leadingNumber(time.mid(colon1 + 1, 2)));
+    const qint16 intMinute = ui::toInt16(ui::leadingNumber(time.mid(colon1 + 1, 2)));
     const qsizetype colon2 = time.indexOf(QLatin1Char(':'), colon1 + 1);
-    intSecond = midnight ? 0 : ui::toInt16(ui::leadingNumber(time.mid(colon2 + 1, 2)));
+    const qint16 intSecond = midnight ? 0 : ui::toInt16(ui::leadingNumber(time.mid(colon2 + 1, 2)));
 
     // A 12-hour locale offers its own designators and names one after the seconds.
     const bool twelveHour = ui::hasTwelveHourClock();
     c.comboSetTime_AMPM->addItems(twelveHour ? ui::halfDayNames() : QStringList {"AM", "PM"});
-    strAMPMRead = time.mid(colon2 + 3).trimmed();
+    const QString strAMPMRead = time.mid(colon2 + 3).trimmed();
     if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(0))
         intAMPM = 1;
     else if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(1))
         intAMPM = 2;
 
     c.txtSetTime_Hours->setText(QString::number(intHour));
-    strMinute = twoDigits(intMinute);
-    c.txtSetTime_Minutes->setText(strMinute);
-    strSecond = twoDigits(intSecond);
-    c.txtSetTIme_Seconds->setText(strSecond);
+    c.txtSetTime_Minutes->setText(twoDigits(intMinute));
+    c.txtSetTIme_Seconds->setText(twoDigits(intSecond));
     // A 24-hour time has no half of the day to show, whatever an earlier opening saw.
     c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
 

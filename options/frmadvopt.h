@@ -47,13 +47,7 @@ private:
     ui::MessageDialog& m_messages;
 
     // Kept from one opening to the next; the controls are made afresh each time.
-    qint16 intHour = 0;
-    qint16 intMinute = 0;
-    qint16 intSecond = 0;
     qint16 intAMPM = 0; // 1 AM, 2 PM, 0 never seen
-    QString strDatePart;
-    QString strMinute;
-    QString strSecond;
-    QString strAMPMRead;
     QString strAMPM;
+    QString strDatePart; // the date the time boxes are read with
 };

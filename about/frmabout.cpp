@@ -1,34 +1,123 @@
 #include "about/frmabout.h"
 
-#include "about/frmabout_layout.h"
 #include "about/sysinfo.h"
 #include "ui/assets.h"
+#include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
 #include "version.h"
 
-FrmAbout::FrmAbout(const ui::Services& services)
-    : FormOf(layout::frmAbout, layout::frmAboutControls()), m_services(services)
+using namespace ui;
+using namespace ui::colors;
+
+// The tables keep their rows as written: one control to a row, fields in a fixed order.
+// clang-format off
+using C = FrmAboutControls;
+
+namespace {
+constexpr quint32 Cyan = 0x00FFFF00;
+constexpr quint32 PaleCyan = 0x00FFFF80;
+constexpr quint32 Grey = 0x00808080;
+constexpr quint32 DarkRed = 0x000000C0;
+
+constexpr FontSettings ArialItalic = {"Arial", 9.75, 400, true};
+constexpr FontSettings SansBold = {"MS Sans Serif", 8.25, 700};
+constexpr FontSettings ArialItalicLink = {"Arial", 9.75, 400, true, true};
+constexpr FontSettings SansLink = {"MS Sans Serif", 8.25, 400, false, true};
+constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
+} // namespace
+
+const WindowLayout frmAbout = {
+    .caption = "About MyApp",
+    .clientWidth = 5730,
+    .clientHeight = 3960,
+    .back = Navy,
+    .frame = Frame::FixedToolDialog,
+    .font = {"MS Sans Serif", 8.25},
+    // The client area, not the frame, opens at this place; the box is not centred.
+    .placement = Placement::ClientAt,
+    .placeLeft = 2340,
+    .placeTop = 1935,
+};
+
+namespace {
+// From the bottom of the stacking order up: where two overlap, the later row is drawn above.
+// The frame lies over the "Contributors:" heading so that it shows complete, and the grey
+// line over the white one so that the separator looks engraved. Lines run from (left, top)
+// to (width, height). The buttons and the picture box come last, in Tab order.
+const Row<C> kRows[] = {
+    {decoration<Label, C>("lblDisclaimer"),
+     {.text = "Tasselday is free software under the MIT licence: copy, change and give it "
+              "away as you like. If you would like the source code, just ask the author for it.",
+     .left = 255, .top = 3000, .width = 3870, .height = 825, .back = Navy, .fore = DarkRed,
+     .wordWrap = true}},
+    {UI_CONTROL(C, lblVersion), {.text = "Version", .left = 1050, .top = 480,
+     .width = 3885, .height = 225, .back = Navy, .fore = LightBlue, .align = Centred,
+     .wordWrap = true}},
+    {decoration<Line, C>("Line1(0)"), {.left = 120, .top = 2880, .width = 5669,
+     .height = 2880, .fore = White, .lineWidth = 2}},
+    {UI_CONTROL(C, lblTitle), {.text = "Application Title", .left = 1050,
+     .top = 240, .width = 3885, .height = 240, .back = Navy, .fore = LightBlue,
+     .font = SansBold, .align = Centred, .wordWrap = true}},
+    {decoration<Label, C>("lblDescription"), {.text = "By Quillerby", .left = 1080,
+     .top = 660, .width = 3885, .height = 315, .back = Navy, .fore = LightBlue,
+     .font = ArialItalic, .align = Centred, .wordWrap = true}},
+    {decoration<Line, C>("Line1(1)"), {.left = 120, .top = 2880, .width = 5684,
+     .height = 2880, .fore = Grey, .lineWidth = 1}},
+    {decoration<Label, C>("Label1"), {.text = "for the Now functions", .left = 2880,
+     .top = 1680, .width = 1605, .height = 210, .back = Navy, .fore = PaleCyan,
+     .wordWrap = true}},
+    {decoration<Label, C>("Label2"), {.text = "-Class of '06, for the idea and some testing",
+     .left = 1080, .top = 1920, .width = 3765, .height = 210, .back = Navy, .fore = Cyan,
+     .wordWrap = true}},
+    {decoration<Label, C>("Label3"), {.text = "Contributors:", .left = 960, .top = 1440,
+     .width = 4095, .height = 255, .back = Navy, .fore = LightBlue, .font = SansBold,
+     .align = Centred, .wordWrap = true}},
+    {UI_CONTROL(C, lblWebsite), {.text = "tasselday.github.io", .left = 1800,
+     .top = 2520, .width = 2205, .height = 330, .back = Navy, .fore = LightBlue,
+     .font = ArialItalicLink, .align = Centred, .wordWrap = true,
+     .hoverFore = Red, .cursor = linkHandCursor}},
+    {decoration<Shape, C>("Shape1"), {.left = 960, .top = 1440, .width = 4215,
+     .height = 975, .fore = LightBlue}},
+    {UI_CONTROL(C, lblPSClink), {.text = "-GitHub", .left = 1080, .top = 1680,
+     .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .font = SansLink,
+     .wordWrap = true, .hoverFore = Red, .cursor = linkHandCursor}},
+    {decoration<Label, C>("Label4"), {.text = "-Qt, for help with opening web pages",
+     .left = 1080, .top = 2160,
+     .width = 3885, .height = 210, .back = Navy, .fore = Cyan, .wordWrap = true}},
+    {decoration<Label, C>("Label5"), {.text = "Original: 8/28/2005      This Build: 10/15/2005",
+     .left = 1080, .top = 960,
+     .width = 4005, .height = 330, .back = Navy, .fore = LightBlue, .font = ArialItalic,
+     .align = Centred, .wordWrap = true}},
+    {UI_CONTROL(C, cmdOK), {.text = "OK", .left = 4245, .top = 3000,
+     .width = 1260, .height = 345, .back = LightBlue,
+     .role = ButtonRole::DefaultAndCancel}},
+    {UI_CONTROL(C, picIcon), {.left = 240, .top = 240, .width = 540,
+     .height = 540, .back = LightBlue, .accessibleName = "Tasselday icon"}},
+    {UI_CONTROL(C, cmdSysInfo), {.text = "&System Info...", .left = 4260,
+     .top = 3480, .width = 1245, .height = 345, .back = LightBlue}},
+};
+} // namespace
+// clang-format on
+
+FrmAbout::FrmAbout(const ui::Services& services) : FormOf(frmAbout, kRows), m_services(services)
 {
 }
 
-void FrmAbout::bindControls()
+void FrmAbout::Form_Load()
 {
-
     // The picture box sizes itself to its picture, border included.
     const QPixmap icon = ui::aboutIconPixmap();
-    c.picIcon->setPicture(icon);
+    c.picIcon->setPixmap(icon);
     c.picIcon->resize(
         icon.size() + QSize(2 * c.picIcon->frameWidth(), 2 * c.picIcon->frameWidth()));
+    c.picIcon->setFocusPolicy(Qt::StrongFocus); // in the Tab order
 
     connect(c.lblWebsite, &ui::Label::clicked, this, &FrmAbout::lblWebsite_Click);
     connect(c.lblPSClink, &ui::Label::clicked, this, &FrmAbout::lblPSClink_Click);
     connect(c.cmdOK, &ui::Button::clicked, this, &FrmAbout::cmdOK_Click);
     connect(c.cmdSysInfo, &ui::Button::clicked, this, &FrmAbout::cmdSysInfo_Click);
-}
 
-void FrmAbout::Form_Load()
-{
     const QString title = QString::fromLatin1(ui::kAppTitle);
     window()->setWindowTitle(QStringLiteral("About ") + title);
     c.lblVersion->setText(QStringLiteral("Version %1.%2.%3")
@@ -36,11 +125,6 @@ void FrmAbout::Form_Load()
                               .arg(ui::kVersionMinor)
                               .arg(ui::kVersionRevision));
     c.lblTitle->setText(title);
-    for (ui::Label* link : {c.lblWebsite, c.lblPSClink}) {
-        QFont f = link->font();
-        f.setUnderline(true);
-        link->setFont(f);
-    }
     c.cmdOK->setFocus();
 }
 

@@ -1,9 +1,15 @@
 #pragma once
-#include "about/frmabout_layout.h"
 #include "ui/form.h"
 #include "ui/platform.h"
 
 #include <QString>
+
+// The About box's controls its code works with, made from the rows of its layout.
+struct FrmAboutControls {
+    ui::Picture* picIcon;
+    ui::Button *cmdOK, *cmdSysInfo;
+    ui::Label *lblPSClink, *lblWebsite, *lblTitle, *lblVersion;
+};
 
 // The About box: title, version, credits, two web links and the system information tool.
 class FrmAbout : public ui::FormOf<FrmAboutControls> {
@@ -19,7 +25,6 @@ public:
     static constexpr const char* kSourceSiteAddress = "https://github.com/";
 
 protected:
-    void bindControls() override;
     void Form_Load() override;
 
 private:

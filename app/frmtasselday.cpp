@@ -1,6 +1,6 @@
 #include "app/frmtasselday.h"
 
-#include "app/frmtasselday_layout.h"
+#include "ui/assets.h"
 #include "ui/clock.h"
 #include "ui/color.h"
 #include "ui/controls.h"
@@ -8,16 +8,76 @@
 #include "ui/displaybox.h"
 #include "ui/fonts.h"
 #include "ui/numbers.h"
-#include "ui/writeifchanged.h"
 
 #include <QTimer>
+
+using namespace ui;
+using namespace ui::colors;
+
+// The tables keep their rows as written: one control to a row, fields in a fixed order.
+// clang-format off
+namespace layout {
+
+using C = FrmTasseldayControls;
+
+const WindowLayout frmTasselday = {
+    .caption = "Tasselday - by Quillerby",
+    .clientWidth = 6240,
+    .clientHeight = 2130,
+    .back = Navy,
+    .frame = Frame::FixedSingle,
+    .font = {"Copperplate Gothic Bold", 8.25, 700},
+    .placement = Placement::TopRight,
+};
+
+namespace {
+QCursor arrowWithHourglass() { return QCursor(Qt::BusyCursor); }
+
+// Bottom to top: the box and the bar lie above the labels (the bar over the percentage's
+// last pixel rows and the top of "0%" and "100%").
+const Row<C> controls[] = {
+    {UI_CONTROL(C, lblTimeLeft), {.text = "Time left until Graduation ",
+     .left = 120, .top = 120, .width = 6015, .height = 495, .back = Navy, .fore = LightBlue,
+     .font = {"Matisse ITC", 18}, .align = Qt::AlignHCenter | Qt::AlignTop}},
+    {UI_CONTROL(C, lblAbout), {.text = "About...", .left = 2760, .top = 1800,
+     .width = 615, .height = 240, .back = Navy, .fore = LightCyan,
+     .font = {"Arial", 9, 400, false, true}, .hoverFore = Red, .cursor = aboutHandCursor}},
+    {UI_CONTROL(C, lblSet), {.left = 5880, .top = 1890, .width = 255,
+     .height = 255, .back = Navy, .fore = Navy, .font = {"MS Sans Serif", 8.25},
+     .cursor = arrowWithHourglass}},
+    {UI_CONTROL(C, lblSchoolCompleted), {.text = "School Year Completed:",
+     .left = 240, .top = 1080, .width = 5895, .height = 375, .back = Navy, .fore = LightBlue,
+     .font = {"Arial", 15.75}, .align = Qt::AlignHCenter | Qt::AlignTop,
+     .quietUpdates = true}},
+    {decoration<Label, C>("Label2"), {.text = "0%", .left = 120, .top = 1680,
+     .width = 255, .height = 255, .fore = LightBlue, .font = {"MS Sans Serif", 8.25},
+     .transparent = true}},
+    {decoration<Label, C>("Label3"), {.text = "100%", .left = 5640, .top = 1680,
+     .width = 495, .height = 255, .fore = LightBlue, .font = {"MS Sans Serif", 8.25},
+     .align = Qt::AlignRight | Qt::AlignTop, .transparent = true}},
+    {UI_CONTROL(C, txtDisplay), {.left = 120, .top = 720, .width = 6000,
+     .height = 360, .back = LightBlue, .font = {"Courier New", 8.25},
+     .align = Qt::AlignCenter, .accessibleName = "Time left",
+     .quietUpdates = true}},
+    {UI_CONTROL(C, prgbarSchool), {.left = 120, .top = 1440,
+     .width = 6015, .height = 255, .accessibleName = "School year completed",
+     .quietUpdates = true}},
+    // Started by the window: each run is planned to just after the next whole second.
+    {UI_CONTROL(C, timerRefresh), {}},
+};
+} // namespace
+
+std::span<const Row<C>> frmTasseldayControls() { return controls; }
+
+} // namespace layout
+// clang-format on
 
 FrmTasselday::FrmTasselday(const ui::Clock& clock)
     : FormOf(layout::frmTasselday, layout::frmTasseldayControls()), m_clock(clock)
 {
 }
 
-void FrmTasselday::bindControls()
+void FrmTasselday::Form_Load()
 {
     // The bar lies over the percentage's last pixel rows. Keeping the label's text area
     // above it means a new percentage repaints only the label, not the bar as well (which
@@ -31,10 +91,7 @@ void FrmTasselday::bindControls()
     connect(c.timerRefresh, &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
     connect(c.lblAbout, &ui::Label::clicked, this, &FrmTasselday::lblAbout_Click);
     connect(c.lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
-}
 
-void FrmTasselday::Form_Load()
-{
     // The layout's placement puts the window in the top right corner and keeps it there.
     static_cast<countdown::Schedule&>(*this) = countdown::builtInSchedule();
     gesture = {};
@@ -87,13 +144,15 @@ void FrmTasselday::timerRefresh_Timer(double now)
     }
 
     // The last minute is shown large, and stays so for the rest of the run.
-    if (left.lastMinute())
-        ui::setFontIfChanged(c.txtDisplay, ui::makeFont({"Courier New", 12, 700}));
+    if (left.lastMinute()) {
+        if (const QFont big = ui::makeFont({"Courier New", 12, 700}); c.txtDisplay->font() != big)
+            c.txtDisplay->setFont(big);
+    }
     c.txtDisplay->setText(countdown::displayLine(left));
     const double percent = countdown::PercentDone(*this, now);
     c.prgbarSchool->setPercent(float(percent));
-    ui::setTextIfChanged(
-        c.lblSchoolCompleted, "School Year Completed: " + ui::numberToText(percent) + "%");
+    // A label leaves a text it already shows alone.
+    c.lblSchoolCompleted->setText("School Year Completed: " + ui::numberToText(percent) + "%");
     if (gesture.CheckSetTimeout() && c.lblSet->backColor() != ui::colors::Navy)
         c.lblSet->setBackColor(ui::colors::Navy);
 }

@@ -1,10 +1,24 @@
 #pragma once
 #include "app/countdown.h"
-#include "app/frmtasselday_layout.h"
 #include "ui/form.h"
 #include "ui/secondpacer.h"
 
 #include <optional>
+
+// The main window's controls its code works with, made from the rows of its layout; all
+// null while the window is not loaded.
+struct FrmTasseldayControls {
+    ui::Label *lblTimeLeft, *lblAbout, *lblSet, *lblSchoolCompleted;
+    // Overwritten every tick, so typing into it would only be lost: only read.
+    ui::DisplayBox* txtDisplay;
+    ui::ProgressBar* prgbarSchool;
+    QTimer* timerRefresh;
+};
+
+namespace layout {
+extern const ui::WindowLayout frmTasselday;
+std::span<const ui::Row<FrmTasseldayControls>> frmTasseldayControls();
+} // namespace layout
 
 namespace ui {
 class Clock;
@@ -34,7 +48,6 @@ signals:
     void closing();
 
 protected:
-    void bindControls() override;
     void Form_Load() override;
     void Form_Unload() override;
 

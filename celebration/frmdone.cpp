@@ -1,6 +1,7 @@
 #include "celebration/frmdone.h"
 
 #include "ui/assets.h"
+#include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/lifetime.h"
 #include "ui/twips.h"
@@ -8,7 +9,50 @@
 #include <QGuiApplication>
 #include <QTimer>
 
-FrmDone::FrmDone() : FormOf(layout::frmDone, layout::frmDoneControls())
+using namespace ui;
+using namespace ui::colors;
+
+// The tables keep their rows as written: one control to a row, fields in a fixed order.
+// clang-format off
+using C = FrmDoneControls;
+
+// The restored size; shown, the window covers the whole screen.
+const WindowLayout frmDone = {
+    .caption = "CONGRATULATIONS CLASS OF '06 !!!",
+    .clientWidth = 12210,
+    .clientHeight = 9615,
+    .back = Navy,
+    .frame = Frame::None,
+    .placement = Placement::CoverScreen,
+};
+
+namespace {
+// Left and Top are where the controls start; the arrangement replaces them before the
+// window is first seen. Sizes never change.
+const Row<C> kRows[] = {
+    {UI_CONTROL(C, Label1), {.text = "Congratulations Class of 2006 !!!",
+     .left = 240, .top = 3720, .width = 16000, .height = 3375, .back = Navy, .fore = LightBlue,
+     .font = {"Arial", 80.25, 700}, .align = Qt::AlignHCenter | Qt::AlignTop,
+     .transparent = true, .wordWrap = true}},
+    {UI_CONTROL(C, Label2), {.text = "Ok You Can Stop Now...", .left = 10080,
+     .top = 8760, .width = 2055, .height = 255, .fore = 0x00808080,
+     .align = Qt::AlignHCenter | Qt::AlignTop, .transparent = true}},
+    {UI_CONTROL(C, Image1), {.left = 360, .top = 6840, .width = 1530,
+     .height = 1515}},
+    {UI_CONTROL(C, Image2), {.left = 10200, .top = 7080, .width = 1530,
+     .height = 1515}},
+    {UI_CONTROL(C, Image3), {.left = 480, .top = 720, .width = 1530,
+     .height = 1515}},
+    {UI_CONTROL(C, Image4), {.left = 9960, .top = 1080, .width = 1530,
+     .height = 1515}},
+    {UI_CONTROL(C, cmdClose), {.text = "X", .left = 11880, .top = 120,
+     .width = 255, .height = 255, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700}, .accessibleName = "Close"}},
+    {UI_CONTROL(C, timerBGColor), {}},
+};
+} // namespace
+// clang-format on
+
+FrmDone::FrmDone() : FormOf(frmDone, kRows)
 {
     // Logging off or shutting down closes this window like any other request would,
     // so the program still ends through Form_Unload.
@@ -18,12 +62,12 @@ FrmDone::FrmDone() : FormOf(layout::frmDone, layout::frmDoneControls())
     connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &FrmDone::endOfSession);
 }
 
-void FrmDone::bindControls()
+void FrmDone::Form_Load()
 {
-    c.Image1->setPicture(ui::bitmapA());
-    c.Image2->setPicture(ui::mirrored(ui::bitmapA()));
-    c.Image3->setPicture(ui::bitmapB());
-    c.Image4->setPicture(ui::mirrored(ui::bitmapB()));
+    c.Image1->setPixmap(ui::bitmapA());
+    c.Image2->setPixmap(ui::mirrored(ui::bitmapA()));
+    c.Image3->setPixmap(ui::bitmapB());
+    c.Image4->setPixmap(ui::mirrored(ui::bitmapB()));
 
     // The only control that takes the focus; it has it once the window is active.
     c.cmdClose->setFocus();
@@ -31,11 +75,9 @@ void FrmDone::bindControls()
     connect(c.timerBGColor, &QTimer::timeout, this, &FrmDone::timerBGColor_Timer);
     connect(c.cmdClose, &ui::Button::clicked, this, &FrmDone::cmdClose_Click);
     connect(c.Label2, &ui::Label::clicked, this, &FrmDone::Label2_Click);
-}
 
-void FrmDone::Form_Load()
-{
     intColorStep = 1;
+    c.timerBGColor->start(400);
     ArrangeControls();
 }
 
@@ -60,8 +102,8 @@ void FrmDone::ArrangeControls()
     const float W = float(ui::twips(window()->width()));
     const float H = float(ui::twips(window()->height()));
     // Sizes are the rows' own, in twips; places are computed in twips, then shown on pixels.
-    const auto width = [this](QWidget* w) { return float(rowOf(w)->width); };
-    const auto height = [this](QWidget* w) { return float(rowOf(w)->height); };
+    const auto width = [this](QWidget* w) { return float(rowOf(w).width); };
+    const auto height = [this](QWidget* w) { return float(rowOf(w).height); };
     const auto place
         = [](QWidget* w, float left, float top) { w->move(ui::px(left), ui::px(top)); };
 

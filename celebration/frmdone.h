@@ -1,8 +1,15 @@
 #pragma once
-#include "celebration/frmdone_layout.h"
 #include "ui/form.h"
 
 #include <QtGlobal>
+
+// The celebration's controls, made from the rows of its layout.
+struct FrmDoneControls {
+    ui::Label *Label1, *Label2;
+    ui::Picture *Image1, *Image2, *Image3, *Image4;
+    ui::Button* cmdClose;
+    QTimer* timerBGColor;
+};
 
 // The full-screen celebration after the countdown: a cycling background, a large
 // congratulation and four pictures near the corners. Closing it ends the program.
@@ -12,7 +19,6 @@ public:
     FrmDone();
 
 protected:
-    void bindControls() override;
     void Form_Load() override;
     void Form_Unload() override;
     void Form_Resize() override;

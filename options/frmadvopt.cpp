@@ -1,6 +1,7 @@
 #include "options/frmadvopt.h"
 
-#include "options/frmadvopt_layout.h"
+#include "ui/assets.h"
+#include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
@@ -11,8 +12,90 @@
 
 #include <QFontMetrics>
 #include <QLocale>
-
 #include <algorithm>
+
+using namespace ui;
+using namespace ui::colors;
+
+// The tables keep their rows as written: one control to a row, fields in a fixed order.
+// clang-format off
+using C = FrmAdvOptControls;
+
+namespace {
+constexpr quint32 LightGreen = 0x0080FF80;
+constexpr FontSettings Heading = {"Westminster", 18, 500};
+constexpr FontSettings TimeText = {"Arial", 12.75};
+constexpr FontSettings TimeColon = {"Arial", 12.75, 700};
+constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
+constexpr Qt::Alignment RightAligned = Qt::AlignRight | Qt::AlignTop;
+} // namespace
+
+const WindowLayout frmAdvOpt = {
+    .caption = "Advanced Options",
+    .clientWidth = 4680,
+    .clientHeight = 3900,
+    .back = Navy,
+    .frame = Frame::FixedToolDialog,
+    .placement = Placement::Centred,
+};
+
+namespace {
+// Controls without a font use the window's own. The lines are painted on the dialog's
+// surface: over the opaque labels they run along, under the boxes, the list and the buttons,
+// which come last, in Tab order. Escape cancels and never jumps to the ending, which can't
+// be undone.
+const Row<C> kRows[] = {
+    {decoration<Label, C>("Label3"), {.text = "......Advanced Options......", .left = 240,
+     .top = 120, .width = 4335, .height = 615, .back = Navy, .fore = Red,
+     .font = {"Westminster", 24, 500}, .align = Centred}},
+    {decoration<Label, C>("Label1"), {.text = "Graduation Time:", .left = 360, .top = 840,
+     .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
+     .align = Centred}},
+    {UI_CONTROL(C, lblGradTime_Date), {.text = "  at", .left = 240, .top = 1320,
+     .width = 1335, .height = 315, .back = Navy, .fore = LightBlue, .font = TimeText,
+     .align = RightAligned}},
+    {decoration<Label, C>("Label6"), {.text = ":", .left = 2120, .top = 1320, .width = 105,
+     .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned}},
+    {decoration<Label, C>("Label8"), {.text = ":", .left = 2760, .top = 1320, .width = 105,
+     .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned}},
+    {decoration<Label, C>("Label2"), {.text = "Percent Bar", .left = 240, .top = 1800,
+     .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
+     .align = Centred}},
+    {decoration<Label, C>("Label4"), {.text = "Percent Bar/Label Precision:", .left = 480,
+     .top = 2280, .width = 1815, .height = 495, .back = Navy, .fore = LightBlue,
+     .align = Centred, .wordWrap = true}},
+    {decoration<Label, C>("Label7"), {.text = "digits", .left = 3000, .top = 2280,
+     .width = 495, .height = 285, .back = Navy, .fore = LightBlue}},
+    {decoration<Line, C>("Line3"), {.left = 240, .top = 720, .width = 4680, .height = 720,
+     .fore = Red, .lineWidth = 1}},
+    {decoration<Line, C>("Line1"), {.left = 120, .top = 1800, .width = 4560, .height = 1800,
+     .fore = LightGreen, .lineWidth = 2}},
+    {decoration<Line, C>("Line2"), {.left = 120, .top = 2760, .width = 4560, .height = 2760,
+     .fore = LightGreen, .lineWidth = 2}},
+    {UI_CONTROL(C, cmdOK), {.text = "&OK", .left = 120, .top = 3480,
+     .width = 1215, .height = 375, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700}}},
+    {UI_CONTROL(C, cmdCancel), {.text = "&Cancel", .left = 1560, .top = 3480,
+     .width = 1335, .height = 375, .back = LightBlue, .role = ButtonRole::Cancel}},
+    {UI_CONTROL(C, txtPercentDigits), {.text = "Percent Digits", .left = 2520,
+     .top = 2280, .width = 375, .height = 285, .back = LightBlue, .typedLimit = 1,
+     .accessibleName = "Percent digits"}},
+    {UI_CONTROL(C, cmdApply), {.text = "&Apply", .left = 3120, .top = 3480,
+     .width = 1335, .height = 375, .back = LightBlue, .role = ButtonRole::Default}},
+    {UI_CONTROL(C, cmdJump), {.text = "&Jump to the Ending", .left = 600,
+     .top = 2880, .width = 3495, .height = 495, .back = LightGreen,
+     .font = {"Westminster", 15.75, 800}, .cursor = jumpCursor}},
+    // Wide enough to show the two digits of 10, 11 and 12 o'clock; it ends where it always did.
+    {UI_CONTROL(C, txtSetTime_Hours), {.left = 1640, .top = 1320, .width = 440,
+     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2, .accessibleName = "Hours"}},
+    {UI_CONTROL(C, txtSetTime_Minutes), {.left = 2280, .top = 1320, .width = 440,
+     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2, .accessibleName = "Minutes"}},
+    {UI_CONTROL(C, comboSetTime_AMPM), {.left = 3600, .top = 1320,
+     .width = 735, .height = 315, .back = LightBlue, .accessibleName = "AM or PM"}},
+    {UI_CONTROL(C, txtSetTIme_Seconds), {.left = 2880, .top = 1320, .width = 440,
+     .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2, .accessibleName = "Seconds"}},
+};
+} // namespace
+// clang-format on
 
 namespace {
 
@@ -24,21 +107,17 @@ QString twoDigits(qint16 n)
 } // namespace
 
 FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
-    : FormOf(layout::frmAdvOpt, layout::frmAdvOptControls()), m_main(main), m_messages(messages)
+    : FormOf(frmAdvOpt, kRows), m_main(main), m_messages(messages)
 {
-}
-
-void FrmAdvOpt::bindControls()
-{
-
-    connect(c.cmdOK, &QPushButton::clicked, this, &FrmAdvOpt::cmdOK_Click);
-    connect(c.cmdCancel, &QPushButton::clicked, this, &FrmAdvOpt::cmdCancel_Click);
-    connect(c.cmdApply, &QPushButton::clicked, this, &FrmAdvOpt::cmdApply_Click);
-    connect(c.cmdJump, &QPushButton::clicked, this, &FrmAdvOpt::cmdJump_Click);
 }
 
 void FrmAdvOpt::Form_Load()
 {
+    connect(c.cmdOK, &QPushButton::clicked, this, &FrmAdvOpt::cmdOK_Click);
+    connect(c.cmdCancel, &QPushButton::clicked, this, &FrmAdvOpt::cmdCancel_Click);
+    connect(c.cmdApply, &QPushButton::clicked, this, &FrmAdvOpt::cmdApply_Click);
+    connect(c.cmdJump, &QPushButton::clicked, this, &FrmAdvOpt::cmdJump_Click);
+
     FrmTasselday& main = m_main;
     main.setEnabled(false);
     // The main window waits on this dialog from now on.
@@ -69,29 +148,24 @@ void FrmAdvOpt::Form_Load()
     c.lblGradTime_Date->setGeometry(dateBox);
     c.lblGradTime_Date->fitText();
     const QString time = T.mid(strDatePart.size() + 1);
-    intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
+    const qint16 intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
     const qsizetype colon1 = time.indexOf(QLatin1Char(':'));
-    intMinute = ui::toInt16(ui::leadingNumber(time.mid(colon1 + 1, 2)));
+    const qint16 intMinute = ui::toInt16(ui::leadingNumber(time.mid(colon1 + 1, 2)));
     const qsizetype colon2 = time.indexOf(QLatin1Char(':'), colon1 + 1);
-    intSecond = midnight ? 0 : ui::toInt16(ui::leadingNumber(time.mid(colon2 + 1, 2)));
+    const qint16 intSecond = midnight ? 0 : ui::toInt16(ui::leadingNumber(time.mid(colon2 + 1, 2)));
 
     // A 12-hour locale offers its own designators and names one after the seconds.
     const bool twelveHour = ui::hasTwelveHourClock();
-    if (twelveHour) {
-        c.comboSetTime_AMPM->clear();
-        c.comboSetTime_AMPM->addItems(ui::halfDayNames());
-    }
-    strAMPMRead = time.mid(colon2 + 3).trimmed();
+    c.comboSetTime_AMPM->addItems(twelveHour ? ui::halfDayNames() : QStringList {"AM", "PM"});
+    const QString strAMPMRead = time.mid(colon2 + 3).trimmed();
     if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(0))
         intAMPM = 1;
     else if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(1))
         intAMPM = 2;
 
     c.txtSetTime_Hours->setText(QString::number(intHour));
-    strMinute = twoDigits(intMinute);
-    c.txtSetTime_Minutes->setText(strMinute);
-    strSecond = twoDigits(intSecond);
-    c.txtSetTIme_Seconds->setText(strSecond);
+    c.txtSetTime_Minutes->setText(twoDigits(intMinute));
+    c.txtSetTIme_Seconds->setText(twoDigits(intSecond));
     // A 24-hour time has no half of the day to show, whatever an earlier opening saw.
     c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
 

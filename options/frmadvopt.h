@@ -1,10 +1,17 @@
 #pragma once
 #include "app/frmtasselday.h"
-#include "options/frmadvopt_layout.h"
 #include "ui/form.h"
 
 #include <QString>
 #include <QtGlobal>
+
+// The options dialog's controls its code works with, made from the rows of its layout.
+struct FrmAdvOptControls {
+    ui::Label* lblGradTime_Date;
+    ui::TextBox *txtSetTime_Hours, *txtSetTime_Minutes, *txtSetTIme_Seconds, *txtPercentDigits;
+    ui::ComboList* comboSetTime_AMPM;
+    ui::Button *cmdJump, *cmdOK, *cmdCancel, *cmdApply;
+};
 
 namespace ui {
 class MessageDialog;
@@ -24,7 +31,6 @@ signals:
     void jumpRequested();
 
 protected:
-    void bindControls() override;
     void Form_Load() override;
     void Form_Unload() override;
 
@@ -41,13 +47,7 @@ private:
     ui::MessageDialog& m_messages;
 
     // Kept from one opening to the next; the controls are made afresh each time.
-    qint16 intHour = 0;
-    qint16 intMinute = 0;
-    qint16 intSecond = 0;
     qint16 intAMPM = 0; // 1 AM, 2 PM, 0 never seen
-    QString strDatePart;
-    QString strMinute;
-    QString strSecond;
-    QString strAMPMRead;
     QString strAMPM;
+    QString strDatePart; // the date the time boxes are read with
 };

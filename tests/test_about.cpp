@@ -33,10 +33,9 @@ FrmAbout& openAbout(TestForms& t)
     return about;
 }
 
-ui::Label* label(FrmAbout& a, const char* name) { return child<ui::Label>(a, name); }
 QList<quint32> links(FrmAbout& a)
 {
-    return {label(a, "lblWebsite")->foreColor(), label(a, "lblPSClink")->foreColor()};
+    return {a.controls().lblWebsite->foreColor(), a.controls().lblPSClink->foreColor()};
 }
 
 // From OK, Tab goes to picIcon, then cmdSysInfo, then OK again.
@@ -128,33 +127,32 @@ private slots:
         QCOMPARE(
             std::count_if(tops.begin(), tops.end(), [](auto* w) { return w->isVisible(); }), 2);
         FrmAbout& a = openAbout(t);
+        const FrmAboutControls& c = a.controls();
         QCOMPARE(a.window()->windowTitle(), QStringLiteral("About Tasselday"));
-        QCOMPARE(label(a, "lblVersion")->text(), QStringLiteral("Version 1.0.21"));
-        QCOMPARE(label(a, "lblTitle")->text(), QStringLiteral("Tasselday"));
-        const QImage icon = ui::aboutIconPixmap().toImage();
-        QCOMPARE(a.controls().picIcon->pixmap().toImage(), icon);
-        for (const char* name : {"lblWebsite", "lblPSClink"}) {
-            const QCursor hand = label(a, name)->cursor(), expected = ui::linkHandCursor();
-            QVERIFY2(label(a, name)->font().underline(), name);
-            QCOMPARE(hand.hotSpot(), expected.hotSpot());
+        QCOMPARE(c.lblVersion->text(), QStringLiteral("Version 1.0.21"));
+        QCOMPARE(c.lblTitle->text(), QStringLiteral("Tasselday"));
+        QCOMPARE(c.picIcon->pixmap().toImage(), ui::aboutIconPixmap().toImage());
+        for (const ui::Label* link : {c.lblWebsite, c.lblPSClink}) {
+            const QCursor hand = link->cursor(), expected = ui::linkHandCursor();
+            QVERIFY(link->font().underline() && hand.hotSpot() == expected.hotSpot());
             QCOMPARE(hand.pixmap().toImage(), expected.pixmap().toImage());
         }
-        const QRect psc = label(a, "lblPSClink")->geometry();
-        const QPoint website = label(a, "lblWebsite")->geometry().center();
+        const QRect psc = c.lblPSClink->geometry();
+        const QPoint website = c.lblWebsite->geometry().center();
         const std::tuple<QPoint, quint32, quint32> steps[]
-            = {{website, Red, Blue}, {a.controls().cmdOK->pos(), Red, Blue},
-                {QPoint(30, 120), Blue, Blue}, {psc.bottomRight(), Blue, Red}, {website, Red, Red},
-                {QPoint(64, 140), Blue, Blue}, {psc.center(), Blue, Red},
-                {QPoint(100, 111), Blue, Red}, {QPoint(189, 118), Blue, Blue}, {website, Red, Blue},
+            = {{website, Red, Blue}, {c.cmdOK->pos(), Red, Blue}, {QPoint(30, 120), Blue, Blue},
+                {psc.bottomRight(), Blue, Red}, {website, Red, Red}, {QPoint(64, 140), Blue, Blue},
+                {psc.center(), Blue, Red}, {QPoint(100, 111), Blue, Red},
+                {QPoint(189, 118), Blue, Blue}, {website, Red, Blue},
                 {QPoint(100, 193), Blue, Blue}, {website, Red, Blue}};
         for (const auto& [at, web, source] : steps) {
             QTest::mouseMove(a.window()->windowHandle(), at); // to the control under it
             QVERIFY2(links(a) == (QList<quint32> {web, source}),
                 qPrintable(QStringLiteral("at %1,%2").arg(at.x()).arg(at.y())));
         }
-        QTest::mouseClick(label(a, "lblWebsite"), Qt::LeftButton, {}, QPoint(1, 1));
-        QTest::mouseClick(label(a, "lblPSClink"), Qt::LeftButton, {}, QPoint(2, 2));
-        QTest::mouseClick(label(a, "Label1"), Qt::LeftButton);
+        QTest::mouseClick(c.lblWebsite, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseClick(c.lblPSClink, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseClick(c.lblTitle, Qt::LeftButton);
         QCOMPARE(
             t.urls.opened, (QStringList {"https://tasselday.github.io/", "https://github.com/"}));
         QCOMPARE(links(a), (QList<quint32> {Red, Blue}));
@@ -178,8 +176,9 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), a.controls().cmdOK);
         for (int i = 0; i < tabs; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        const char* const order[] = {"cmdOK", "picIcon", "cmdSysInfo"};
-        QCOMPARE(QApplication::focusWidget(), child(a, order[tabs % 3]));
+        const QWidget* order[]
+            = {a.controls().cmdOK, a.controls().picIcon, a.controls().cmdSysInfo};
+        QCOMPARE(QApplication::focusWidget(), order[tabs % 3]);
         QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
         QTRY_COMPARE(t.messages.shown.size(), closes ? 0 : 1); // a shortcut presses visibly
         QCOMPARE(a.isLoaded(), !closes);

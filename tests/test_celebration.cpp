@@ -18,10 +18,11 @@ namespace {
 
 QList<QPoint> positions(const FrmDone& f)
 {
+    const FrmDoneControls& c = f.controls();
     QList<QPoint> all;
-    for (const char* name :
-        {"Label1", "Label2", "Image1", "Image2", "Image3", "Image4", "cmdClose"})
-        all << child(f, name)->pos();
+    for (const QWidget* w : std::initializer_list<const QWidget*> {
+             c.Label1, c.Label2, c.Image1, c.Image2, c.Image3, c.Image4, c.cmdClose})
+        all << w->pos();
     return all;
 }
 
@@ -60,11 +61,11 @@ private slots:
         // The pictures unstretched inside a 2-pixel border, the right-hand ones mirrored.
         const QImage a = ui::bitmapA().toImage(), b = ui::bitmapB().toImage();
         const QImage pictures[] = {a, a.mirrored(true, false), b, b.mirrored(true, false)};
-        for (int i = 0; i < 4; ++i) {
-            QWidget* picture = child(f, QStringLiteral("Image%1").arg(i + 1));
-            QCOMPARE(picture->grab().toImage().convertToFormat(a.format()).copy(2, 2, 98, 97),
+        ui::Picture* const images[]
+            = {f.controls().Image1, f.controls().Image2, f.controls().Image3, f.controls().Image4};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(images[i]->grab().toImage().convertToFormat(a.format()).copy(2, 2, 98, 97),
                 pictures[i]);
-        }
         QRect restored(0, 0, ui::px(12210), ui::px(9615));
         restored.moveCenter(screen().center());
         QCOMPARE(w->geometry(), restored);
@@ -125,7 +126,9 @@ private slots:
         QTest::mouseClick(f.controls().Label1, Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), f.controls().cmdClose);
         if (how.startsWith("click"))
-            QTest::mouseClick(child(f, how == "click X" ? "cmdClose" : "Label2"), Qt::LeftButton);
+            QTest::mouseClick(how == "click X" ? static_cast<QWidget*>(f.controls().cmdClose)
+                                               : f.controls().Label2,
+                Qt::LeftButton);
         else if (how == "Space" || how == "Enter")
             QTest::keyClick(
                 static_cast<QWidget*>(nullptr), how == "Space" ? Qt::Key_Space : Qt::Key_Return);

@@ -215,8 +215,10 @@ private slots:
         QPointer<ui::DisplayBox> line = txt();
         const QString last = line->text();
         TestForms::flush();
-        for (const char* name : {"txtDisplay", "lblSet", "lblSchoolCompleted", "prgbarSchool"})
-            child(*w, name)->installEventFilter(&counter);
+        const FrmTasseldayControls& c = w->controls();
+        for (QWidget* watched : std::initializer_list<QWidget*> {
+                 c.txtDisplay, c.lblSet, c.lblSchoolCompleted, c.prgbarSchool})
+            watched->installEventFilter(&counter);
         t->clock.value = w->GradDate + to / 86400;
         w->RefreshAllTimers();
         const bool handsOver = painted == "hand-over";

@@ -16,13 +16,15 @@
 namespace {
 
 constexpr double kCeremony = 38872.75; // 4 June 2006 18:00:00
-const char* const kTimeBoxes[] = {"txtSetTime_Hours", "txtSetTime_Minutes", "txtSetTIme_Seconds"};
+using C = FrmAdvOptControls;
+ui::TextBox* C::*const kTimeBoxes[]
+    = {&C::txtSetTime_Hours, &C::txtSetTime_Minutes, &C::txtSetTIme_Seconds};
 
 // The program's windows, with the dialog driven the way a user drives it.
 struct Session : TestForms {
     FrmTasselday& main = forms.frmTasselday();
     FrmAdvOpt& dialog = forms.frmAdvOpt();
-    template <class T = ui::TextBox> T* ctl(const char* name) { return child<T>(dialog, name); }
+    const C& c() const { return dialog.controls(); }
     // The hidden square's three double-clicks; the dialog made active for the keys.
     bool open()
     {
@@ -36,11 +38,10 @@ struct Session : TestForms {
         return dialog.isLoaded() && QTest::qWaitForWindowActive(dialog.window());
     }
     // Like a user: select what is in the box, then type over it. A null text types nothing.
-    void type(const char* name, const QString& text)
+    void type(ui::TextBox* b, const QString& text)
     {
         if (text.isNull())
             return;
-        ui::TextBox* b = ctl(name);
         b->setFocus();
         b->selectAll();
         if (text.isEmpty())
@@ -48,13 +49,13 @@ struct Session : TestForms {
         for (const QChar c : text) // a key of any script, as a keyboard of that script types it
             QTest::sendKeyEvent(QTest::Click, b, Qt::Key(c.toUpper().unicode()), c, {});
     }
-    void press(const char* name) { QTest::mouseClick(ctl<ui::Button>(name), Qt::LeftButton); }
+    void press(ui::Button* b) { QTest::mouseClick(b, Qt::LeftButton); }
     // Date label | hours | minutes | seconds | half of the day | precision
     QString shown()
     {
-        return QStringList {ctl<ui::Label>("lblGradTime_Date")->text(), ctl(kTimeBoxes[0])->text(),
-            ctl(kTimeBoxes[1])->text(), ctl(kTimeBoxes[2])->text(),
-            ctl<ui::ComboList>("comboSetTime_AMPM")->currentText(), ctl("txtPercentDigits")->text()}
+        return QStringList {c().lblGradTime_Date->text(), c().txtSetTime_Hours->text(),
+            c().txtSetTime_Minutes->text(), c().txtSetTIme_Seconds->text(),
+            c().comboSetTime_AMPM->currentText(), c().txtPercentDigits->text()}
             .join(u'|');
     }
     // The time applied | the precision | the percentage shown
@@ -133,13 +134,13 @@ private slots:
         QVERIFY(s.open());
         const QString typed = r.typed;
         for (int i = 0; r.typed && i < 3; ++i)
-            s.type(kTimeBoxes[i], QStringLiteral("") + typed.section(u':', i, i));
+            s.type(s.c().*kTimeBoxes[i], QStringLiteral("") + typed.section(u':', i, i));
         if (r.key)
-            QTest::keyClick(s.ctl<ui::ComboList>("comboSetTime_AMPM"), Qt::Key(r.key));
-        s.type("txtPercentDigits", r.digits ? QString(r.digits) : QString());
-        s.press("cmdApply");
+            QTest::keyClick(s.c().comboSetTime_AMPM, Qt::Key(r.key));
+        s.type(s.c().txtPercentDigits, r.digits ? QString(r.digits) : QString());
+        s.press(s.c().cmdApply);
         if (r.refused)
-            s.press("cmdOK");
+            s.press(s.c().cmdOK);
         QCOMPARE(s.messages.shown.size(), r.refused ? 2 : 0);
         for (const auto& message : s.messages.shown)
             QVERIFY2(
@@ -147,10 +148,10 @@ private slots:
         const QString applied
             = QStringList {r.time, QString::number(r.precision), r.percent}.join('|');
         QCOMPARE(s.applied(), applied);
-        QCOMPARE(s.ctl("txtPercentDigits")->text(), QString(r.box));
+        QCOMPARE(s.c().txtPercentDigits->text(), QString(r.box));
         QVERIFY(s.dialog.isLoaded() && !s.main.enabled());
-        s.type("txtSetTime_Hours", "8"); // Cancel after Apply keeps what was applied
-        s.press("cmdCancel");
+        s.type(s.c().txtSetTime_Hours, "8"); // Cancel after Apply keeps what was applied
+        s.press(s.c().cmdCancel);
         QCOMPARE(s.applied(), applied);
     }
 
@@ -177,12 +178,12 @@ private slots:
         // Placed first: keys sent before the dialog settles at the centre go astray.
         const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
         QTRY_VERIFY((s.dialog.window()->frameGeometry().center() - centre).manhattanLength() <= 2);
-        s.type("txtSetTime_Hours", "7");
-        const auto face
-            = [&s] { return s.ctl<ui::ComboList>("comboSetTime_AMPM")->palette().cacheKey(); };
+        s.type(s.c().txtSetTime_Hours, "7");
+        const auto face = [&s] { return s.c().comboSetTime_AMPM->palette().cacheKey(); };
         const qint64 firstFace = face();
         const QString focus = cell<QString>("focus"), after = cell<QString>("after");
-        if (QWidget* target = focus.isEmpty() ? nullptr : s.ctl<QWidget>(qPrintable(focus))) {
+        if (QWidget* target
+            = focus.isEmpty() ? nullptr : s.dialog.window()->findChild<QWidget*>(focus)) {
             target->setFocus();
             QTest::keySequence(target, cell<QKeySequence>("keys"));
         } else {
@@ -195,8 +196,8 @@ private slots:
         // What a jump closes and opens is the hand-over's own test.
         QCOMPARE(s.forms.frmDone().isLoaded(), after == "jumped");
         if (after != "jumped") // the hidden square takes double-clicks again once closed
-            QVERIFY(s.main.enabled() == (after != "applied")
-                && (after == "applied" || s.open()) && face() == firstFace);
+            QVERIFY(s.main.enabled() == (after != "applied") && (after == "applied" || s.open())
+                && face() == firstFace);
     }
 
     // Minimised alone all the same, the dialog, transient for the main window that waits on it,
@@ -256,16 +257,16 @@ private slots:
                 && s.applied().section(u'|', 2) == ui::numberToText(71.36702, loc) + '%';
             s.main.GradDate = ui::toDateValue(2006, 6, 4, h, m, sec);
             s.dialog.show();
-            const auto* date = s.ctl<ui::Label>("lblGradTime_Date");
+            const auto* date = s.c().lblGradTime_Date;
             ok = ok && shows(m) && fits(date);
             // Type is made smaller only where the text would not fit.
             if (loc == QLocale(QLocale::English, QLocale::UnitedStates))
                 ok = ok && heading->font().pixelSize() == 24 && date->font().pixelSize() == 17;
-            s.type("txtSetTime_Minutes", "30");
-            s.press("cmdOK");
+            s.type(s.c().txtSetTime_Minutes, "30");
+            s.press(s.c().cmdOK);
             s.dialog.show();
             ok = ok && shows(30);
-            s.press("cmdOK");
+            s.press(s.c().cmdOK);
             ok = ok && !s.dialog.isLoaded()
                 && s.main.GradDate == ui::toDateValue(2006, 6, 4, h, 30, sec);
             if (!ok || !s.messages.shown.isEmpty())

@@ -50,7 +50,6 @@ void Label::setForeColor(quint32 bgr) { setRole(this, QPalette::WindowText, bgr)
 quint32 Label::foreColor() const { return roleColor(this, QPalette::WindowText); }
 void Label::setBackColor(quint32 bgr) { setRole(this, QPalette::Window, bgr); }
 quint32 Label::backColor() const { return roleColor(this, QPalette::Window); }
-void Label::setTransparent(bool transparent) { setAutoFillBackground(!transparent); }
 
 void Label::fitText() { setFont(fittingFont(font(), text(), contentsRect(), textFlags())); }
 
@@ -83,10 +82,23 @@ void Label::mouseDoubleClickEvent(QMouseEvent* e)
     emit doubleClicked();
 }
 
+void Label::setLinkColors(quint32 rest, quint32 hover)
+{
+    m_link = {rest, hover};
+    setForeColor(rest);
+}
+
+void Label::rest()
+{
+    if (m_link)
+        setForeColor(m_link->first);
+}
+
 void Label::mouseMoveEvent(QMouseEvent* e)
 {
     e->accept();
-    emit mouseMoved();
+    if (m_link)
+        setForeColor(m_link->second);
 }
 
 namespace {
@@ -152,8 +164,7 @@ Button::Button(QWidget* parent) : QPushButton(parent)
     setAutoDefault(false);
 }
 
-void Button::setFaceColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
-quint32 Button::faceColor() const { return roleColor(this, QPalette::Button); }
+void Button::setBackColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
 
 void Button::fitText()
 {
@@ -249,8 +260,6 @@ Picture::Picture(QWidget* parent) : QLabel(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setScaledContents(false);
 }
-
-void Picture::setPicture(const QPixmap& pixmap) { setPixmap(pixmap); }
 
 void Picture::setBackColor(quint32 bgr)
 {

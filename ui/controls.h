@@ -5,12 +5,17 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <optional>
+#include <utility>
+
 #include "ui/progressbar.h"
 
 // The control kinds the windows are built from, each with the events the windows handle.
 namespace ui {
 
-// A label: click, double-click and pointer movement, opaque or transparent.
+// A label: click and double-click, opaque or transparent. A link label takes its hover
+// colour while the pointer is over it and its resting colour again when the pointer crosses
+// the window's background (the window calls rest()).
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -19,15 +24,15 @@ public:
     quint32 foreColor() const;
     void setBackColor(quint32 bgr);
     quint32 backColor() const;
-    void setTransparent(bool transparent);
     // How its text is laid out: aligned, and wrapped at word boundaries where it wraps.
     int textFlags() const { return int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0); }
     // Smaller type, down to 8 pixels, until the whole text fits.
     void fitText();
+    void setLinkColors(quint32 rest, quint32 hover);
+    void rest();
 signals:
     void clicked();
     void doubleClicked();
-    void mouseMoved();
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -38,6 +43,7 @@ protected:
 private:
     bool m_pressed = false;
     bool m_afterDoubleClick = false;
+    std::optional<std::pair<quint32, quint32>> m_link; // resting and hover colours
 };
 
 // A text box whose limit holds for the user's input only, however it arrives (typing,
@@ -49,7 +55,6 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
     void setTypedLimit(int chars) { m_typedLimit = chars; }
-    int typedLimit() const { return m_typedLimit; }
     void setBackColor(quint32 bgr);
     // The user's edit turned the box's text into `after` with the cursor at `cursor` (just
     // past the new text); cuts `after` to the limit.
@@ -74,8 +79,7 @@ class Button : public QPushButton {
     Q_OBJECT
 public:
     explicit Button(QWidget* parent = nullptr);
-    void setFaceColor(quint32 bgr);
-    quint32 faceColor() const;
+    void setBackColor(quint32 bgr); // its face
     // Where the text may stand, inside the edge and the default button's outline.
     QRect textRect() const { return rect().adjusted(3, 3, -3, -3); }
     // Smaller type, down to 8 pixels, until the whole text fits.
@@ -104,7 +108,6 @@ class Picture : public QLabel {
     Q_OBJECT
 public:
     explicit Picture(QWidget* parent = nullptr);
-    void setPicture(const QPixmap& pixmap);
     void setBackColor(quint32 bgr);
 };
 

@@ -1,15 +1,14 @@
 #include "ui/form.h"
 
 #include "ui/color.h"
-#include "ui/controlfactory.h"
 #include "ui/controls.h"
-#include "ui/formroles.h"
 #include "ui/lifetime.h"
 #include "ui/nativeframes.h"
 #include "ui/placement.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QTimer>
 
 namespace ui {
@@ -23,8 +22,6 @@ Qt::WindowFlags flagsFor(Frame frame)
     switch (frame) {
     case Frame::FixedSingle:
         return Qt::Window | titled | Qt::WindowMinimizeButtonHint;
-    case Frame::FixedDialog:
-        return Qt::Window | titled;
     case Frame::FixedToolDialog:
         // A tool window gets no taskbar button on Windows and X11 alike.
         return Qt::Tool | titled;
@@ -76,7 +73,28 @@ void FormWindow::resizeEvent(QResizeEvent* e)
 void FormWindow::mouseMoveEvent(QMouseEvent* e)
 {
     QWidget::mouseMoveEvent(e);
-    m_form.restLinks();
+    for (Label* link : findChildren<Label*>())
+        link->rest();
+}
+
+// Enter and Escape as a dialog takes them: a focused button takes Enter itself; otherwise
+// Enter presses the default button and Escape the cancel button, whatever has the focus.
+// Keys reach the window only when the focused control left them alone.
+void FormWindow::keyPressEvent(QKeyEvent* e)
+{
+    QAbstractButton* pressed = nullptr;
+    if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+            pressed = qobject_cast<QAbstractButton*>(focusWidget());
+            pressed = pressed ? pressed : m_form.m_default;
+        } else if (e->key() == Qt::Key_Escape) {
+            pressed = m_form.m_cancel;
+        }
+    }
+    if (pressed)
+        pressed->click();
+    else
+        QWidget::keyPressEvent(e);
 }
 
 Form::Form(const WindowLayout& window) : m_layout(window) { }
@@ -117,18 +135,13 @@ void Form::load()
     else
         w->setFixedSize(client);
 
-    m_made.clear();
     createControls();
     // Set once the controls have fonts of their own: a text box lays out its text as it is
     // made, so one made under the window's font would load that font (often drawn by none).
     w->setFont(makeFont(m_layout.font));
-    applyStacking(m_layout, m_made);
-    applyTabOrder(m_made);
-    new KeyRoles(w, m_made);
     (new PlacementKeeper(w, m_layout))->place();
 
     noteFormLoaded(this);
-    bindControls();
     Form_Load();
     emit loaded();
 }
@@ -155,7 +168,7 @@ void Form::unload()
     for (QTimer* t : w->findChildren<QTimer*>())
         t->stop();
     m_window = nullptr;
-    m_made.clear();
+    m_default = m_cancel = nullptr;
     forgetControls();
     w->hide();
     // Destroyed once the handler that unloaded it has returned.
@@ -191,32 +204,14 @@ void Form::setEnabled(bool enabled)
 QObject* Form::makeControl(Kind kind, const char* name, const ControlRow& row)
 {
     QObject* made = createControl(m_window, m_layout, kind, name, row);
-    m_made.push_back({kind, &row, made});
-    if (auto* link = qobject_cast<Label*>(made); link && row.hoverFore != kDefault)
-        connect(link, &Label::mouseMoved, this, [this, link] { hoverLink(link); });
+    auto* button = qobject_cast<QPushButton*>(made);
+    if (row.role == ButtonRole::Default || row.role == ButtonRole::DefaultAndCancel) {
+        m_default = button;
+        button->setDefault(true); // drawn as the default button
+    }
+    if (row.role == ButtonRole::Cancel || row.role == ButtonRole::DefaultAndCancel)
+        m_cancel = button;
     return made;
-}
-
-const ControlRow* Form::rowOf(const QObject* control) const
-{
-    for (const MadeControl& made : m_made)
-        if (made.object == control)
-            return made.row;
-    return nullptr;
-}
-
-void Form::hoverLink(Label* link)
-{
-    if (const ControlRow* row = rowOf(link); row && row->hoverFore != kDefault)
-        link->setForeColor(quint32(row->hoverFore));
-}
-
-void Form::restLinks()
-{
-    for (const MadeControl& made : m_made)
-        if (made.row->hoverFore != kDefault)
-            if (auto* link = qobject_cast<Label*>(made.object))
-                link->setForeColor(quint32(made.row->fore));
 }
 
 } // namespace ui

@@ -1,18 +1,23 @@
 #pragma once
-#include "ui/formroles.h"
 #include "ui/layout.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
 #include <span>
-#include <vector>
+
+class QAbstractButton;
 
 namespace ui {
 
 class Form;
-class Label;
+
+// Makes one control of `kind` on `window`, named `name`, with the row's text, place,
+// colours, font, pointer, accessible name and link colours.
+QObject* createControl(
+    QWidget* window, const WindowLayout& form, Kind kind, const char* name, const ControlRow& row);
 
 // The top-level widget of a loaded form; it forwards the window's events to the form.
 class FormWindow : public QWidget {
@@ -28,15 +33,16 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     Form& m_form;
 };
 
-// A window with a lifecycle: load creates its widgets from the layout table, gives them
-// the roles the rows name and runs Form_Load; show makes it visible (never a second copy);
-// unload runs Form_Unload and destroys the widgets. Values held by the Form object itself
-// outlive its widgets. Windows derive from FormOf, which hands them their controls typed.
+// A window with a lifecycle: load creates its widgets from the layout table in the rows'
+// order, gives them the roles the rows name and runs Form_Load; show makes it visible (never a
+// second copy); unload runs Form_Unload and destroys the widgets. Values held by the Form object
+// itself outlive its widgets. Windows derive from FormOf, which hands them their controls typed.
 class Form : public QObject {
     Q_OBJECT
 public:
@@ -69,25 +75,20 @@ protected:
     virtual void createControls() = 0;
     virtual void forgetControls() = 0;
     QObject* makeControl(Kind kind, const char* name, const ControlRow& row);
-    // The row a control was made from.
-    const ControlRow* rowOf(const QObject* control) const;
 
-    // Runs after the controls exist and before Form_Load: the place to connect their events.
-    virtual void bindControls() { }
+    // Runs once the controls exist: the place to connect their events too.
     virtual void Form_Load() { }
     virtual void Form_Unload() { }
     virtual void Form_Resize() { }
 
 private:
     friend class FormWindow;
-    // Link labels: the row's hover colour while the pointer is over it, its resting colour
-    // again when the pointer crosses the window's background.
-    void hoverLink(Label* link);
-    void restLinks();
 
     const WindowLayout& m_layout;
     QPointer<FormWindow> m_window;
-    std::vector<MadeControl> m_made;
+    // The buttons Enter and Escape press when the focused control leaves the key alone.
+    QAbstractButton* m_default = nullptr;
+    QAbstractButton* m_cancel = nullptr;
     bool m_unloading = false;
 };
 
@@ -101,6 +102,14 @@ public:
     const C& controls() const { return c; }
 
 protected:
+    // The row a control was made from.
+    const ControlRow& rowOf(const QObject* control) const
+    {
+        return std::find_if(m_rows.begin(), m_rows.end(), [control](const Row<C>& row) {
+            return control->objectName() == QLatin1String(row.control.name);
+        })->look;
+    }
+
     C c {};
 
 private:

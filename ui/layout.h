@@ -8,9 +8,10 @@ class QObject;
 class QTimer;
 
 // A window's layout as data: one row per control, positions and sizes in twips,
-// colours as 0x00BBGGRR. Windows keep their table next to their class. The rows also carry
-// the roles the form layer carries out for every window alike: links, the default and
-// cancel buttons, tab order, stacking and pointers.
+// colours as 0x00BBGGRR. Windows keep their table next to their class. The rows are made
+// in their order, so that order is the stacking (the last row on top) and the Tab order.
+// The rows also carry the roles the form layer carries out for every window alike: links,
+// the default and cancel buttons, and pointers.
 namespace ui {
 
 class Button;
@@ -52,11 +53,6 @@ template <> inline constexpr Kind kindOf<QTimer> = Kind::Timer;
 
 inline constexpr qint64 kDefault = -1; // colour left to the platform
 
-// Where a control lies among its overlapping neighbours. Windowed controls (text boxes,
-// buttons, lists, bars, picture boxes) always lie above the drawn ones; a drawn control
-// may be lifted over the other drawn ones (a line painted across opaque labels).
-enum class Layer { ByKind, Drawn, Lifted, Windowed };
-
 // How a button answers the window's Enter and Escape.
 enum class ButtonRole { None, Default, Cancel, DefaultAndCancel };
 
@@ -73,14 +69,10 @@ struct ControlRow {
     bool wordWrap = false;
     int typedLimit = 0; // text boxes: characters the user may type, 0 for no limit
     int lineWidth = 1; // lines: pixels
-    int interval = 0; // timers: milliseconds from load to unload; 0 for a timer started by code
-    const char* items = nullptr; // drop-down lists: items separated by '|'
     // A link label: `fore` at rest, this colour while the pointer is over it.
     qint64 hoverFore = kDefault;
     QCursor (*cursor)() = nullptr; // the pointer over the control; the window's otherwise
     ButtonRole role = ButtonRole::None;
-    int tabIndex = -1; // place in the Tab order; -1 for none
-    Layer layer = Layer::ByKind;
     // What a screen reader calls a control that shows no text of its own.
     const char* accessibleName = nullptr;
     // Rewritten on a timer: a screen reader hears the change only while the user is on it.
@@ -126,12 +118,9 @@ template <class C> struct Row {
 
 enum class Frame {
     FixedSingle, // title bar, minimize and close boxes, no resizing
-    FixedDialog, // title bar and close box only
-    FixedToolDialog, // like FixedDialog, without a taskbar button
+    FixedToolDialog, // title bar and close box only, no taskbar button
     None, // no frame at all, no taskbar button
 };
-
-enum class StackOrder { LastOnTop, FirstOnTop };
 
 // Where a window stands on the primary screen, kept there when its frame becomes known or
 // changes (a window manager frames a window only after it is shown).
@@ -149,7 +138,6 @@ struct WindowLayout {
     quint32 back;
     Frame frame;
     FontSettings font = {"MS Sans Serif", 8.25};
-    StackOrder stacking = StackOrder::LastOnTop;
     Placement placement = Placement::Free;
     double placeLeft = 0, placeTop = 0; // twips, for Placement::ClientAt
 };

@@ -120,12 +120,6 @@ struct Registry final : ui::Registry {
 
 } // namespace fakes
 
-// A loaded window's control by its object name, for tables that name controls.
-template <class T = QWidget> T* child(const ui::Form& form, const QString& name)
-{
-    return form.window() ? form.window()->findChild<T*>(name) : nullptr;
-}
-
 // The program's windows, wired as in the product, on fakes, with the end of the program
 // counted instead of carried out. One per test; its destructor closes whatever is still open.
 struct TestForms {

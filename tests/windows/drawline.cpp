@@ -2,7 +2,7 @@
 // face, colours and size shows TEXT, drawn into OUT.ppm. Run in the scenario's prefix, beside
 // the installed program, so that the faces and Qt are the program's own: the scenarios compare
 // the box on screen with it to read the time left, which Wine offers no other way to read.
-#include "app/frmtasselday_layout.h"
+#include "app/frmtasselday.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 

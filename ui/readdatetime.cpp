@@ -14,6 +14,93 @@ using namespace dateformat;
 
 namespace {
 
+// The long time format without its time zone: dates here have none. The blanks, commas
+// and brackets that only set the zone apart go with it: "h:mm:ss AP t", "H:mm:ss (t)",
+// "t HH:mm:ss".
+QList<FormatToken> longTimeTokens(const QLocale& loc)
+{
+    QList<FormatToken> tokens = tokenize(loc.timeFormat(QLocale::LongFormat));
+    for (qsizetype k = 0; k < tokens.size(); ++k) {
+        if (tokens[k].literal || tokens[k].text.front() != u't')
+            continue;
+        tokens[k] = {QString(), true};
+        if (k > 0 && tokens[k - 1].literal) {
+            QString& before = tokens[k - 1].text;
+            while (!before.isEmpty()
+                && (before.back().isSpace() || QStringView(u"([,").contains(before.back())))
+                before.chop(1);
+        }
+        if (k + 1 < tokens.size() && tokens[k + 1].literal) {
+            QString& after = tokens[k + 1].text;
+            while (!after.isEmpty()
+                && (after.front().isSpace() || QStringView(u")],").contains(after.front())))
+                after.remove(0, 1);
+        }
+    }
+    return tokens;
+}
+
+QString withoutBlanks(QString s)
+{
+    s.removeIf([](QChar c) { return c.isSpace(); });
+    return s;
+}
+
+// The fields of a format in order ('h' standing for h and H) and the literal
+// text around them, blanks left out: for "'kl'. HH:mm:ss" that is head "kl.",
+// between ":" and ":", order "hms".
+struct FormatShape {
+    QString order;
+    QString head;
+    QStringList between;
+    QString tail;
+};
+
+FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
+{
+    FormatShape shape;
+    QString pending;
+    for (const FormatToken& t : tokens) {
+        if (t.literal) {
+            pending += t.text;
+            continue;
+        }
+        QChar field = t.text.front() == u'H' ? u'h' : t.text.front();
+        if (field == u'd' && t.text.size() > 2)
+            field = QChar(); // weekday name
+        if (!fields.contains(field)) {
+            if (!shape.order.isEmpty())
+                break;
+            pending.clear(); // e.g. an AM/PM in front of the time
+            continue;
+        }
+        if (shape.order.isEmpty())
+            shape.head = withoutBlanks(pending);
+        else
+            shape.between.append(withoutBlanks(pending));
+        shape.order += field;
+        pending.clear();
+    }
+    if (!shape.order.isEmpty())
+        shape.tail = withoutBlanks(pending);
+    return shape;
+}
+
+// The single characters a format puts between its fields: "/", ".", ":".
+QString separatorsOf(const QList<FormatToken>& tokens)
+{
+    QString seps;
+    for (const FormatToken& t : tokens) {
+        if (!t.literal)
+            continue;
+        for (QChar c : t.text) {
+            if (!c.isLetter() && !c.isSpace() && !seps.contains(c))
+                seps += c;
+        }
+    }
+    return seps;
+}
+
 class Reader {
 public:
     explicit Reader(QStringView text) : s(text) { }
@@ -130,8 +217,8 @@ int fullYear(int value, int digits)
 std::optional<double> readDateTime(const QString& text, const QLocale& locale)
 {
     const QLocale loc = effective(locale);
-    const QString dateFmt = loc.dateFormat(QLocale::ShortFormat);
-    const QString timeFmt = longTimeFormat(loc);
+    const QList<FormatToken> dateFmt = tokenize(loc.dateFormat(QLocale::ShortFormat));
+    const QList<FormatToken> timeFmt = longTimeTokens(loc);
 
     FormatShape date = shapeOf(dateFmt, u"dMy");
     if (date.order.size() != 3 || date.order.count(u'd') != 1 || date.order.count(u'M') != 1)

@@ -2,6 +2,7 @@
 
 #include "ui/dateformat.h"
 #include "ui/datevalue.h"
+#include "ui/typedtext.h"
 
 #include <QDate>
 
@@ -101,9 +102,9 @@ QString separatorsOf(const QList<FormatToken>& tokens)
     return seps;
 }
 
-class Reader {
-public:
-    explicit Reader(QStringView text) : s(text) { }
+struct Reader {
+    QStringView s;
+    qsizetype i = 0;
 
     bool atEnd() const { return i >= s.size(); }
 
@@ -120,19 +121,14 @@ public:
         value = 0;
         digits = 0;
         while (!atEnd()) {
-            char32_t cp = s[i].unicode();
-            qsizetype len = 1;
-            if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
-                cp = QChar::surrogateToUcs4(s[i], s[i + 1]);
-                len = 2;
-            }
-            const int digit = QChar::digitValue(cp);
+            const char32_t c = codePointAt(s, i);
+            const int digit = QChar::digitValue(c);
             if (digit < 0)
                 break;
             if (++digits > 9)
                 return false;
             value = value * 10 + digit;
-            i += len;
+            i += QChar::requiresSurrogates(c) ? 2 : 1;
         }
         return digits > 0;
     }
@@ -182,10 +178,6 @@ public:
         i += w.size();
         return true;
     }
-
-private:
-    QStringView s;
-    qsizetype i = 0;
 };
 
 enum class HalfDay { None, Am, Pm };
@@ -229,7 +221,7 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     const QString dateSeps = QStringLiteral("/-.") + separatorsOf(dateFmt);
     const QString timeSeps = QStringLiteral(":") + separatorsOf(timeFmt);
 
-    Reader r(text);
+    Reader r {text};
     r.skipBlanks();
 
     // The date, its fields in the locale's order.
@@ -288,24 +280,15 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     if (!r.atEnd())
         return std::nullopt;
 
-    // A bare number after the date isn't a time unless AM/PM says so.
-    if (!hasMinutes && half == HalfDay::None)
+    // A bare number after the date isn't a time unless AM/PM says so. An hour of 13 to 23
+    // with PM, or 0 with AM, is already on a 24-hour clock: the suffix agrees with it.
+    const bool fullDay = half == HalfDay::None || (half == HalfDay::Pm && hour > 12)
+        || (half == HalfDay::Am && hour == 0);
+    if ((!hasMinutes && half == HalfDay::None) || minute > 59 || second > 59
+        || (fullDay ? hour > 23 : hour < 1 || hour > 12))
         return std::nullopt;
-    if (minute > 59 || second > 59)
-        return std::nullopt;
-    if (half == HalfDay::None) {
-        if (hour > 23)
-            return std::nullopt;
-    } else if (half == HalfDay::Pm && hour > 12 && hour <= 23) {
-        // Already on a 24-hour clock: the suffix agrees and changes nothing.
-    } else if (half == HalfDay::Am && hour == 0) {
-    } else {
-        if (hour < 1 || hour > 12)
-            return std::nullopt;
-        hour %= 12;
-        if (half == HalfDay::Pm)
-            hour += 12;
-    }
+    if (!fullDay)
+        hour = hour % 12 + (half == HalfDay::Pm ? 12 : 0);
     return toDateValue(year, month, day, hour, minute, second);
 }
 

@@ -46,34 +46,38 @@ QImage decodeIndexed(const QByteArray& b, qsizetype header)
 }
 QImage argb(const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); }
 
-// Icons hold a 32 and a 16 pixel image, cursors one of 32 with its hot spot.
-const std::tuple<const char*, QList<int>, QPoint, QVariant (*)()> kIndexed[]
-    = {{"tasselday.ico", {32, 16}, {}, [] { return QVariant(ui::appIcon()); }},
-        {"hand_about.cur", {32}, {8, 0}, [] { return QVariant(ui::aboutHandCursor()); }},
-        {"hand_link.cur", {32}, {6, 0}, [] { return QVariant(ui::linkHandCursor()); }},
-        {"jump.cur", {32}, {15, 15}, [] { return QVariant(ui::jumpCursor()); }}};
-
+// Icons hold a 32 and a 16 pixel image, cursors one of 32 with its hot spot; `name` is the file.
+struct Indexed {
+    const char* name;
+    QList<int> sizes;
+    QPoint hotSpot; // none: an icon
+    QVariant (*load)();
+};
 // What the converter must refuse: a manifest line and the error it gives.
-const std::tuple<const char*, const char*, const char*> kRefusals[]
-    = {{"half-clear pixel", "x.ico icon soft.png", "half-transparent"},
-        {"257 colours", "x.ico icon many.png", "more than 256 colours"},
-        {"hot spot outside", "x.cur cursor soft.png 16 0", "hot spot outside"},
-        {"picture size", "x.bmp picture small.svg", "not a valid 98 x 97 SVG"},
-        {"icon not square", "x.png rendered small.svg 48", "not a valid square SVG"}};
+struct Refusal {
+    const char *name, *line, *error;
+};
 
-// The desktop's larger icons, rendered from the SVG: file and size.
-const std::tuple<const char*, int> kDesktopIcons[]
-    = {{"hicolor-48.png", 48}, {"hicolor-64.png", 64}, {"hicolor-128.png", 128}};
-
-int runConverter(const QString& manifest, const QString& in, const QString& out, QByteArray* errors)
-{
-    QProcess run;
-    run.start(qEnvironmentVariable("TASSELDAY_ASSETCONV"), {manifest, in, out});
-    if (!run.waitForFinished(60000) || run.exitStatus() != QProcess::NormalExit)
-        return -1;
-    *errors = run.readAllStandardError();
-    return run.exitCode();
-}
+// clang-format off
+const Indexed kIndexed[] = {
+    {.name = "tasselday.ico", .sizes = {32, 16}, .hotSpot = {},
+     .load = [] { return QVariant(ui::appIcon()); }},
+    {.name = "hand_about.cur", .sizes = {32}, .hotSpot = {8, 0},
+     .load = [] { return QVariant(ui::aboutHandCursor()); }},
+    {.name = "hand_link.cur", .sizes = {32}, .hotSpot = {6, 0},
+     .load = [] { return QVariant(ui::linkHandCursor()); }},
+    {.name = "jump.cur", .sizes = {32}, .hotSpot = {15, 15},
+     .load = [] { return QVariant(ui::jumpCursor()); }},
+};
+const Refusal kRefusals[] = {
+    {.name = "half-clear pixel", .line = "x.ico icon soft.png", .error = "half-transparent"},
+    {.name = "257 colours", .line = "x.ico icon many.png", .error = "more than 256 colours"},
+    {.name = "hot spot outside", .line = "x.cur cursor soft.png 16 0", .error = "hot spot outside"},
+    {.name = "picture size", .line = "x.bmp picture small.svg", .error = "not a valid 98 x 97 SVG"},
+    {.name = "icon not square", .line = "x.png rendered small.svg 48",
+     .error = "not a valid square SVG"},
+};
+// clang-format on
 
 } // namespace
 
@@ -142,11 +146,16 @@ private slots:
 
     // Drawn for their size: smooth edges (pixels neither clear nor opaque), not enlarged pixel
     // art, and the 32 pixel icon's outline when brought down to 32 pixels.
-    void desktopIconsAreDrawnForTheirSize_data() { rows::add(kDesktopIcons); }
+    // The desktop's larger icons, rendered from the SVG.
+    void desktopIconsAreDrawnForTheirSize_data()
+    {
+        table<int>({"size"}, {{"48", 48}, {"64", 64}, {"128", 128}});
+    }
     void desktopIconsAreDrawnForTheirSize()
     {
-        const auto& [file, size] = rows::fetch(kDesktopIcons);
-        const QImage icon(qEnvironmentVariable("TASSELDAY_ART_DIR") + '/' + file);
+        const int size = cell<int>("size");
+        const QImage icon(qEnvironmentVariable("TASSELDAY_ART_DIR") + "/hicolor-"
+            + QTest::currentDataTag() + ".png");
         QCOMPARE(icon.size(), QSize(size, size));
         const QImage small = icon.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         const QImage art(qEnvironmentVariable("TASSELDAY_SOURCE_DIR") + "/assets/tasselday-32.png");
@@ -179,8 +188,12 @@ private slots:
         svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='96' height='97'/>");
         manifest.write(line);
         svg.close(), manifest.close();
-        QByteArray errors;
-        QCOMPARE(runConverter(dir.filePath("manifest.txt"), dir.path(), dir.path(), &errors), 1);
+        QProcess run;
+        run.start(qEnvironmentVariable("TASSELDAY_ASSETCONV"),
+            {dir.filePath("manifest.txt"), dir.path(), dir.path()});
+        QVERIFY(run.waitForFinished(60000) && run.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(run.exitCode(), 1);
+        const QByteArray errors = run.readAllStandardError();
         QVERIFY2(errors.contains(error), errors.constData());
         QVERIFY(!QFile::exists(dir.filePath(QString(line).section(' ', 0, 0))));
     }

@@ -3,8 +3,6 @@
 #include "ui/dateformat.h"
 #include "ui/datevalue.h"
 
-#include <QDate>
-
 // The locale's short date and clock, and the general date form made of them.
 namespace ui {
 
@@ -40,7 +38,6 @@ QString shortDate(double v, const QLocale& locale)
     if (!civil)
         return {};
     const QLocale loc = effective(locale);
-    const QDate date(civil->year, civil->month, civil->day);
     QString text;
     for (const FormatToken& t : tokenize(loc.dateFormat(QLocale::ShortFormat))) {
         if (t.literal) {
@@ -52,17 +49,16 @@ QString shortDate(double v, const QLocale& locale)
             }
             continue;
         }
-        const int n = int(t.text.size());
-        const QLocale::FormatType name = n == 3 ? QLocale::ShortFormat : QLocale::LongFormat;
+        // No locale writes day or month names in its short date: both are numbers.
         switch (t.text.front().unicode()) {
         case u'd':
-            text += n <= 2 ? padded(date.day(), n) : loc.dayName(date.dayOfWeek(), name);
+            text += padded(civil->day, int(t.text.size()));
             break;
         case u'M':
-            text += n <= 2 ? padded(date.month(), n) : loc.monthName(date.month(), name);
+            text += padded(civil->month, int(t.text.size()));
             break;
         case u'y':
-            text += padded(date.year(), 4);
+            text += padded(civil->year, 4);
             break;
         default:
             text += t.text;

@@ -3,6 +3,8 @@
 #include "ui/dateformat.h"
 #include "ui/datevalue.h"
 
+#include <QDate>
+
 // The locale's short date and clock, and the general date form made of them.
 namespace ui {
 
@@ -38,6 +40,7 @@ QString shortDate(double v, const QLocale& locale)
     if (!civil)
         return {};
     const QLocale loc = effective(locale);
+    const QDate date(civil->year, civil->month, civil->day);
     QString text;
     for (const FormatToken& t : tokenize(loc.dateFormat(QLocale::ShortFormat))) {
         if (t.literal) {
@@ -49,16 +52,17 @@ QString shortDate(double v, const QLocale& locale)
             }
             continue;
         }
-        // No locale writes day or month names in its short date: both are numbers.
+        const int n = int(t.text.size());
+        const QLocale::FormatType name = n == 3 ? QLocale::ShortFormat : QLocale::LongFormat;
         switch (t.text.front().unicode()) {
         case u'd':
-            text += padded(civil->day, int(t.text.size()));
+            text += n <= 2 ? padded(date.day(), n) : loc.dayName(date.dayOfWeek(), name);
             break;
         case u'M':
-            text += padded(civil->month, int(t.text.size()));
+            text += n <= 2 ? padded(date.month(), n) : loc.monthName(date.month(), name);
             break;
         case u'y':
-            text += padded(civil->year, 4);
+            text += padded(date.year(), 4);
             break;
         default:
             text += t.text;

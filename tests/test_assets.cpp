@@ -50,8 +50,9 @@ QImage argb(const QPixmap& p) { return p.toImage().convertToFormat(QImage::Forma
 struct Indexed {
     const char* name;
     QList<int> sizes;
-    QPoint hotSpot; // none: an icon
-    QVariant (*load)();
+    QCursor (*cursor)() = nullptr;
+    QPoint hotSpot {};
+    QIcon (*icon)() = nullptr;
 };
 // What the converter must refuse: a manifest line and the error it gives.
 struct Refusal {
@@ -60,14 +61,10 @@ struct Refusal {
 
 // clang-format off
 const Indexed kIndexed[] = {
-    {.name = "tasselday.ico", .sizes = {32, 16}, .hotSpot = {},
-     .load = [] { return QVariant(ui::appIcon()); }},
-    {.name = "hand_about.cur", .sizes = {32}, .hotSpot = {8, 0},
-     .load = [] { return QVariant(ui::aboutHandCursor()); }},
-    {.name = "hand_link.cur", .sizes = {32}, .hotSpot = {6, 0},
-     .load = [] { return QVariant(ui::linkHandCursor()); }},
-    {.name = "jump.cur", .sizes = {32}, .hotSpot = {15, 15},
-     .load = [] { return QVariant(ui::jumpCursor()); }},
+    {.name = "tasselday.ico", .sizes = {32, 16}, .icon = ui::appIcon},
+    {.name = "hand_about.cur", .sizes = {32}, .cursor = ui::aboutHandCursor, .hotSpot = {8, 0}},
+    {.name = "hand_link.cur", .sizes = {32}, .cursor = ui::linkHandCursor, .hotSpot = {6, 0}},
+    {.name = "jump.cur", .sizes = {32}, .cursor = ui::jumpCursor, .hotSpot = {15, 15}},
 };
 const Refusal kRefusals[] = {
     {.name = "half-clear pixel", .line = "x.ico icon soft.png", .error = "half-transparent"},
@@ -118,28 +115,25 @@ private slots:
     void iconAndCursorFiles_data() { rows::add(kIndexed); }
     void iconAndCursorFiles()
     {
-        const auto& [file, sizes, hotSpot, load] = rows::fetch(kIndexed);
-        const QVariant loaded = load();
+        const auto& [file, sizes, cursor, hotSpot, icon] = rows::fetch(kIndexed);
         const QByteArray b = held(file);
-        const quint32 type = hotSpot.isNull() ? 1 : 2;
+        const quint32 type = cursor ? 2 : 1;
         checkFields(b, 0, {{0, 2, 0}, {2, 2, type}, {4, 2, quint32(sizes.size())}});
         quint32 end = 6 + 16 * sizes.size();
         for (int i = 0; i < sizes.size(); ++i) {
             // Width and height, 256 colours, 1 plane and 8 bits or the hot spot, size, offset.
             const quint32 s = quint32(sizes[i]), bytes = 40 + 1024 + s * s + (s + 31) / 32 * 4 * s;
-            const QPoint words = type == 1 ? QPoint(1, 8) : hotSpot;
+            const QPoint words = cursor ? hotSpot : QPoint(1, 8);
             checkFields(b, 6 + 16 * i,
                 {{0, 2, s | s << 8}, {2, 2, 0}, {4, 2, quint32(words.x())},
                     {6, 2, quint32(words.y())}, {8, 4, bytes}, {12, 4, end}});
             checkFields(b, end, {{0, 4, 40}, {4, 4, s}, {8, 4, 2 * s}, {12, 2, 1}, {14, 2, 8}});
             const QImage img = decodeIndexed(b, end);
             end += bytes;
-            QCOMPARE(qAlpha(img.pixel(type == 1 ? QPoint(s / 2, s / 2) : hotSpot)), 255);
-            if (type == 2)
-                QCOMPARE(loaded.value<QCursor>().hotSpot(), hotSpot);
-            QCOMPARE(type == 2 ? argb(loaded.value<QCursor>().pixmap())
-                               : argb(loaded.value<QIcon>().pixmap(QSize(s, s))),
-                img);
+            QCOMPARE(qAlpha(img.pixel(cursor ? hotSpot : QPoint(s / 2, s / 2))), 255);
+            if (cursor)
+                QCOMPARE(cursor().hotSpot(), hotSpot);
+            QCOMPARE(cursor ? argb(cursor().pixmap()) : argb(icon().pixmap(QSize(s, s))), img);
         }
         QCOMPARE(quint32(b.size()), end);
     }

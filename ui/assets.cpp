@@ -6,7 +6,6 @@
 #include <QImageReader>
 #include <QPoint>
 #include <QtDebug>
-#include <QtEndian>
 
 #include <optional>
 
@@ -57,7 +56,8 @@ QIcon iconFrom(const QString& name)
 // bit count.
 std::optional<QPoint> hotSpotOf(const QByteArray& bytes)
 {
-    const auto word = [&](int at) { return qFromLittleEndian<quint16>(bytes.constData() + at); };
+    const auto word
+        = [&](int at) { return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8); };
     constexpr int dirSize = 6, entrySize = 16;
     if (bytes.size() < dirSize + entrySize || word(0) != 0 || word(2) != 2 || word(4) == 0)
         return std::nullopt;

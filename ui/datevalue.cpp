@@ -15,17 +15,10 @@ const qint64 kDayZero = QDate(1899, 12, 30).toJulianDay();
 
 double toDateValue(int y, int mo, int d, int h, int mi, int s)
 {
-    const qint64 total = (QDate(y, mo, d).toJulianDay() - kDayZero) * kSecondsPerDay
-        + qint64(h) * 3600 + qint64(mi) * 60 + s;
-    // Split into a civil day and the seconds into it, both counted forward.
-    qint64 day = total / kSecondsPerDay;
-    qint64 rest = total % kSecondsPerDay;
-    if (rest < 0) {
-        rest += kSecondsPerDay;
-        --day;
-    }
-    const double fraction = double(rest) / kSecondsPerDay;
-    return day >= 0 ? double(day) + fraction : double(day) - fraction;
+    // Before day zero the whole part counts days back while the fraction runs forward.
+    const double day = double(QDate(y, mo, d).toJulianDay() - kDayZero);
+    const double fraction = double(h * 3600 + mi * 60 + s) / kSecondsPerDay;
+    return day >= 0 ? day + fraction : day - fraction;
 }
 
 std::optional<CivilTime> fromDateValue(double v)

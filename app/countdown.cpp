@@ -88,8 +88,6 @@ bool Gesture::CheckSetTimeout()
         ++intSetTicks;
         return false;
     }
-    if (intSetTicks != intSetTimeout)
-        return false;
     intSetTicks = 0;
     intSetStage = 0;
     return true;

@@ -46,34 +46,35 @@ QImage decodeIndexed(const QByteArray& b, qsizetype header)
 }
 QImage argb(const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); }
 
-// Icons hold a 32 and a 16 pixel image, cursors one of 32 with its hot spot.
-const std::tuple<const char*, QList<int>, QPoint, QVariant (*)()> kIndexed[]
-    = {{"tasselday.ico", {32, 16}, {}, [] { return QVariant(ui::appIcon()); }},
-        {"hand_about.cur", {32}, {8, 0}, [] { return QVariant(ui::aboutHandCursor()); }},
-        {"hand_link.cur", {32}, {6, 0}, [] { return QVariant(ui::linkHandCursor()); }},
-        {"jump.cur", {32}, {15, 15}, [] { return QVariant(ui::jumpCursor()); }}};
-
+// Icons hold a 32 and a 16 pixel image, cursors one of 32 with its hot spot; `name` is the file.
+struct Indexed {
+    const char* name;
+    QList<int> sizes;
+    QCursor (*cursor)() = nullptr;
+    QPoint hotSpot {};
+    QIcon (*icon)() = nullptr;
+};
 // What the converter must refuse: a manifest line and the error it gives.
-const std::tuple<const char*, const char*, const char*> kRefusals[]
-    = {{"half-clear pixel", "x.ico icon soft.png", "half-transparent"},
-        {"257 colours", "x.ico icon many.png", "more than 256 colours"},
-        {"hot spot outside", "x.cur cursor soft.png 16 0", "hot spot outside"},
-        {"picture size", "x.bmp picture small.svg", "not a valid 98 x 97 SVG"},
-        {"icon not square", "x.png rendered small.svg 48", "not a valid square SVG"}};
+struct Refusal {
+    const char *name, *line, *error;
+};
 
-// The desktop's larger icons, rendered from the SVG: file and size.
-const std::tuple<const char*, int> kDesktopIcons[]
-    = {{"hicolor-48.png", 48}, {"hicolor-64.png", 64}, {"hicolor-128.png", 128}};
-
-int runConverter(const QString& manifest, const QString& in, const QString& out, QByteArray* errors)
-{
-    QProcess run;
-    run.start(qEnvironmentVariable("TASSELDAY_ASSETCONV"), {manifest, in, out});
-    if (!run.waitForFinished(60000) || run.exitStatus() != QProcess::NormalExit)
-        return -1;
-    *errors = run.readAllStandardError();
-    return run.exitCode();
-}
+// clang-format off
+const Indexed kIndexed[] = {
+    {.name = "tasselday.ico", .sizes = {32, 16}, .icon = ui::appIcon},
+    {.name = "hand_about.cur", .sizes = {32}, .cursor = ui::aboutHandCursor, .hotSpot = {8, 0}},
+    {.name = "hand_link.cur", .sizes = {32}, .cursor = ui::linkHandCursor, .hotSpot = {6, 0}},
+    {.name = "jump.cur", .sizes = {32}, .cursor = ui::jumpCursor, .hotSpot = {15, 15}},
+};
+const Refusal kRefusals[] = {
+    {.name = "half-clear pixel", .line = "x.ico icon soft.png", .error = "half-transparent"},
+    {.name = "257 colours", .line = "x.ico icon many.png", .error = "more than 256 colours"},
+    {.name = "hot spot outside", .line = "x.cur cursor soft.png 16 0", .error = "hot spot outside"},
+    {.name = "picture size", .line = "x.bmp picture small.svg", .error = "not a valid 98 x 97 SVG"},
+    {.name = "icon not square", .line = "x.png rendered small.svg 48",
+     .error = "not a valid square SVG"},
+};
+// clang-format on
 
 } // namespace
 
@@ -114,39 +115,41 @@ private slots:
     void iconAndCursorFiles_data() { rows::add(kIndexed); }
     void iconAndCursorFiles()
     {
-        const auto& [file, sizes, hotSpot, load] = rows::fetch(kIndexed);
-        const QVariant loaded = load();
+        const auto& [file, sizes, cursor, hotSpot, icon] = rows::fetch(kIndexed);
         const QByteArray b = held(file);
-        const quint32 type = hotSpot.isNull() ? 1 : 2;
+        const quint32 type = cursor ? 2 : 1;
         checkFields(b, 0, {{0, 2, 0}, {2, 2, type}, {4, 2, quint32(sizes.size())}});
         quint32 end = 6 + 16 * sizes.size();
         for (int i = 0; i < sizes.size(); ++i) {
             // Width and height, 256 colours, 1 plane and 8 bits or the hot spot, size, offset.
             const quint32 s = quint32(sizes[i]), bytes = 40 + 1024 + s * s + (s + 31) / 32 * 4 * s;
-            const QPoint words = type == 1 ? QPoint(1, 8) : hotSpot;
+            const QPoint words = cursor ? hotSpot : QPoint(1, 8);
             checkFields(b, 6 + 16 * i,
                 {{0, 2, s | s << 8}, {2, 2, 0}, {4, 2, quint32(words.x())},
                     {6, 2, quint32(words.y())}, {8, 4, bytes}, {12, 4, end}});
             checkFields(b, end, {{0, 4, 40}, {4, 4, s}, {8, 4, 2 * s}, {12, 2, 1}, {14, 2, 8}});
             const QImage img = decodeIndexed(b, end);
             end += bytes;
-            QCOMPARE(qAlpha(img.pixel(type == 1 ? QPoint(s / 2, s / 2) : hotSpot)), 255);
-            if (type == 2)
-                QCOMPARE(loaded.value<QCursor>().hotSpot(), hotSpot);
-            QCOMPARE(type == 2 ? argb(loaded.value<QCursor>().pixmap())
-                               : argb(loaded.value<QIcon>().pixmap(QSize(s, s))),
-                img);
+            QCOMPARE(qAlpha(img.pixel(cursor ? hotSpot : QPoint(s / 2, s / 2))), 255);
+            if (cursor)
+                QCOMPARE(cursor().hotSpot(), hotSpot);
+            QCOMPARE(cursor ? argb(cursor().pixmap()) : argb(icon().pixmap(QSize(s, s))), img);
         }
         QCOMPARE(quint32(b.size()), end);
     }
 
     // Drawn for their size: smooth edges (pixels neither clear nor opaque), not enlarged pixel
     // art, and the 32 pixel icon's outline when brought down to 32 pixels.
-    void desktopIconsAreDrawnForTheirSize_data() { rows::add(kDesktopIcons); }
+    // The desktop's larger icons, rendered from the SVG.
+    void desktopIconsAreDrawnForTheirSize_data()
+    {
+        table<int>({"size"}, {{"48", 48}, {"64", 64}, {"128", 128}});
+    }
     void desktopIconsAreDrawnForTheirSize()
     {
-        const auto& [file, size] = rows::fetch(kDesktopIcons);
-        const QImage icon(qEnvironmentVariable("TASSELDAY_ART_DIR") + '/' + file);
+        const int size = cell<int>("size");
+        const QImage icon(qEnvironmentVariable("TASSELDAY_ART_DIR") + "/hicolor-"
+            + QTest::currentDataTag() + ".png");
         QCOMPARE(icon.size(), QSize(size, size));
         const QImage small = icon.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         const QImage art(qEnvironmentVariable("TASSELDAY_SOURCE_DIR") + "/assets/tasselday-32.png");
@@ -179,8 +182,12 @@ private slots:
         svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='96' height='97'/>");
         manifest.write(line);
         svg.close(), manifest.close();
-        QByteArray errors;
-        QCOMPARE(runConverter(dir.filePath("manifest.txt"), dir.path(), dir.path(), &errors), 1);
+        QProcess run;
+        run.start(qEnvironmentVariable("TASSELDAY_ASSETCONV"),
+            {dir.filePath("manifest.txt"), dir.path(), dir.path()});
+        QVERIFY(run.waitForFinished(60000) && run.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(run.exitCode(), 1);
+        const QByteArray errors = run.readAllStandardError();
         QVERIFY2(errors.contains(error), errors.constData());
         QVERIFY(!QFile::exists(dir.filePath(QString(line).section(' ', 0, 0))));
     }

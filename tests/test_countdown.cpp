@@ -89,9 +89,7 @@ private slots:
         countdown::Schedule s = countdown::builtInSchedule();
         QCOMPARE(s.TotalDays, 285.0);
         s.intPercentDigits = qint16(m.digits);
-        const QDateTime at = QDateTime::fromString(m.at, Qt::ISODate);
-        const double now = ui::toDateValue(at.date().year(), at.date().month(), at.date().day(),
-            at.time().hour(), at.time().minute(), at.time().second());
+        const double now = ui::toDateValue(QDateTime::fromString(m.at, Qt::ISODate));
         const countdown::TimeLeft left = countdown::timeLeft(s, now);
         QCOMPARE(countdown::displayLine(left), QString(m.line));
         QCOMPARE(left.somethingLeft(), *m.line != 0);

@@ -125,7 +125,8 @@ private slots:
                 {"6/4/2006 0:00:00 AM", kUs, kDay, false},
                 {"6/4/29", kUs, toDateValue(2029, 6, 4), false},
                 {"6/4/30", kUs, toDateValue(1930, 6, 4), false},
-                {"06.04.2006", kDe, toDateValue(2006, 4, 6), false}});
+                {"06.04.2006", kDe, toDateValue(2006, 4, 6), false},
+                {"4.06.2006 18:00:00,", QLocale("be_BY"), kNone, false}});
         for (const char* text : {"", "6/4/2006 13:00:00AM", "6/4/2006 0:00:00 PM",
                  "6/4/2006 24:00:00", "6/4/2006 6:75:00PM", "2/29/2006", "13/4/2006", "6/4/20060"})
             QTest::newRow(text) << kUs << kNone << false;

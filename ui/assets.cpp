@@ -35,14 +35,10 @@ QList<QImage> decodeIcons(const QByteArray& bytes)
     // Straight to the one plugin that reads the format, without loading every other image
     // plugin to ask it first.
     reader.setAutoDetectImageFormat(false);
-    const int count = qMax(1, reader.imageCount());
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && !reader.jumpToImage(i))
-            break;
-        QImage image = reader.read();
-        if (image.isNull())
-            break;
+    for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
         images.append(image);
+        if (!reader.jumpToNextImage())
+            break;
     }
     return images;
 }
@@ -55,21 +51,17 @@ QIcon iconFrom(const QString& name)
     return icon;
 }
 
-quint16 word(const QByteArray& bytes, int at)
-{
-    return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8);
-}
-
 // A .cur file starts like an .ico (reserved 0, type 2, image count), and the
 // first directory entry keeps the hot spot where an icon keeps its planes and
 // bit count.
 std::optional<QPoint> hotSpotOf(const QByteArray& bytes)
 {
+    const auto word
+        = [&](int at) { return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8); };
     constexpr int dirSize = 6, entrySize = 16;
-    if (bytes.size() < dirSize + entrySize || word(bytes, 0) != 0 || word(bytes, 2) != 2
-        || word(bytes, 4) == 0)
+    if (bytes.size() < dirSize + entrySize || word(0) != 0 || word(2) != 2 || word(4) == 0)
         return std::nullopt;
-    return QPoint(word(bytes, dirSize + 4), word(bytes, dirSize + 6));
+    return QPoint(word(dirSize + 4), word(dirSize + 6));
 }
 
 QCursor cursorFrom(const QString& name, Qt::CursorShape fallback)

@@ -14,45 +14,6 @@ namespace {
 
 QString padded(int n, int width) { return QString::number(n).rightJustified(width, u'0'); }
 
-// The short date in the locale's order, separators and words, but with ASCII
-// digits and a four-digit year, so that every locale's text reads back the same way
-// and matches what is typed into the dialog's boxes.
-QString formatShortDate(const QLocale& loc, const QDate& date)
-{
-    QString text;
-    for (const FormatToken& t : tokenize(shortDateFormat(loc))) {
-        if (t.literal) {
-            // Without its bidi marks: in this program's left-to-right lines they would
-            // turn the date, and the words around it, the other way.
-            for (QChar c : t.text) {
-                if (c.category() != QChar::Other_Format)
-                    text += c;
-            }
-            continue;
-        }
-        const qsizetype n = t.text.size();
-        switch (t.text.front().unicode()) {
-        case u'd':
-            text += n <= 2 ? padded(date.day(), int(n))
-                           : loc.dayName(date.dayOfWeek(),
-                               n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-            break;
-        case u'M':
-            text += n <= 2
-                ? padded(date.month(), int(n))
-                : loc.monthName(date.month(), n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-            break;
-        case u'y':
-            text += padded(date.year(), 4);
-            break;
-        default:
-            text += t.text;
-            break;
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 bool hasTwelveHourClock(const QLocale& locale)
@@ -70,12 +31,45 @@ QStringList halfDayNames(const QLocale& locale)
     return {loc.amText(), loc.pmText()};
 }
 
+// The short date in the locale's order, separators and words, but with ASCII digits and a
+// four-digit year, so that every locale's text reads back the same way and matches what is
+// typed into the dialog's boxes.
 QString shortDate(double v, const QLocale& locale)
 {
-    const std::optional<CivilTime> t = fromDateValue(v);
-    if (!t)
+    const std::optional<CivilTime> civil = fromDateValue(v);
+    if (!civil)
         return {};
-    return formatShortDate(effective(locale), QDate(t->year, t->month, t->day));
+    const QLocale loc = effective(locale);
+    const QDate date(civil->year, civil->month, civil->day);
+    QString text;
+    for (const FormatToken& t : tokenize(loc.dateFormat(QLocale::ShortFormat))) {
+        if (t.literal) {
+            // Without its bidi marks: in this program's left-to-right lines they would
+            // turn the date, and the words around it, the other way.
+            for (QChar c : t.text) {
+                if (c.category() != QChar::Other_Format)
+                    text += c;
+            }
+            continue;
+        }
+        const int n = int(t.text.size());
+        const QLocale::FormatType name = n == 3 ? QLocale::ShortFormat : QLocale::LongFormat;
+        switch (t.text.front().unicode()) {
+        case u'd':
+            text += n <= 2 ? padded(date.day(), n) : loc.dayName(date.dayOfWeek(), name);
+            break;
+        case u'M':
+            text += n <= 2 ? padded(date.month(), n) : loc.monthName(date.month(), name);
+            break;
+        case u'y':
+            text += padded(date.year(), 4);
+            break;
+        default:
+            text += t.text;
+            break;
+        }
+    }
+    return text;
 }
 
 // The general date form: the short date, then the time in one form for every locale.
@@ -92,8 +86,7 @@ QString generalDate(double v, const QLocale& locale)
     // boxes back together the same way.
     const bool twelve = hasTwelveHourClock(locale);
     const int hour = twelve && t.hour % 12 == 0 ? 12 : twelve ? t.hour % 12 : t.hour;
-    const auto two = [](int n) { return QString::number(n).rightJustified(2, u'0'); };
-    text += u' ' + QString::number(hour) + u':' + two(t.minute) + u':' + two(t.second);
+    text += u' ' + QString::number(hour) + u':' + padded(t.minute, 2) + u':' + padded(t.second, 2);
     if (twelve)
         text += u' ' + halfDayNames(locale).at(t.hour < 12 ? 0 : 1);
     return text;

@@ -22,7 +22,7 @@ struct CivilTime {
     friend bool operator==(const CivilTime&, const CivilTime&) = default;
 };
 
-// Proleptic Gregorian calendar, whole seconds.
+// A valid date of the proleptic Gregorian calendar and a time within its day, whole seconds.
 double toDateValue(int y, int mo, int d, int h = 0, int mi = 0, int s = 0);
 
 inline constexpr int kFirstYear = 100;

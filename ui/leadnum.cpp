@@ -28,12 +28,15 @@ std::string leadingChars(const QString& text)
         return i < text.size() ? text[i] : QChar();
     };
 
-    const QChar sign = peek();
-    if (sign == u'-' || sign == u'+') {
-        if (sign == u'-')
-            out += '-';
-        ++i;
-    }
+    // An optional sign, as from_chars takes it: "-" kept, "+" dropped.
+    auto sign = [&](std::string& to) {
+        const QChar c = peek();
+        if (c == u'-' || c == u'+') {
+            to += c == u'-' ? "-" : "";
+            ++i;
+        }
+    };
+    sign(out);
     bool point = false;
     for (QChar c = peek(); isDigit(c) || (c == u'.' && !point); c = peek()) {
         point = point || c == u'.';
@@ -46,20 +49,13 @@ std::string leadingChars(const QString& text)
     if (e == u'e' || e == u'd') {
         std::string exponent = "e";
         ++i;
-        QChar c = peek();
-        if (c == u'-' || c == u'+') {
-            if (c == u'-')
-                exponent += '-';
-            ++i;
-            c = peek();
-        }
-        bool any = false;
-        for (; isDigit(c); c = peek()) {
+        sign(exponent);
+        const std::size_t digits = exponent.size();
+        for (QChar c = peek(); isDigit(c); c = peek()) {
             exponent += char(c.unicode());
-            any = true;
             ++i;
         }
-        if (any)
+        if (exponent.size() > digits)
             out += exponent;
     }
     return out;

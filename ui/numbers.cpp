@@ -1,5 +1,6 @@
 #include "ui/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -39,11 +40,7 @@ double Mod(double a, double b)
 
 double Round(double x, int n)
 {
-    if (n < 0)
-        n = 0;
-    if (n > 15)
-        n = 15;
-    const double scale = kPow10[n];
+    const double scale = kPow10[std::clamp(n, 0, 15)];
     const double scaled = x * scale;
     if (!std::isfinite(scaled) || std::fabs(scaled) >= kAllWhole)
         return x;

@@ -2,6 +2,7 @@
 
 #include "ui/dateformat.h"
 #include "ui/datevalue.h"
+#include "ui/typedtext.h"
 
 #include <QDate>
 
@@ -14,9 +15,96 @@ using namespace dateformat;
 
 namespace {
 
-class Reader {
-public:
-    explicit Reader(QStringView text) : s(text) { }
+// The long time format without its time zone: dates here have none. The blanks, commas
+// and brackets that only set the zone apart go with it: "h:mm:ss AP t", "H:mm:ss (t)",
+// "t HH:mm:ss".
+QList<FormatToken> longTimeTokens(const QLocale& loc)
+{
+    QList<FormatToken> tokens = tokenize(loc.timeFormat(QLocale::LongFormat));
+    for (qsizetype k = 0; k < tokens.size(); ++k) {
+        if (tokens[k].literal || tokens[k].text.front() != u't')
+            continue;
+        tokens[k] = {QString(), true};
+        if (k > 0 && tokens[k - 1].literal) {
+            QString& before = tokens[k - 1].text;
+            while (!before.isEmpty()
+                && (before.back().isSpace() || QStringView(u"([,").contains(before.back())))
+                before.chop(1);
+        }
+        if (k + 1 < tokens.size() && tokens[k + 1].literal) {
+            QString& after = tokens[k + 1].text;
+            while (!after.isEmpty()
+                && (after.front().isSpace() || QStringView(u")],").contains(after.front())))
+                after.remove(0, 1);
+        }
+    }
+    return tokens;
+}
+
+QString withoutBlanks(QString s)
+{
+    s.removeIf([](QChar c) { return c.isSpace(); });
+    return s;
+}
+
+// The fields of a format in order ('h' standing for h and H) and the literal
+// text around them, blanks left out: for "'kl'. HH:mm:ss" that is head "kl.",
+// between ":" and ":", order "hms".
+struct FormatShape {
+    QString order;
+    QString head;
+    QStringList between;
+    QString tail;
+};
+
+FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
+{
+    FormatShape shape;
+    QString pending;
+    for (const FormatToken& t : tokens) {
+        if (t.literal) {
+            pending += t.text;
+            continue;
+        }
+        QChar field = t.text.front() == u'H' ? u'h' : t.text.front();
+        if (field == u'd' && t.text.size() > 2)
+            field = QChar(); // weekday name
+        if (!fields.contains(field)) {
+            if (!shape.order.isEmpty())
+                break;
+            pending.clear(); // e.g. an AM/PM in front of the time
+            continue;
+        }
+        if (shape.order.isEmpty())
+            shape.head = withoutBlanks(pending);
+        else
+            shape.between.append(withoutBlanks(pending));
+        shape.order += field;
+        pending.clear();
+    }
+    if (!shape.order.isEmpty())
+        shape.tail = withoutBlanks(pending);
+    return shape;
+}
+
+// The single characters a format puts between its fields: "/", ".", ":".
+QString separatorsOf(const QList<FormatToken>& tokens)
+{
+    QString seps;
+    for (const FormatToken& t : tokens) {
+        if (!t.literal)
+            continue;
+        for (QChar c : t.text) {
+            if (!c.isLetter() && !c.isSpace() && !seps.contains(c))
+                seps += c;
+        }
+    }
+    return seps;
+}
+
+struct Reader {
+    QStringView s;
+    qsizetype i = 0;
 
     bool atEnd() const { return i >= s.size(); }
 
@@ -33,19 +121,14 @@ public:
         value = 0;
         digits = 0;
         while (!atEnd()) {
-            char32_t cp = s[i].unicode();
-            qsizetype len = 1;
-            if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
-                cp = QChar::surrogateToUcs4(s[i], s[i + 1]);
-                len = 2;
-            }
-            const int digit = QChar::digitValue(cp);
+            const char32_t c = codePointAt(s, i);
+            const int digit = QChar::digitValue(c);
             if (digit < 0)
                 break;
             if (++digits > 9)
                 return false;
             value = value * 10 + digit;
-            i += len;
+            i += QChar::requiresSurrogates(c) ? 2 : 1;
         }
         return digits > 0;
     }
@@ -95,10 +178,6 @@ public:
         i += w.size();
         return true;
     }
-
-private:
-    QStringView s;
-    qsizetype i = 0;
 };
 
 enum class HalfDay { None, Am, Pm };
@@ -130,8 +209,8 @@ int fullYear(int value, int digits)
 std::optional<double> readDateTime(const QString& text, const QLocale& locale)
 {
     const QLocale loc = effective(locale);
-    const QString dateFmt = loc.dateFormat(QLocale::ShortFormat);
-    const QString timeFmt = longTimeFormat(loc);
+    const QList<FormatToken> dateFmt = tokenize(loc.dateFormat(QLocale::ShortFormat));
+    const QList<FormatToken> timeFmt = longTimeTokens(loc);
 
     FormatShape date = shapeOf(dateFmt, u"dMy");
     if (date.order.size() != 3 || date.order.count(u'd') != 1 || date.order.count(u'M') != 1)
@@ -142,7 +221,7 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     const QString dateSeps = QStringLiteral("/-.") + separatorsOf(dateFmt);
     const QString timeSeps = QStringLiteral(":") + separatorsOf(timeFmt);
 
-    Reader r(text);
+    Reader r {text};
     r.skipBlanks();
 
     // The date, its fields in the locale's order.
@@ -201,24 +280,15 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     if (!r.atEnd())
         return std::nullopt;
 
-    // A bare number after the date isn't a time unless AM/PM says so.
-    if (!hasMinutes && half == HalfDay::None)
+    // A bare number after the date isn't a time unless AM/PM says so. An hour of 13 to 23
+    // with PM, or 0 with AM, is already on a 24-hour clock: the suffix agrees with it.
+    const bool fullDay = half == HalfDay::None || (half == HalfDay::Pm && hour > 12)
+        || (half == HalfDay::Am && hour == 0);
+    if ((!hasMinutes && half == HalfDay::None) || minute > 59 || second > 59
+        || (fullDay ? hour > 23 : hour < 1 || hour > 12))
         return std::nullopt;
-    if (minute > 59 || second > 59)
-        return std::nullopt;
-    if (half == HalfDay::None) {
-        if (hour > 23)
-            return std::nullopt;
-    } else if (half == HalfDay::Pm && hour > 12 && hour <= 23) {
-        // Already on a 24-hour clock: the suffix agrees and changes nothing.
-    } else if (half == HalfDay::Am && hour == 0) {
-    } else {
-        if (hour < 1 || hour > 12)
-            return std::nullopt;
-        hour %= 12;
-        if (half == HalfDay::Pm)
-            hour += 12;
-    }
+    if (!fullDay)
+        hour = hour % 12 + (half == HalfDay::Pm ? 12 : 0);
     return toDateValue(year, month, day, hour, minute, second);
 }
 

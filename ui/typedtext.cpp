@@ -17,19 +17,25 @@ bool keptOut(QChar c)
 
 } // namespace
 
+char32_t codePointAt(QStringView text, qsizetype i)
+{
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(text[i], text[i + 1]);
+    return text[i].unicode();
+}
+
 QString asciiDigits(const QString& text)
 {
     QString out;
     out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair
-            = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+    for (qsizetype i = 0; i < text.size();) {
+        const char32_t c = codePointAt(text, i);
+        const qsizetype units = QChar::requiresSurrogates(c) ? 2 : 1;
         if (QChar::category(c) == QChar::Number_DecimalDigit)
             out += QChar(u'0' + QChar::digitValue(c));
         else
-            out += QStringView(text).mid(i, pair ? 2 : 1);
-        i += pair;
+            out += QStringView(text).mid(i, units);
+        i += units;
     }
     return out;
 }

@@ -5,6 +5,10 @@
 // rules without any widget, so that they are tested and fuzzed on their own.
 namespace ui {
 
+// The character at `i`: a surrogate pair's code point, else the unit itself (a lone
+// surrogate too).
+char32_t codePointAt(QStringView text, qsizetype i);
+
 // Every Unicode decimal digit ("٣", "８", "३", "𝟑") as its ASCII digit; everything else
 // unchanged. A number the user types reads the same in whichever script it is written.
 QString asciiDigits(const QString& text);

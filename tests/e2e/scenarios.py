@@ -1,0 +1,74 @@
+"""The end-to-end scenarios as data: each a screen, a clock and a table of steps that run.py plays.
+Each step is (verb, arguments...), a method of run.py's Desktop; positions are client pixels at
+scale 1."""
+
+MAIN, DIALOG, ABOUT = '^Tasselday - by Quillerby$', '^Advanced Options$', '^About Tasselday$'
+DONE, MSGBOX = "^CONGRATULATIONS CLASS OF '06 !!!$", '^Tasselday$'
+AT_0930 = ('11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!', 'School Year Completed: 71.36702%')
+FROZEN_0930 = '2006-03-15 09:30:15'  # no '@': the clock stands still, so every text is known
+# Three double-clicks on the hidden square in one go: a pause of 2 s would start them over.
+GESTURE = ('click', MAIN, 400, 134, 2) + ('sleep', '0.15', 'click', '--repeat', '2', '--delay',
+                                          '60', '1') * 2
+HOUR_9 = [('focus', DIALOG, 'text'), ('key', 'End', 'BackSpace', 'BackSpace', '9'),
+          ('shows', DIALOG, '9')]  # the hour box is the dialog's first text box
+DIGITS_2 = [('focus', DIALOG, 'text', 'Percent digits'), ('key', 'End', 'BackSpace', '2'),
+            ('shows', DIALOG, '2')]
+PRESS = lambda button: [('focus', DIALOG, 'push button', button), ('key', 'Return')]  # noqa
+# At fractional scales on 1366x768, started again at each; RandR then resizes the screen under it.
+SCALES = dict(clock=FROZEN_0930, scale=1.5, size=(1366, 768), steps=[
+    ('place', MAIN, 'top-right'), *[s for scale in (1.75, 1.25) for s in (
+        ('close', MAIN), ('exit',), ('launch', scale), ('place', MAIN, 'top-right'))],
+    ('monitor', 1111, 768), ('place', MAIN, 'top-right'), ('close', MAIN), ('exit',)])
+SCENARIOS = {
+    # Placement with frames, texts at a known moment, names, the gesture, the dialog's keys.
+    'main_openbox': dict(wm=True, clock=FROZEN_0930, steps=[
+        ('place', MAIN, 'top-right'), ('shows', MAIN, *AT_0930), ('named', MAIN),
+        ('shot', MAIN, 'main'), ('look', 'before'), GESTURE, ('place', DIALOG, 'centred'),
+        ('look', 'same'), ('disabled', MAIN), ('named', DIALOG), ('face', DIALOG, 242, 90, 28, 17),
+        ('shot', DIALOG, 'options'), ('minimise', DIALOG), *HOUR_9, *PRESS('Cancel'),
+        ('gone', DIALOG), ('shows', MAIN, *AT_0930), GESTURE, *HOUR_9, *DIGITS_2, *PRESS('OK'),
+        ('gone', DIALOG), ('shows', MAIN, '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!',
+                          'School Year Completed: 71.37%'), ('bar', MAIN), ('close', MAIN),
+        ('exit',)]),
+    # Without a window manager: no frames, the program places its windows itself.
+    'main_nowm': dict(wm=False, clock=FROZEN_0930, steps=[
+        ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
+        ('place', ABOUT, 'client', 156, 129), ('close', ABOUT), ('gone', ABOUT), GESTURE,
+        ('place', DIALOG, 'centred'), ('click', DIALOG, 156, 208), ('place', DONE, 'full'),
+        ('click', DONE, 955, 732), ('exit',)]),
+    # A running clock, stepped three times: the quiet countdown, the bar's value, every second
+    # shown, the About box, System Info, the close boxes.
+    'about': dict(wm=True, clock='@2006-03-15 09:30:15', stepped=True, steps=[
+        ('place', MAIN, 'top-right'), ('quiet', 3), ('bar', MAIN),
+        ('seconds', '2006-03-15 08:00:00', '2006-03-15 12:00:00', '2006-06-01 18:00:00'),
+        ('place', ABOUT, 'client', 156, 129),
+        ('named', ABOUT), ('face', ABOUT, 283, 200, 84, 23), ('shot', ABOUT, 'about'),
+        ('click', ABOUT, 325, 243),
+        ('shows', MSGBOX, 'System Information Is Unavailable At This Time'), ('key', 'Return'),
+        ('gone', MSGBOX), ('close', ABOUT), ('gone', ABOUT), ('close', MAIN), ('exit',)]),
+    # The natural hand-over a few seconds before the ceremony, the colour cycle, the "X".
+    'handover': dict(wm=True, clock='@2006-06-04 17:59:57', steps=[
+        ('place', DONE, 'full'), ('gone', MAIN), ('cycle',), ('face', DONE, 1008, 1, 16, 17),
+        ('named', DONE), ('off_taskbar', DONE), ('shot', DONE, 'celebration'),
+        ('click', DONE, 1016, 9), ('exit',)]),
+    # No display that answers: DISPLAY unset, empty, or naming no server; no WAYLAND_DISPLAY.
+    'no_display': dict(desktop=None, steps=[('refused', d) for d in (None, '', '?')]),
+    # Flush to the device pixel, with openbox and with no window manager.
+    'scales_openbox': dict(wm=True, **SCALES), 'scales_nowm': dict(wm=False, **SCALES),
+    # Weston's Xwayland, which reports no frames: the main window inside the screen, the class,
+    # the hand-over at 18:00:00, the celebration over the screen and its "X" (AT-SPI).
+    'weston_x11': dict(desktop='xwayland', clock='@2006-06-04 17:59:55', steps=[
+        ('seen', 'inside'), ('app_id', MAIN), ('covered',), ('gone', MAIN), ('alive', 1),
+        ('press', DONE, 'push button', 'Close'), ('exit',)]),
+    # Native Wayland: where the compositor puts the main window, the app id, the hand-over to the
+    # celebration in the full-screen state, the program alive until its "X" is pressed.
+    'weston_native': dict(desktop='wayland', clock='@2006-06-04 17:59:55', steps=[
+        ('seen', 'anywhere'), ('app_id', MAIN), ('covered',), ('alive', 2),
+        ('press', DONE, 'push button', 'Close'), ('exit',)]),
+    # Everything doubled: a 2048x1536 screen at QT_SCALE_FACTOR=2.
+    'scale2': dict(wm=True, clock=FROZEN_0930, scale=2, steps=[
+        ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
+        ('place', ABOUT, 'client', 156, 129), ('key', 'Escape'), ('gone', ABOUT), GESTURE,
+        ('place', DIALOG, 'centred'), *PRESS('Jump to the Ending'), ('place', DONE, 'full'),
+        ('close', DONE), ('exit',)]),
+}

@@ -39,7 +39,6 @@ struct OffscreenFrames final : ui::NativeFrames {
         p->setGeometry({at, p->geometry().size()}); // taken as the frame's, or the window's
         p->setGeometry({at + at - frame(w)->rect.topLeft(), p->geometry().size()});
     }
-    bool keepOffTaskbar(QWidget*) override { return false; } // offscreen has no taskbar
 } offscreenFrames;
 
 // Sets the screens by name, in device pixels, with their scale, for windows made from now on

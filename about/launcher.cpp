@@ -65,11 +65,8 @@ bool StartSysInfo(const Tools& tools)
             started = tools.start(SysInfoPath);
         } else if (GetKeyValue(tools.registry, ui::reg::kLocalMachine, kFolderKey, kFolderValue,
                        SysInfoPath)) {
-            const std::string program = SysInfoPath + kProgramFile;
-            if (tools.isOrdinaryFile(program)) {
-                SysInfoPath = program;
-                started = tools.start(SysInfoPath);
-            }
+            SysInfoPath += kProgramFile;
+            started = tools.isOrdinaryFile(SysInfoPath) && tools.start(SysInfoPath);
         }
     } catch (...) {
         // Whatever went wrong, the user hears the same thing.

@@ -115,7 +115,8 @@ QStringList execCommand(const QString& exec)
 QStringList systemInfoToolCommand()
 {
     // $XDG_DATA_HOME/applications, then each of $XDG_DATA_DIRS/applications.
-    const QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
+    const QStringList dirs
+        = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
     for (const char* name : kEntries) {
         for (const QString& dir : dirs) {
             const QString file = dir + QLatin1Char('/') + QLatin1String(name);

@@ -11,8 +11,8 @@ namespace ui {
 // nothing is shown.
 void Desktop::open(const QString& address)
 {
-    ShellExecuteA(nullptr, nullptr, address.toLocal8Bit().constData(), nullptr, nullptr,
-        SW_SHOWNORMAL);
+    ShellExecuteA(
+        nullptr, nullptr, address.toLocal8Bit().constData(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool Desktop::start(const QString& path)

@@ -7,40 +7,22 @@
 
 namespace sysinfo {
 
-namespace {
-
-// Closes the key on every way out, the empty-value error included.
-class OpenKey {
-public:
-    OpenKey(ui::Registry& registry, ui::Registry::Key key) : m_registry(registry), m_key(key) { }
-    ~OpenKey() { m_registry.closeKey(m_key); }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    ui::Registry::Key key() const { return m_key; }
-
-private:
-    ui::Registry& m_registry;
-    ui::Registry::Key m_key;
-};
-
-} // namespace
-
 bool GetKeyValue(ui::Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName,
     const std::string& SubKeyRef, std::string& KeyVal)
 {
-    ui::Registry::Key handle = 0;
-    // Reading needs no more than read access, which ordinary users hold.
-    if (registry.openKey(KeyRoot, KeyName, ui::reg::kReadAccess, &handle) != ui::reg::kSuccess) {
-        KeyVal.clear();
-        return false;
-    }
-    const OpenKey key(registry, handle);
-
+    ui::Registry::Key key = 0;
     std::vector<char> buffer(kBufferSize, '\0');
     std::uint32_t type = 0;
     std::uint32_t size = kBufferSize;
-    if (registry.queryValue(key.key(), SubKeyRef, &type, buffer.data(), &size) != ui::reg::kSuccess
-        || size > kBufferSize) {
+    // Reading needs no more than read access, which ordinary users hold. The key is closed
+    // once read, before anything can go wrong with what it held.
+    bool read = registry.openKey(KeyRoot, KeyName, ui::reg::kReadAccess, &key) == ui::reg::kSuccess;
+    if (read) {
+        read = registry.queryValue(key, SubKeyRef, &type, buffer.data(), &size) == ui::reg::kSuccess
+            && size <= kBufferSize;
+        registry.closeKey(key);
+    }
+    if (!read) {
         KeyVal.clear();
         return false;
     }
@@ -83,11 +65,8 @@ bool StartSysInfo(const Tools& tools)
             started = tools.start(SysInfoPath);
         } else if (GetKeyValue(tools.registry, ui::reg::kLocalMachine, kFolderKey, kFolderValue,
                        SysInfoPath)) {
-            const std::string program = SysInfoPath + kProgramFile;
-            if (tools.isOrdinaryFile(program)) {
-                SysInfoPath = program;
-                started = tools.start(SysInfoPath);
-            }
+            SysInfoPath += kProgramFile;
+            started = tools.isOrdinaryFile(SysInfoPath) && tools.start(SysInfoPath);
         }
     } catch (...) {
         // Whatever went wrong, the user hears the same thing.

@@ -2,13 +2,10 @@
 
 #include "ui/desktop_entry.h"
 #include "ui/platform.h"
-#include "ui/registry.h"
 
 namespace sysinfo {
 
 namespace {
-
-std::string ansi(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 // Qt's conversion on Windows drops a text's last zero byte, which a value read from the
 // registry may keep: the zeros are carried over one by one, the same on every system.
@@ -22,18 +19,6 @@ QString fromAnsi(const std::string& text)
 }
 
 } // namespace
-
-bool GetKeyValue(ui::Registry& registry, quint32 KeyRoot, const QString& KeyName,
-    const QString& SubKeyRef, QString& KeyVal)
-{
-    const std::string before = ansi(KeyVal);
-    std::string value = before;
-    const bool found = GetKeyValue(registry, KeyRoot, ansi(KeyName), ansi(SubKeyRef), value);
-    // Untouched text stays exactly as it was, even where the code page cannot hold it.
-    if (value != before)
-        KeyVal = fromAnsi(value);
-    return found;
-}
 
 void StartSysInfo(const ui::Services& services, QWidget* owner)
 {

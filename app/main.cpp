@@ -77,6 +77,6 @@ int main(int argc, char* argv[])
 
     if (fontConfig.joinable())
         fontConfig.join();
-    program.start();
+    program.frmTasselday().show();
     return app.exec();
 }

@@ -11,8 +11,6 @@ Program::Program(const ui::Services& services)
     connect(&m_advOpt, &FrmAdvOpt::jumpRequested, this, &Program::handOverToCelebration);
 }
 
-void Program::start() { m_tasselday.show(); }
-
 void Program::handOverToCelebration()
 {
     // Loaded first, so that closing the main window does not end the program.

@@ -10,6 +10,7 @@
 // The composition root: the program's four windows, one object each for the whole run, and
 // the only place where one window leads to another. The windows announce what they need
 // (signals); this class decides what follows, and holds the hand-over to the celebration.
+// The program starts with the main window; everything else follows from it.
 // Only this class opens or closes the About box, the options dialog and the celebration.
 class Program : public QObject {
     Q_OBJECT
@@ -17,9 +18,6 @@ public:
     explicit Program(const ui::Services& services);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
-
-    // Opens the main window; everything else follows from it.
-    void start();
 
     FrmTasselday& frmTasselday() { return m_tasselday; }
     FrmDone& frmDone() { return m_done; }

@@ -84,11 +84,11 @@ void fuzz_numbers(FuzzInput& in)
 // The system information launcher's registry value rules: what is read fits its buffer.
 void fuzz_sysinfo(FuzzInput& in)
 {
-    QString value;
+    std::string value;
     try {
         const bool read
             = sysinfo::GetKeyValue(in, ui::reg::kLocalMachine, "SOFTWARE\\Key", "V", value);
-        FUZZ_CHECK((read || value.isEmpty()) && value.size() <= 2 * sysinfo::kBufferSize + 2);
+        FUZZ_CHECK((read || value.empty()) && value.size() <= 2 * sysinfo::kBufferSize + 2);
     } catch (const sysinfo::EmptyValueError&) {
     }
 }

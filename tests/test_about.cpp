@@ -8,7 +8,7 @@
 #include "ui/assets.h"
 #include "ui/color.h"
 #include "ui/controls.h"
-#include "ui/registry.h"
+#include "ui/desktop.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -239,7 +239,7 @@ private slots:
         const QString started = startedPath;
         QCOMPARE(t.starter.started, started.isEmpty() ? QStringList() : QStringList {started});
         QCOMPARE(t.messages.shown.size(), int(started.isEmpty()));
-        ui::DetachedProgramStarter real;
+        ui::Desktop real;
         QVERIFY(real.startCommand("/bin/true", {"a b"}) && !real.startCommand("/nonexistent", {}));
     }
 };

@@ -39,7 +39,6 @@ struct OffscreenFrames final : ui::NativeFrames {
         p->setGeometry({at, p->geometry().size()}); // taken as the frame's, or the window's
         p->setGeometry({at + at - frame(w)->rect.topLeft(), p->geometry().size()});
     }
-    bool keepOffTaskbar(QWidget*) override { return false; } // offscreen has no taskbar
 } offscreenFrames;
 
 // Sets the screens by name, in device pixels, with their scale, for windows made from now on
@@ -126,8 +125,17 @@ QStringList clipped(const ui::Form& form)
 class PlacementTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { ui::setNativeFrames(&offscreenFrames); }
+
+    // Placed through the window system's frames, in device pixels, and through Qt's alone.
+    void everyWindowInItsPlaceOnThePrimaryScreen_data()
+    {
+        table<bool>({"native"}, {{"window system's frames", true}, {"Qt's frames", false}});
+    }
     void everyWindowInItsPlaceOnThePrimaryScreen()
     {
+        if (!cell<bool>("native"))
+            ui::setNativeFrames(nullptr); // none on this platform
         QApplication::setStyle(QStringLiteral("Fusion"));
         // The primary on the right and a lower one on the left; twice the size at twice the
         // scale, so that the logical desktop stays the same.
@@ -223,7 +231,6 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ui::setNativeFrames(&offscreenFrames);
     PlacementTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -7,18 +7,25 @@
 
 namespace ui {
 
-// The real desktop's services, owned together for the program's run.
-class Desktop {
+// The real desktop's services, one object for the program's run. Opening an address,
+// starting a program and probing a file are each system's own (platform_portable.cpp,
+// platform_windows.cpp); the rest is the same everywhere (platform.cpp).
+class Desktop final : public UrlOpener,
+                      public ProgramStarter,
+                      public FileProbe,
+                      public MessageDialog {
 public:
     Desktop() : m_registry(systemRegistry()) { }
-    Services services() { return {m_clock, m_urls, m_starter, m_files, m_messages, *m_registry}; }
+    Services services() { return {m_clock, *this, *this, *this, *this, *m_registry}; }
+
+    void open(const QString& address) override;
+    bool start(const QString& path) override;
+    bool startCommand(const QString& program, const QStringList& arguments) override;
+    bool isOrdinaryFile(const QString& path) override;
+    void show(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
 
 private:
     SystemClock m_clock;
-    DesktopUrlOpener m_urls;
-    DetachedProgramStarter m_starter;
-    DiskFileProbe m_files;
-    QtMessageDialog m_messages;
     std::unique_ptr<Registry> m_registry;
 };
 

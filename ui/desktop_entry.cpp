@@ -22,17 +22,6 @@ const char* const kEntries[] = {
     "hardinfo.desktop",
 };
 
-QStringList dataDirs()
-{
-    QString home = qEnvironmentVariable("XDG_DATA_HOME");
-    if (home.isEmpty())
-        home = QDir::homePath() + QStringLiteral("/.local/share");
-    QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
-    if (dirs.isEmpty())
-        dirs = QStringLiteral("/usr/local/share:/usr/share");
-    return QStringList {home} + dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-}
-
 // The keys of the [Desktop Entry] group; other groups (actions) are not the entry's own.
 QHash<QString, QString> readEntry(const QString& file)
 {
@@ -125,10 +114,12 @@ QStringList execCommand(const QString& exec)
 
 QStringList systemInfoToolCommand()
 {
-    const QStringList dirs = dataDirs();
+    // $XDG_DATA_HOME/applications, then each of $XDG_DATA_DIRS/applications.
+    const QStringList dirs
+        = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
     for (const char* name : kEntries) {
         for (const QString& dir : dirs) {
-            const QString file = dir + QStringLiteral("/applications/") + QLatin1String(name);
+            const QString file = dir + QLatin1Char('/') + QLatin1String(name);
             if (!QFileInfo::exists(file))
                 continue;
             // The first entry of a name is the one that counts, even if it is unusable.

@@ -3,22 +3,14 @@
 #include <QCoreApplication>
 #include <QList>
 
+#include <utility>
+
 namespace ui {
 
 namespace {
 
-QList<const void*>& loadedForms()
-{
-    static QList<const void*> forms;
-    return forms;
-}
-
-std::function<void()>& endHandler()
-{
-    static std::function<void()> handler = [] { QCoreApplication::exit(0); };
-    return handler;
-}
-
+QList<const void*> loadedForms;
+std::function<void()> endHandler = [] { QCoreApplication::exit(0); };
 // Counts requests to end, so that a window which ended the program on its way out is not
 // followed by a second end.
 int requests = 0;
@@ -28,33 +20,27 @@ int requests = 0;
 void endProgram()
 {
     ++requests;
-    endHandler()();
+    endHandler();
 }
 
 std::function<void()> setProgramEndHandler(std::function<void()> handler)
 {
-    std::function<void()> previous = endHandler();
-    endHandler() = std::move(handler);
-    return previous;
+    return std::exchange(endHandler, std::move(handler));
 }
-
-bool anyFormLoaded() { return !loadedForms().isEmpty(); }
 
 void noteFormLoaded(const void* form)
 {
-    if (!loadedForms().contains(form))
-        loadedForms().append(form);
+    if (!loadedForms.contains(form))
+        loadedForms.append(form);
 }
 
 void noteFormUnloaded(const void* form, int endRequestsBefore)
 {
-    if (loadedForms().removeAll(form) == 0)
-        return;
-    if (!anyFormLoaded() && requests == endRequestsBefore)
+    if (loadedForms.removeAll(form) > 0 && loadedForms.isEmpty() && requests == endRequestsBefore)
         endProgram();
 }
 
-void forgetForm(const void* form) { loadedForms().removeAll(form); }
+void forgetForm(const void* form) { loadedForms.removeAll(form); }
 
 int endRequestCount() { return requests; }
 

@@ -11,8 +11,6 @@ void endProgram();
 // previous handler.
 std::function<void()> setProgramEndHandler(std::function<void()> handler);
 
-bool anyFormLoaded();
-
 // Kept by the form lifecycle: which windows are loaded.
 void noteFormLoaded(const void* form);
 // Forgets the form; ends the program when it was the last one and nothing has ended the

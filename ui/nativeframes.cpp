@@ -25,7 +25,6 @@ namespace ui {
 namespace {
 
 NativeFrames* replaced = nullptr;
-bool isReplaced = false;
 
 #ifdef TASSELDAY_HAVE_XCB
 
@@ -174,34 +173,41 @@ private:
     xcb_atom_t m_extents, m_supported, m_wmCheck;
 };
 
-class FrameEventFilter : public QAbstractNativeEventFilter {
+// Lives as long as its owner; Qt takes the event after the filter.
+class FrameEventFilter : public QObject, public QAbstractNativeEventFilter {
 public:
-    explicit FrameEventFilter(std::function<void(quintptr)> changed) : m_changed(std::move(changed))
+    FrameEventFilter(QObject* owner, const QWidget* window, std::function<void()> changed)
+        : QObject(owner), m_window(window), m_changed(std::move(changed))
     {
+        QCoreApplication::instance()->installNativeEventFilter(this);
     }
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
     {
         if (type != "xcb_generic_event_t")
             return false;
         const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        xcb_window_t window = XCB_WINDOW_NONE;
         switch (e->response_type & 0x7f) {
         case XCB_PROPERTY_NOTIFY:
-            m_changed(reinterpret_cast<const xcb_property_notify_event_t*>(e)->window);
+            window = reinterpret_cast<const xcb_property_notify_event_t*>(e)->window;
             break;
         case XCB_CONFIGURE_NOTIFY:
-            m_changed(reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window);
+            window = reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window;
             break;
         case XCB_REPARENT_NOTIFY:
-            m_changed(reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window);
+            window = reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window;
             break;
         default:
-            break;
+            return false;
         }
+        if (window != XCB_WINDOW_NONE && window == m_window->internalWinId())
+            m_changed();
         return false;
     }
 
 private:
-    std::function<void(quintptr)> m_changed;
+    const QWidget* m_window;
+    std::function<void()> m_changed;
 };
 
 #endif
@@ -210,7 +216,7 @@ private:
 
 NativeFrames* nativeFrames()
 {
-    if (isReplaced)
+    if (replaced)
         return replaced;
 #ifdef TASSELDAY_HAVE_XCB
     static xcb_connection_t* made = nullptr;
@@ -228,21 +234,16 @@ NativeFrames* nativeFrames()
 #endif
 }
 
-NativeFrames* setNativeFrames(NativeFrames* frames)
-{
-    NativeFrames* previous = nativeFrames();
-    replaced = frames;
-    isReplaced = true;
-    return previous;
-}
+void setNativeFrames(NativeFrames* frames) { replaced = frames; }
 
-void watchFrameEvents(std::function<void(quintptr window)> changed)
+void watchFrameEvents(QObject* owner, const QWidget* window, std::function<void()> changed)
 {
 #ifdef TASSELDAY_HAVE_XCB
     if (x11Connection())
-        QCoreApplication::instance()->installNativeEventFilter(
-            new FrameEventFilter(std::move(changed)));
+        new FrameEventFilter(owner, window, std::move(changed));
 #else
+    Q_UNUSED(owner);
+    Q_UNUSED(window);
     Q_UNUSED(changed);
 #endif
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+class QObject;
 class QScreen;
 class QWidget;
 
@@ -36,19 +37,19 @@ public:
     // the window system has such a hint. Without one a window stays off the taskbar by its
     // tool window type, which some X11 window managers (weston's) may leave unshown when
     // nothing owns it.
-    virtual bool keepOffTaskbar(QWidget* window) = 0;
+    virtual bool keepOffTaskbar(QWidget*) { return false; }
 };
 
 // The window system's, where the program has one at hand (X11, Windows), else nullptr.
 NativeFrames* nativeFrames();
 // Windows' own (nativeframes_windows.cpp), on the windows platform.
 NativeFrames* windowsFrames();
-// Replaces it (tests); returns the previous one.
-NativeFrames* setNativeFrames(NativeFrames* frames);
+// Stands in for the window system's from now on (tests).
+void setNativeFrames(NativeFrames* frames);
 
-// Calls `changed` with the window's id whenever the window system says that a window's
-// frame may have changed (it was framed, its frame extents were set, it was configured);
-// Qt turns none of these into a widget event when the window's own geometry stays.
-void watchFrameEvents(std::function<void(quintptr window)> changed);
+// Calls `changed` for as long as `owner` lives, whenever the window system says that the
+// window's frame may have changed (it was framed, its frame extents were set, it was
+// configured); Qt turns none of these into a widget event when the window's own geometry stays.
+void watchFrameEvents(QObject* owner, const QWidget* window, std::function<void()> changed);
 
 } // namespace ui

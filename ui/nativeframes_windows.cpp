@@ -67,9 +67,6 @@ public:
             at.y() + whole.top - drawn->rect.top(), 0, 0,
             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-
-    // A tool window is the one kept off the taskbar.
-    bool keepOffTaskbar(QWidget*) override { return false; }
 };
 
 } // namespace

@@ -6,7 +6,6 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QList>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -18,27 +17,7 @@ namespace {
 // Moves asked for before the keeper gives up on a window system that will not have it.
 constexpr int kMaxTries = 5;
 
-QList<PlacementKeeper*>& keepers()
-{
-    static QList<PlacementKeeper*> all;
-    return all;
-}
-
 bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
-
-void watchNativeFrameEvents()
-{
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
-    // Qt takes the event after the filter; the keeper looks once Qt has.
-    watchFrameEvents([](quintptr window) {
-        for (PlacementKeeper* k : std::as_const(keepers()))
-            if (static_cast<QWidget*>(k->parent())->internalWinId() == window)
-                k->queueCheck();
-    });
-}
 
 // Where a frame of this size stands on this screen, for the placements that go by the frame.
 QPoint framePosition(Placement placement, const QRect& screen, const QSize& frame)
@@ -49,19 +28,12 @@ QPoint framePosition(Placement placement, const QRect& screen, const QSize& fram
         screen.y() + (screen.height() - frame.height()) / 2};
 }
 
-QMargins marginsOf(const QWidget* w)
-{
-    const QRect f = w->frameGeometry(), g = w->geometry();
-    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
-}
-
 } // namespace
 
 PlacementKeeper::PlacementKeeper(QWidget* window, const WindowLayout& windowLayout)
     : QObject(window), m_window(window), m_layout(windowLayout)
 {
-    keepers().append(this);
-    watchNativeFrameEvents();
+    watchFrameEvents(this, window, [this] { queueCheck(); });
     window->installEventFilter(this);
     const auto watch = [this](QScreen* screen) {
         connect(screen, &QScreen::geometryChanged, this, &PlacementKeeper::screensChanged);
@@ -73,8 +45,6 @@ PlacementKeeper::PlacementKeeper(QWidget* window, const WindowLayout& windowLayo
     connect(
         qGuiApp, &QGuiApplication::primaryScreenChanged, this, &PlacementKeeper::screensChanged);
 }
-
-PlacementKeeper::~PlacementKeeper() { keepers().removeAll(this); }
 
 void PlacementKeeper::place()
 {
@@ -89,35 +59,29 @@ void PlacementKeeper::place()
         break;
     case Placement::TopRight:
     case Placement::Centred:
-        if (w->isVisible() && nativeFrames())
-            placeNatively();
-        else
-            w->move(framePosition(m_layout.placement, screen, w->frameGeometry().size()));
+        w->move(framePosition(m_layout.placement, screen, w->frameGeometry().size()));
         break;
     case Placement::ClientAt:
         w->setGeometry(QRect(
             screen.topLeft() + QPoint(px(m_layout.placeLeft), px(m_layout.placeTop)), w->size()));
         break;
-    case Placement::CoverScreen:
-        if (!w->isVisible()) {
-            // Centred at its own size while loaded; maximised when shown, and this stays
-            // the size it would be restored to. Wayland knows full screen alone as a state
-            // that covers everything, panels included. An X11 window manager is asked for
-            // full screen too from the first map on: a panel keeps a maximised window from
-            // covering it, and a request made once the window is mapped may go unheeded.
-            QRect restored(QPoint(0, 0), w->size());
-            restored.moveCenter(screen.center());
-            w->setGeometry(restored);
-            const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-            w->setWindowState(onWayland() ? Qt::WindowFullScreen
-                    : x11                 ? Qt::WindowMaximized | Qt::WindowFullScreen
-                                          : Qt::WindowMaximized);
-        } else {
-            cover();
-        }
+    case Placement::CoverScreen: {
+        // Centred at its own size while loaded; maximised when shown, and this stays the size
+        // it would be restored to. Wayland knows full screen alone as a state that covers
+        // everything, panels included. An X11 window manager is asked for full screen too
+        // from the first map on: a panel keeps a maximised window from covering it, and a
+        // request made once the window is mapped may go unheeded.
+        QRect restored(QPoint(0, 0), w->size());
+        restored.moveCenter(screen.center());
+        w->setGeometry(restored);
+        const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+        w->setWindowState(onWayland() ? Qt::WindowFullScreen
+                : x11                 ? Qt::WindowMaximized | Qt::WindowFullScreen
+                                      : Qt::WindowMaximized);
         break;
     }
-    m_placedWith = marginsOf(w);
+    }
+    m_placedFrame = w->frameGeometry().size();
 }
 
 void PlacementKeeper::placeNatively()
@@ -126,10 +90,10 @@ void PlacementKeeper::placeNatively()
     const std::optional<NativeFrame> frame = native->frame(m_window);
     // Not before a window manager has framed it; and once placed, again only for a frame of
     // another size, so that the user may move the window.
-    if (!frame || (m_shownPlaced && frame->rect.size() == m_placedSize))
+    if (!frame || (m_shownPlaced && frame->rect.size() == m_placedFrame))
         return;
     m_shownPlaced = true;
-    m_placedSize = frame->rect.size();
+    m_placedFrame = frame->rect.size();
     QScreen* primary = QGuiApplication::primaryScreen();
     const QPoint at
         = framePosition(m_layout.placement, native->screenRect(primary), frame->rect.size());
@@ -181,7 +145,7 @@ void PlacementKeeper::frameMayHaveChanged()
         && (m_layout.placement == Placement::TopRight
             || m_layout.placement == Placement::Centred)) {
         placeNatively();
-    } else if (!m_shownPlaced || marginsOf(m_window) != m_placedWith) {
+    } else if (!m_shownPlaced || m_window->frameGeometry().size() != m_placedFrame) {
         m_shownPlaced = true;
         place();
     }

@@ -1,8 +1,8 @@
 #pragma once
 #include "ui/layout.h"
 
-#include <QMargins>
 #include <QObject>
+#include <QSize>
 
 class QWidget;
 
@@ -21,9 +21,8 @@ class PlacementKeeper : public QObject {
     Q_OBJECT
 public:
     PlacementKeeper(QWidget* window, const WindowLayout& windowLayout);
-    ~PlacementKeeper() override;
 
-    // Places the window now.
+    // Places the window, loaded but not shown yet, where its frame will go.
     void place();
     // Places it again if it is not where it belongs (its frame or the screens changed).
     void frameMayHaveChanged();
@@ -40,8 +39,7 @@ private:
 
     QWidget* m_window;
     const WindowLayout& m_layout;
-    QMargins m_placedWith; // the frame the last placement through Qt knew
-    QSize m_placedSize; // the frame the last placement through the window system knew
+    QSize m_placedFrame; // the frame the last placement knew: its window system's, else Qt's
     bool m_shownPlaced = false; // placed since it was shown or the screens changed
     bool m_checkQueued = false;
     int m_tries = 0; // covers asked for since the window was shown or the screens changed

@@ -1,4 +1,4 @@
-#include "ui/platform.h"
+#include "ui/desktop.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -8,14 +8,14 @@
 // platform_portable.cpp and platform_windows.cpp, one of which the build picks.
 namespace ui {
 
-bool DetachedProgramStarter::startCommand(const QString& program, const QStringList& arguments)
+bool Desktop::startCommand(const QString& program, const QStringList& arguments)
 {
     return !program.isEmpty() && QProcess::startDetached(program, arguments);
 }
 
 // Qt's own box on every system: its modal loop is Qt's, so the owner may be unloaded while
 // the box waits (the countdown can reach zero behind it), taking the box with it.
-void QtMessageDialog::show(QWidget* owner, const QString& text, const QString& title, Icon icon)
+void Desktop::show(QWidget* owner, const QString& text, const QString& title, Icon icon)
 {
     QPointer<QMessageBox> box
         = new QMessageBox(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, title,

@@ -44,28 +44,6 @@ public:
     virtual void show(QWidget* owner, const QString& text, const QString& title, Icon icon) = 0;
 };
 
-// What the real desktop offers.
-class DesktopUrlOpener final : public UrlOpener {
-public:
-    void open(const QString& address) override;
-};
-
-class DetachedProgramStarter final : public ProgramStarter {
-public:
-    bool start(const QString& path) override;
-    bool startCommand(const QString& program, const QStringList& arguments) override;
-};
-
-class DiskFileProbe final : public FileProbe {
-public:
-    bool isOrdinaryFile(const QString& path) override;
-};
-
-class QtMessageDialog final : public MessageDialog {
-public:
-    void show(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
-};
-
 // Everything a window may need from outside, handed to every window.
 struct Services {
     Clock& clock;

@@ -1,4 +1,4 @@
-#include "ui/platform.h"
+#include "ui/desktop.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -9,14 +9,14 @@ namespace ui {
 
 // Systems without the Windows shell hand the address to the desktop's default handler;
 // whatever it answers, nothing is shown.
-void DesktopUrlOpener::open(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
+void Desktop::open(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 
-bool DetachedProgramStarter::start(const QString& path)
+bool Desktop::start(const QString& path)
 {
     return !path.isEmpty() && QProcess::startDetached(path, {});
 }
 
-bool DiskFileProbe::isOrdinaryFile(const QString& path)
+bool Desktop::isOrdinaryFile(const QString& path)
 {
     // No system attribute here; hidden means a name that starts with a dot.
     const QFileInfo info(path);

@@ -1,20 +1,26 @@
-#include "ui/platform.h"
+#include "ui/desktop.h"
 #include "ui/windows_services.h"
+
+#include <windows.h>
+// after <windows.h>, which it needs
+#include <shellapi.h>
 
 namespace ui {
 
-// Paths and addresses go to the system in its ANSI code page.
-void DesktopUrlOpener::open(const QString& address)
+// Paths and addresses go to the system in its ANSI code page; whatever the shell answers,
+// nothing is shown.
+void Desktop::open(const QString& address)
 {
-    win32::openWebPage(address.toLocal8Bit().toStdString());
+    ShellExecuteA(
+        nullptr, nullptr, address.toLocal8Bit().constData(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-bool DetachedProgramStarter::start(const QString& path)
+bool Desktop::start(const QString& path)
 {
     return win32::startProgram(path.toLocal8Bit().toStdString());
 }
 
-bool DiskFileProbe::isOrdinaryFile(const QString& path)
+bool Desktop::isOrdinaryFile(const QString& path)
 {
     return win32::isOrdinaryFile(path.toLocal8Bit().toStdString());
 }

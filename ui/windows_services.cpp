@@ -1,8 +1,6 @@
 #include "ui/windows_services.h"
 
 #include <windows.h>
-// after <windows.h>, which it needs
-#include <shellapi.h>
 
 #include <vector>
 
@@ -40,11 +38,6 @@ bool isOrdinaryFile(const std::string& path)
         return false;
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
         == 0;
-}
-
-void openWebPage(const std::string& address)
-{
-    ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace ui::win32

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-// The Windows desktop services the program uses, in standard C++ and Win32 only, so that they
+// The Windows desktop services the launcher uses, in standard C++ and Win32 only, so that they
 // build and run without Qt. Texts are in the system's ANSI code page. Defined on Windows only.
 namespace ui::win32 {
 
@@ -13,8 +13,5 @@ bool startProgram(const std::string& path);
 
 // True for an existing file that is neither a folder nor hidden nor a system file.
 bool isOrdinaryFile(const std::string& path);
-
-// Hands the address to the system's default handler; the result is not examined.
-void openWebPage(const std::string& address);
 
 } // namespace ui::win32

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # check_folder.sh BUILD OBJDUMP: installs the program as `make windows` lays it out, into a
-# scratch folder, and checks that the folder runs on a Windows machine with nothing else
-# installed: every DLL that the program or a DLL beside it imports is beside it or one of
-# Windows' own, and each DLL beside it is used; a GUI program with its version; all stripped.
+# scratch folder, and checks that it runs on a Windows machine with nothing else installed:
+# every DLL the program or a DLL beside it imports is beside it or Windows' own, each DLL beside
+# it is used; a stripped GUI program with its icon and version.
 set -euo pipefail
 build=$1 objdump=$2 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -31,8 +31,13 @@ for dll in $beside; do
   [[ " $imported " == *" ${dll%.dll} "* ]] || fail "$dll is beside the program but nothing imports it"
 done
 grep -q 'Subsystem.*(Windows GUI)' <<<"$("$objdump" -p tasselday.exe)" || fail "not a GUI program"
-version=$(sed -n 's/^project(Tasselday VERSION \([0-9]*\)\.\([0-9]*\)\.\([0-9]*\).*/\1.\2.0.\3/p' \
+# The resources Windows shows, as the compiler's own tools read them back: the icon (1), the
+# product's name and the file version (1.0.21 is 1.0.0.21).
+version=$(sed -n 's/^project(Tasselday VERSION \([0-9]*\)\.\([0-9]*\)\.\([0-9]*\).*/\1, \2, 0, \3/p' \
   "$(dirname "$0")/../../CMakeLists.txt")
-grep -qx "$version" <<<"$(strings -el tasselday.exe)" || fail "no file version $version"
+rc=$("${objdump%objdump}windres" -i tasselday.exe -O rc)
+for want in "^1 14 " "^ FILEVERSION $version\$" 'VALUE "ProductName", "Tasselday"'; do
+  grep -q "$want" <<<"$rc" || fail "tasselday.exe's resources lack $want"
+done
 echo "folder ok: $(find . -type f | wc -l) files, $(du -sk . | cut -f1) KiB, imports from Windows:" \
   "$(tr ' ' '\n' <<<"$imported" | sort -u | while read -r d; do [[ "$beside" == *" $d.dll "* ]] || echo -n "$d "; done)"

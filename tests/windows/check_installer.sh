@@ -12,12 +12,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 size=$(stat -c %s "$installer")
 [ "$size" -le $((12 * 1024 * 1024)) ] || fail "the installer is $size bytes, more than 12 MB"
 
-export WINEPREFIX WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-WINEPREFIX=$("$here/wine.sh" "$build" --clone installer)
-wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
+setup=$("$here/wine.sh" "$build" --clone installer)
+eval "$setup"  # WINEPREFIX, WINE and Wine's settings
 trap 'wineserver -k 2>/dev/null || true' EXIT
 export DISPLAY=  # the silent installer and uninstaller open no window
-reg() { "$wine64" reg "$@" /f >/dev/null; }
+reg() { "$WINE" reg "$@" /f >/dev/null; }
 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
 # Wine's own system faces (Marlett draws the title bars' buttons, Tahoma the dialogs), as every
@@ -32,9 +31,11 @@ wineserver -w
 # Every file and folder outside Windows' own and the temporary folders.
 listing() { (cd "$WINEPREFIX/drive_c" && find . \( -path ./windows -o -name Temp \) -prune \
   -o -print | LC_ALL=C sort); }
+registered() { "$WINE" reg query \
+  'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tasselday' >/dev/null 2>&1; }
 before=$(listing)
 
-"$wine64" "$installer" /S
+"$WINE" "$installer" /S
 wineserver -w
 dir="$WINEPREFIX/drive_c/Program Files/Tasselday"
 expected=$( (cd "$build/tasselday" && find . -type f; echo ./Uninstall.exe) | LC_ALL=C sort)
@@ -46,16 +47,14 @@ done
 links=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Tasselday/*.lnk' | sort)
 grep -q '/Tasselday\.lnk$' <<<"$links" && grep -q '/Uninstall\.lnk$' <<<"$links" \
   || fail "Start menu entries: ${links:-none}"
-"$wine64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tasselday' \
-  >/dev/null 2>&1 || fail "no entry under Apps & features (Uninstall key)"
+registered || fail "no entry under Apps & features (Uninstall key)"
 
 wineserver -w
 "$here/wine.sh" "$build" --clone installed installer >/dev/null
 
-"$wine64" "C:\\Program Files\\Tasselday\\Uninstall.exe" /S
+"$WINE" "C:\\Program Files\\Tasselday\\Uninstall.exe" /S
 wineserver -w  # the uninstaller runs again from a temporary copy, which ends last
 after=$(listing)
 [ "$after" = "$before" ] || fail "left after uninstalling: $(diff <(echo "$before") <(echo "$after"))"
-if "$wine64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tasselday' \
-  >/dev/null 2>&1; then fail "the Uninstall key is left"; fi
+! registered || fail "the Uninstall key is left"
 echo "installer ok: $(basename "$installer"), $((size / 1024)) KiB, $(wc -l <<<"$expected") files"

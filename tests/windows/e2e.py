@@ -1,16 +1,11 @@
 #!/usr/bin/python3
-"""End-to-end scenarios of the installed tasselday.exe under Wine, on Wine's virtual desktop on
-an Xvfb screen: driven by xdotool and seen in pixels as on Linux (tests/e2e/run.py, whose driver
-this extends), its clock set by libfaketime preloaded into wine64. Wine has no AT-SPI bridge and
-its UI Automation cannot yet walk a Qt window, so texts are read as a user would see or copy
-them: the time left's box compared to the pixel with a text box showing the expected text, drawn
-by a helper in the same prefix (drawline.exe), the message box copied by Ctrl+C; another helper
-(wintool.exe) reads Windows' clipboard and finds windows by their titles. The percentage label is seen in pixels: the bar's length, and the label unchanged when
-the ceremony's hour is.
+"""End-to-end scenarios of the installed tasselday.exe on Wine's virtual desktop, driven and seen
+as on Linux (tests/e2e/run.py, whose driver this extends); README's Windows section says how.
     e2e.py BUILD SCENARIO             run one scenario in a copy of BUILD/wine/installed
     e2e.py BUILD --screenshots DIR    retake docs/windows-*.png"""
-import os, shutil, subprocess, sys, time  # noqa: E401
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'e2e'))
+import os, shlex, shutil, subprocess, sys, time  # noqa: E401
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, '..', 'e2e'))
 import run  # noqa: E402
 from run import wait_for  # noqa: E402
 
@@ -55,18 +50,16 @@ class WineDesktop(run.Desktop):
         self.scenario = dict(SCENARIOS[name], wm=False)
         super().__init__(self.scenario, shots)
         self.name, self.build = name, build
-        self.wine = shutil.which('wine64') or '/usr/lib/wine/wine64'
     def start(self, _):
-        self.env = dict(os.environ, DISPLAY=wait_for('Xvfb to start', self.xvfb), TZ='UTC',
-                        WINEDEBUG='-all', WINEARCH='win64', WINEDLLOVERRIDES='mscoree,mshtml=')
+        self.env = dict(os.environ, DISPLAY=wait_for('Xvfb to start', self.xvfb), TZ='UTC')
         self.dpy = wait_for('the display', lambda: run.X11.XOpenDisplay(self.env['DISPLAY'].encode()))
-        self.env['WINEPREFIX'] = subprocess.run(
-            [os.path.join(os.path.dirname(os.path.abspath(__file__)), 'wine.sh'), self.build,
-             '--clone', 'e2e_' + self.name, 'installed'], check=True, capture_output=True,
-            text=True).stdout.strip()
+        # The scenario's prefix, with WINE and the settings every Wine here runs with.
+        self.env.update(v.split('=', 1) for v in shlex.split(subprocess.run(
+            [os.path.join(HERE, 'wine.sh'), self.build, '--clone', 'e2e_' + self.name, 'installed'],
+            check=True, capture_output=True, text=True).stdout) if '=' in v)
         # Wine's server, services and desktop start first, on the true clock, and holding no
         # output of a command run here open.
-        subprocess.run([self.wine, 'wineboot'], env=self.env, stdout=subprocess.DEVNULL,
+        subprocess.run([self.env['WINE'], 'wineboot'], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, check=True)
         if 'tool' in self.scenario:
             tool = self.scenario['tool']
@@ -74,11 +67,11 @@ class WineDesktop(run.Desktop):
                                    else ['delete', MSINFO]), '/f')
         env = dict(self.env, FAKETIME=self.clock, FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
                    LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1')
-        self.app = self.spawn([self.wine, PROGRAM], env)
+        self.app = self.spawn([self.env['WINE'], PROGRAM], env)
     def wine_run(self, program, *args, check=True):
         if program == 'wintool.exe':
             program = os.path.join(self.build, 'tests', 'windows', 'wintool.exe')
-        r = subprocess.run([self.wine, program, *args], env=self.env, capture_output=True,
+        r = subprocess.run([self.env['WINE'], program, *args], env=self.env, capture_output=True,
                            text=True, errors='replace')
         if check and r.returncode:
             raise AssertionError('%s %s: status %d %s' % (program, args, r.returncode, r.stderr))
@@ -102,22 +95,14 @@ class WineDesktop(run.Desktop):
         cx, cy = self.rect(title, False)[:2]
         self.x('xdotool', 'mousemove', str(cx + x), str(cy + y), 'click', '--repeat', str(repeat),
                '--delay', '60', '1', *more)
-    def frame_point(self, title, dx):
-        """A point of the title bar, dx pixels in from the frame's right edge."""
+    def titlebar(self, title, dx):
+        """Clicks the title bar dx pixels in from the frame's right edge (12: the close box)."""
         (x, y, w, _), (_, cy, _, _) = self.rect(title, True), self.rect(title, False)
-        return str(x + w - dx), str((y + cy) // 2)
+        self.x('xdotool', 'mousemove', str(x + w - dx), str((y + cy) // 2), 'click', '1')
     def activate(self, title):
-        self.x('xdotool', 'mousemove', *self.frame_point(title, 60), 'click', '1')
+        self.titlebar(title, 60)
     def close(self, title):
-        """The close box at the title bar's right end."""
-        self.x('xdotool', 'mousemove', *self.frame_point(title, 12), 'click', '1')
-    def clipboard(self, copy, want):
-        """What `copy` put on the clipboard, once it holds `want` (or after a few tries)."""
-        def copied():
-            copy()
-            time.sleep(0.3)
-            return self.wine_run('wintool.exe', 'clip', check=False).stdout
-        return wait_for('the clipboard', lambda: want in copied(), 10) and want
+        self.titlebar(title, 12)
     def line(self, want):
         """The time left's box shows `want`: to the pixel, inside its frame, what a read-only
         text box of its face, colours and size shows with that text (drawline.exe, run beside
@@ -136,7 +121,11 @@ class WineDesktop(run.Desktop):
     def message(self, text):
         """A message box copies its title, text and buttons with Ctrl+C."""
         self.window(MSGBOX)
-        self.clipboard(lambda: self.key('ctrl+c'), text)
+        def copied():
+            self.key('ctrl+c')
+            time.sleep(0.3)
+            return self.wine_run('wintool.exe', 'clip', check=False).stdout
+        wait_for('the clipboard', lambda: text in copied(), 10)
     def bar(self, percent):
         """The bar's chunk (the blue pixels along its middle row, inside its frame), to a
         pixel of the percentage's share of the bar."""

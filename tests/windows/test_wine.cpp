@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <vector>
 
 static_assert(ui::reg::kReadOnly == KEY_READ && ui::reg::kView64 == KEY_WOW64_64KEY);
 static_assert(ui::reg::kText == REG_SZ && ui::reg::kNumber == REG_DWORD);
@@ -162,23 +161,6 @@ void valueOfBufferSize()
     check(read && value == std::string(1023, 'x'), "GetKeyValue: 1024 bytes", value.substr(0, 9));
 }
 
-// The version resource.
-void version()
-{
-    std::vector<char> info(GetFileVersionInfoSizeA(self().c_str(), nullptr) + 1);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    char* product = nullptr;
-    UINT n = 0;
-    check(GetFileVersionInfoA(self().c_str(), 0, DWORD(info.size()), info.data())
-            && VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &n)
-            && fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0x00000015
-            && VerQueryValueA(info.data(), "\\StringFileInfo\\040904B0\\ProductName",
-                reinterpret_cast<void**>(&product), &n)
-            && std::string(product) == "Tasselday"
-            && LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, 0),
-        "version resource: 1.0.0.21, Tasselday, the program's icon", "missing or wrong");
-}
-
 } // namespace
 
 int main(int argc, char**)
@@ -189,7 +171,6 @@ int main(int argc, char**)
     const DWORD start = GetTickCount();
     startTools();
     valueOfBufferSize();
-    version();
     std::printf("%s: %d failure(s), %.1f s\n", failures ? "FAILED" : "PASSED", failures,
         (GetTickCount() - start) / 1000.0);
     return failures ? 1 : 0;

@@ -4,15 +4,16 @@
 #                                      in the prefix "units", finding the build's Qt and
 #                                      runtime libraries, on an X server of its own
 #   wine.sh BUILD --clone NAME [FROM]  makes prefix NAME afresh from FROM (default: the
-#                                      template, booted once and never run in); prints its path
+#                                      template, booted once and never run in); prints, as
+#                                      export lines, it and the settings every Wine here runs with
 #   wine.sh BUILD --stop               ends the units prefix's Wine, and with it its X server
 # A clone shares the template's system DLLs (hard links: Wine only reads them), copies the rest.
 set -euo pipefail
 build=$(realpath -m "$1")
 shift
 home=$build/wine
-wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TZ=${TZ:-UTC}
+export WINE=$(command -v wine64 || echo /usr/lib/wine/wine64) TZ=${TZ:-UTC}
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$home"
 
 clone() { # NAME [FROM]
@@ -22,7 +23,7 @@ clone() { # NAME [FROM]
       flock 9
       if [ ! -f "$from/.ready" ]; then
         rm -rf "$from"
-        WINEPREFIX=$from DISPLAY= "$wine64" wineboot --init >/dev/null 2>&1 9>&-
+        WINEPREFIX=$from DISPLAY= "$WINE" wineboot --init >/dev/null 2>&1 9>&-
         WINEPREFIX=$from wineserver -w # its registry is on disk once its server has gone
         touch "$from/.ready"
       fi
@@ -33,7 +34,8 @@ clone() { # NAME [FROM]
   mkdir -p "$to"
   tar -C "$from" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$to" -xf -
   cp -al "$from/drive_c/windows/system32" "$to/drive_c/windows/"
-  echo "$to"
+  local -x WINEPREFIX=$to
+  export -p | grep -E '^declare -x WINE(|PREFIX|ARCH|DEBUG|DLLOVERRIDES)='
 }
 
 case "${1:-}" in
@@ -60,7 +62,7 @@ export WINEPREFIX=$home/units
     done
     export DISPLAY=":$(cat "$home/units.display")"
     setsid wineserver -p60 </dev/null >/dev/null 2>&1 9>&-
-    setsid "$wine64" wineboot </dev/null >/dev/null 2>&1 9>&-
+    setsid "$WINE" wineboot </dev/null >/dev/null 2>&1 9>&-
     setsid bash -c 'wineserver -w; flock "$1" rm -f "$2"; kill "$3"' _ "$home/units.lock" \
       "$home/units.xvfb" "$(cat "$home/units.xvfb")" </dev/null >/dev/null 2>&1 9>&- &
   fi
@@ -76,4 +78,4 @@ export QT_QPA_FONTDIR="$dir\\wine\\fonts"
 # Qt's messages go to stderr, as from a console program on Windows.
 export QT_FORCE_STDERR_LOGGING=1
 for var in $(compgen -e | grep '^QT_'); do export "WINE$var=${!var}"; done
-exec "$wine64" "$@"
+exec "$WINE" "$@"

@@ -199,7 +199,9 @@ private slots:
         table<QString, QString, int>({"before", "after", "bold"},
             {{"a second less", "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!",
                  "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 44 Seconds!", 0},
-                {"the last minute", "1 Minutes, 0 Seconds!", "59 Seconds!", 1}});
+                {"the last minute", "1 Minutes, 0 Seconds!", "59 Seconds!", 1},
+                {"wide glyphs beside", "WW WW", "WW MW", 1},
+                {"marks above the line", "\u00c2\u0302\u0302 1", "\u00c2\u0302\u0302\u0302 2", 0}});
     }
     void displayBox()
     {

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -138,14 +139,15 @@ void DisplayBox::setText(const QString& text)
     layOut();
     const QTextLine line = m_layout.lineAt(0);
     const qreal to = line.cursorToX(int(text.size() - sameEnd));
-    if (origin() != oldOrigin || std::abs(to - oldTo) > 1e-3) {
+    const QPoint at = origin();
+    if (at != oldOrigin || std::abs(to - oldTo) > 1e-3) {
         update(); // the line moved: all of it
     } else {
         // Only the characters between the unchanged ends, and a little on either side for
         // glyphs that reach beyond their cells.
         const qreal from = std::min(oldFrom, line.cursorToX(int(same)));
-        const int left = origin().x() + int(std::floor(from)) - 2;
-        const int right = origin().x() + int(std::ceil(std::max(oldTo, to))) + 2;
+        const int left = at.x() + int(std::floor(from)) - 2;
+        const int right = at.x() + int(std::ceil(std::max(oldTo, to))) + 2;
         update(QRect(left, 0, right - left, height()) & contents());
     }
     if (QAccessible::isActive()) {
@@ -166,8 +168,27 @@ void DisplayBox::layOut()
     m_layout.beginLayout();
     m_layout.createLine();
     m_layout.endLayout();
-    // The text's own bounds shape it once more: once per text, not at every paint.
-    m_textHeight = fontMetrics().boundingRect(m_text).height();
+    // The glyphs' ink, taken from the one shaping: it gives the text's own height and, at a
+    // paint, which glyphs reach into the part repainted.
+    m_runs = m_layout.glyphRuns();
+    m_inks.clear();
+    const QTextLine line = m_layout.lineAt(0);
+    const qreal baseline = line.y() + line.ascent();
+    // From the baseline: a text's bounds hold at least its font's line, glyphs beyond it add.
+    qreal top = m_runs.isEmpty() ? 0 : -line.ascent(),
+          bottom = m_runs.isEmpty() ? 0 : line.descent();
+    for (const QGlyphRun& run : std::as_const(m_runs)) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> at = run.positions();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            const QRectF ink = font.boundingRect(glyphs[i]).translated(at[i]);
+            m_inks.append({ink.left(), ink.right()});
+            top = std::min(top, ink.top() - baseline);
+            bottom = std::max(bottom, ink.bottom() - baseline);
+        }
+    }
+    m_textHeight = qRound(bottom - top);
 }
 
 QRect DisplayBox::contents() const
@@ -218,7 +239,7 @@ int DisplayBox::offsetAtPoint(QPoint point) const
     return line.xToCursor(at.x());
 }
 
-void DisplayBox::paintEvent(QPaintEvent*)
+void DisplayBox::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
     const QStyleOptionFrame panel = panelOption(this);
@@ -226,7 +247,30 @@ void DisplayBox::paintEvent(QPaintEvent*)
     const QRect r = contents();
     p.setClipRect(r);
     p.setPen(palette().text().color());
-    m_layout.draw(&p, origin(), {}, r);
+    // Only the glyphs whose ink, give or take the pixel a glyph drawn between pixels spreads
+    // over, reaches into the part repainted: the rest of the line keeps its pixels.
+    const QPoint at = origin();
+    const qreal left = e->rect().left() - at.x() - 2, right = e->rect().right() + 1 - at.x() + 2;
+    qsizetype ink = 0;
+    for (QGlyphRun run : std::as_const(m_runs)) {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        QList<quint32> shownGlyphs;
+        QList<QPointF> shownPositions;
+        for (qsizetype i = 0; i < glyphs.size(); ++i, ++ink) {
+            if (m_inks[ink].second >= left && m_inks[ink].first <= right) {
+                shownGlyphs.append(glyphs[i]);
+                shownPositions.append(positions[i]);
+            }
+        }
+        if (shownGlyphs.isEmpty())
+            continue;
+        if (shownGlyphs.size() < glyphs.size()) {
+            run.setGlyphIndexes(shownGlyphs);
+            run.setPositions(shownPositions);
+        }
+        p.drawGlyphRun(at, run);
+    }
 }
 
 void DisplayBox::changeEvent(QEvent* e)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QGlyphRun>
 #include <QTextLayout>
 #include <QWidget>
 
@@ -35,6 +36,8 @@ private:
     QString m_text;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QTextLayout m_layout;
+    QList<QGlyphRun> m_runs; // the layout's glyphs, where it puts them
+    QList<std::pair<qreal, qreal>> m_inks; // each glyph's ink, its left and right
     int m_textHeight = 0; // of the text's own bounds, set with the layout
 };
 

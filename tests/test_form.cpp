@@ -35,8 +35,6 @@ using C = ProbeControls;
 const Row<C> kRows[] = {
     {UI_CONTROL(C, lblLink), {.text = "Link", .left = 150, .top = 150, .width = 1500,
      .height = 300, .fore = colors::Navy, .hoverFore = colors::Red}},
-    {decoration<Line, C>("Line1"), {.left = 0, .top = 1200, .width = 3000, .height = 1200,
-     .fore = colors::Red, .lineWidth = 2}},
     {UI_CONTROL(C, cmdOK), {.text = "OK", .left = 1800, .top = 150, .width = 1000,
      .height = 375, .role = ButtonRole::Default}},
     {UI_CONTROL(C, cmdCancel), {.text = "Cancel", .left = 1800, .top = 600, .width = 1000,

@@ -104,9 +104,6 @@ const ApplyRow kApplies[] = {
     {.name = "Arabic-Indic digits", .locale = "en_US",
      .typed = "\u0669:\u0663\u0660:\u0660\u0660", .key = Qt::Key_Up, .digits = "\u0663",
      .time = "9:30:00 AM", .precision = 3, .percent = "71.367%", .box = "\u0663"},
-    {.name = "full-width digits", .locale = "de_DE",
-     .typed = "\uFF12\uFF11:\uFF13\uFF10:\uFF10\uFF10", .digits = "\uFF18",
-     .time = "9:30:00 PM", .precision = 8, .percent = "71,36701998%", .box = "\uFF18"},
 };
 // clang-format on
 

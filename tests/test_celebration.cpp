@@ -45,13 +45,17 @@ private slots:
 
     // Loaded centred at its restored size, cycling from load; shown full screen, it keeps
     // the restored size to go back to; neither ticks nor stray clicks move anything or end it.
-    // (Its title, colours, "X", frame and place on the screen are the end-to-end scenarios'.)
+    // (Its title, colours, "X" and place on the screen are the end-to-end scenarios'.)
     void loadedShownAndCycling()
     {
         TestForms t;
         FrmDone& f = t.forms.frmDone();
         f.load();
         QWidget* w = f.window();
+        // No frame and no taskbar button (on X11 a window system hint says so; elsewhere only
+        // these flags).
+        QVERIFY(w->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(w->windowType(), Qt::Tool);
         QVERIFY(f.controls().timerBGColor->isActive()); // from load, before the window is shown
         // The pictures unstretched inside a 2-pixel border, the right-hand ones mirrored.
         const QImage a = ui::bitmapA().toImage(), b = ui::bitmapB().toImage();

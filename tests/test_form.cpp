@@ -108,6 +108,20 @@ private slots:
         QCOMPARE(m_ends, 1);
     }
 
+    // Each row (named in the tag) takes its place in twips, on a window of the layout's size
+    // and colour (the kind of control is its member's type).
+    void controlsFromRows_data()
+    {
+        table<QRect>({"place"},
+            {{"lblLink", QRect(10, 10, 100, 20)}, {"txtProbe", QRect(10, 40, 100, 20)},
+                {"cmdOK", QRect(120, 10, 67, 25)}});
+    }
+    void controlsFromRows()
+    {
+        QTEST(m_f->window()->findChild<QWidget*>(QTest::currentDataTag())->geometry(), "place");
+        QVERIFY(m_f->window()->size() == QSize(200, 100) && m_f->backColor() == colors::Navy);
+    }
+
     // Typed or pasted, what goes beyond the limit, counted in characters as a reader sees
     // them, is cut off the user's text, and no control character gets in; the program's own
     // text stays whole.

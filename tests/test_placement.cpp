@@ -189,7 +189,7 @@ private slots:
 
     // Which display the program opens: unset variables are "-", answering the displays that
     // answer; the platform asked for, empty to keep the user's, or "!" and the reason. (Both
-    // displays answering, and none set or empty, are the end-to-end scenarios'.)
+    // displays answering is the end-to-end scenarios'.)
     void displayChoice_data()
     {
         table<QByteArrayList, QByteArrayList, QByteArrayList, QString>(
@@ -198,6 +198,8 @@ private slots:
                 {"-display argument", {"-", "-", "-"}, {"-display", ":5"}, {":5"}, "xcb"},
                 {"platform chosen", {"wayland", ":0", "wl"}, {}, {":0", "wl"}, ""},
                 {"platform argument", {"-", ":0", "wl"}, {"-platform", "offscreen"}, {}, ""},
+                {"nothing set", {"-", "-", "-"}, {}, {}, "!DISPLAY is not set; WAYLAND_DISPLAY"},
+                {"empty DISPLAY", {"-", "", "-"}, {}, {}, "!DISPLAY is empty"},
                 {"chosen X11 gone", {"xcb", ":9", "wl"}, {}, {"wl"}, "!X display \":9\" does not"},
                 {"Wayland gone", {"-", "-", "wl"}, {}, {}, "!Wayland display \"wl\" does not"}});
     }

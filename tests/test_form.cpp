@@ -35,8 +35,6 @@ using C = ProbeControls;
 const Row<C> kRows[] = {
     {UI_CONTROL(C, lblLink), {.text = "Link", .left = 150, .top = 150, .width = 1500,
      .height = 300, .fore = colors::Navy, .hoverFore = colors::Red}},
-    {decoration<Line, C>("Line1"), {.left = 0, .top = 1200, .width = 3000, .height = 1200,
-     .fore = colors::Red, .lineWidth = 2}},
     {UI_CONTROL(C, cmdOK), {.text = "OK", .left = 1800, .top = 150, .width = 1000,
      .height = 375, .role = ButtonRole::Default}},
     {UI_CONTROL(C, cmdCancel), {.text = "Cancel", .left = 1800, .top = 600, .width = 1000,
@@ -110,20 +108,17 @@ private slots:
         QCOMPARE(m_ends, 1);
     }
 
-    // Each row (named in the tag) becomes its kind of control, at its place in twips, on a
-    // window of the layout's size and colour.
+    // Each row (named in the tag) takes its place in twips, on a window of the layout's size
+    // and colour (the kind of control is its member's type).
     void controlsFromRows_data()
     {
-        table<QString, QRect>({"kind", "place"},
-            {{"lblLink", "ui::Label", QRect(10, 10, 100, 20)},
-                {"txtProbe", "ui::TextBox", QRect(10, 40, 100, 20)},
-                {"cmdOK", "ui::Button", QRect(120, 10, 67, 25)}});
+        table<QRect>({"place"},
+            {{"lblLink", QRect(10, 10, 100, 20)}, {"txtProbe", QRect(10, 40, 100, 20)},
+                {"cmdOK", QRect(120, 10, 67, 25)}});
     }
     void controlsFromRows()
     {
-        auto* made = m_f->window()->findChild<QWidget*>(QTest::currentDataTag());
-        QTEST(QString(made->metaObject()->className()), "kind");
-        QTEST(made->geometry(), "place");
+        QTEST(m_f->window()->findChild<QWidget*>(QTest::currentDataTag())->geometry(), "place");
         QVERIFY(m_f->window()->size() == QSize(200, 100) && m_f->backColor() == colors::Navy);
     }
 
@@ -156,9 +151,9 @@ private slots:
         QTEST(box->text(), "after");
     }
 
-    // Disabled: no pointer, key or button input, and not a pixel greyed. A button's face is
-    // exactly its colour, with a plain edge, raised or sunken. A text box's panel, copied from
-    // the cache, is the style's own, focused or not.
+    // Disabled: no pointer, key or button input (not a pixel greyed: the end-to-end
+    // scenarios'). A button's face is exactly its colour, with a plain edge, raised or sunken.
+    // A text box's panel, copied from the cache, is the style's own, focused or not.
     void disabledLookAndButtonFace()
     {
         auto* box = m_f->controls().txtProbe;
@@ -171,10 +166,7 @@ private slots:
             QCOMPARE(box->grab().toImage(), cached);
             box->setStyle(cachedPanelStyle());
         }
-        box->clearFocus(); // a disabled control gives up the focus, and its caret with it
-        const QImage look = m_f->window()->grab().toImage();
         m_f->setEnabled(false);
-        QCOMPARE(m_f->window()->grab().toImage(), look);
         QTest::mouseClick(m_f->controls().cmdOK, Qt::LeftButton);
         QTest::keyClicks(box, "1");
         QVERIFY(m_f->pressed.isEmpty() && box->text().isEmpty());

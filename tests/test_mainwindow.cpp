@@ -95,37 +95,32 @@ private slots:
     }
 
     // The hidden square: d a double-click, t a tick. Each double-click must come before the
-    // third tick after the one before it; the third opens the options dialog.
+    // third tick after the one before it; the third opens the options dialog, and the square
+    // takes the colour of the stage the count stands at.
     void gesture_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<quint32>("square");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("two") << "dd" << 0x00C00000u << false;
-        QTest::newRow("stage 1, three ticks") << "dtttd" << 0x00900000u << false;
-        QTest::newRow("stage 2, two ticks") << "ddttd" << ui::colors::Navy << true;
+        table<QString, quint32, bool>({"script", "square", "opens"},
+            {{"two", "dd", 0x00C00000u, false}, {"three", "ddd", ui::colors::Navy, true},
+                {"stage 1, three ticks", "dtttd", 0x00900000u, false},
+                {"stage 2, two ticks", "ddttd", ui::colors::Navy, true},
+                {"stage 2, three ticks", "ddtttd", 0x00900000u, false}});
     }
     void gesture()
     {
         QFETCH(QString, script);
-        const QImage look = w->window()->grab().toImage();
         for (const QChar step : script)
             step == 'd' ? QTest::mouseDClick(w->controls().lblSet, Qt::LeftButton)
                         : w->RefreshAllTimers();
         QTEST(w->controls().lblSet->backColor(), "square");
         QTEST(t->forms.frmAdvOpt().isLoaded(), "opens");
         QCOMPARE(w->enabled(), !t->forms.frmAdvOpt().isLoaded());
-        if (script != "ddttd")
+        if (w->enabled())
             return;
-        // Disabled while the dialog is open: its look unchanged, a screen reader hears every
-        // control as disabled, a double-click on the square does nothing.
-        QCOMPARE(w->window()->grab().toImage(), look);
-        for (QWidget* ctl : w->window()->findChildren<QWidget*>())
-            QVERIFY2(QAccessible::queryAccessibleInterface(ctl)->state().disabled,
-                qPrintable(ctl->objectName()));
+        // Disabled while the dialog is open (its look and what a screen reader hears are the
+        // end-to-end scenario's): a double-click on the square does nothing, and the real
+        // timer goes on.
         QTest::mouseDClick(w->controls().lblSet, Qt::LeftButton);
         QCOMPARE(w->controls().lblSet->backColor(), ui::colors::Navy);
-        // The real timer goes on while the options dialog holds the window disabled.
         w->controls().timerRefresh->start();
         t->clock.advanceSeconds(1);
         QTRY_VERIFY_WITH_TIMEOUT(txt()->text().endsWith(" 44 Seconds!"), 2500);
@@ -178,9 +173,9 @@ private slots:
 
     // Two ticks, at seconds from the ceremony. Nothing left, to the second, however the clock
     // reading falls around it, or a late tick that stepped over that second: the window hands
-    // over, leaving its last frame. Otherwise the second tick repaints only what changed: the
-    // bar, which covers the percentage's last pixel row, only when it moves a pixel; the
-    // hidden square never.
+    // over (its last frame kept is the hand-over's test). Otherwise the second tick repaints
+    // only what changed: the bar, which covers the percentage's last pixel row, only when it
+    // moves a pixel; the hidden square never.
     void twoTicks_data()
     {
         QTest::addColumn<double>("from");
@@ -212,8 +207,6 @@ private slots:
         } counter;
         t->clock.value = w->GradDate + from / 86400;
         w->RefreshAllTimers();
-        QPointer<ui::DisplayBox> line = txt();
-        const QString last = line->text();
         TestForms::flush();
         const FrmTasseldayControls& c = w->controls();
         for (QWidget* watched : std::initializer_list<QWidget*> {
@@ -224,7 +217,6 @@ private slots:
         const bool handsOver = painted == "hand-over";
         QCOMPARE(t->forms.frmDone().isLoaded(), handsOver);
         QVERIFY(w->isLoaded() != handsOver && t->programEnds == 0);
-        QVERIFY(!handsOver || line->text() == last);
         if (handsOver || painted == "any")
             return;
         w->RefreshAllTimers(); // the gesture's count ends and resets the square to its colour
@@ -233,15 +225,10 @@ private slots:
         QCOMPARE(counter.painted.join(' '), painted);
     }
 
-    // Every control has a name a screen reader can say; the ticking ones are heard only
-    // while the user is on them.
+    // The ticking controls are heard only while the user is on them (their names are the
+    // end-to-end scenario's).
     void screenReader()
     {
-        for (QWidget* ctl : w->window()->findChildren<QWidget*>()) {
-            const auto said = QAccessible::queryAccessibleInterface(ctl)->text(QAccessible::Name);
-            auto* lbl = qobject_cast<ui::Label*>(ctl);
-            QVERIFY2(lbl ? said == lbl->text() : !said.isEmpty(), qPrintable(ctl->objectName()));
-        }
         // Handed to the program's handler as Qt hands them over with a reader listening.
         const QAccessible::UpdateHandler program = QAccessible::installUpdateHandler(nullptr);
         QAccessible::installUpdateHandler(program);

@@ -8,7 +8,6 @@
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
 #include "ui/fonts.h"
-#include "ui/numbers.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -105,9 +104,6 @@ const ApplyRow kApplies[] = {
     {.name = "Arabic-Indic digits", .locale = "en_US",
      .typed = "\u0669:\u0663\u0660:\u0660\u0660", .key = Qt::Key_Up, .digits = "\u0663",
      .time = "9:30:00 AM", .precision = 3, .percent = "71.367%", .box = "\u0663"},
-    {.name = "full-width digits", .locale = "de_DE",
-     .typed = "\uFF12\uFF11:\uFF13\uFF10:\uFF10\uFF10", .digits = "\uFF18",
-     .time = "9:30:00 PM", .precision = 8, .percent = "71,36701998%", .box = "\uFF18"},
 };
 // clang-format on
 
@@ -157,19 +153,18 @@ private slots:
 
     // Hour 7 typed in the centred dialog, then keys on a control (no control: the close box);
     // applied leaves it open, OK closes it. A focused button takes Enter, elsewhere the default,
-    // Apply. Escape never applies or jumps; Jump, however pressed, applies nothing. Opened again,
-    // the list has the palette of the first (Fusion finds the faces it cached, none pile up).
+    // Apply (Enter on Cancel and on Jump are the end-to-end scenarios'). Escape never applies or
+    // jumps; Jump applies nothing. Opened again, the list has the palette of the first (Fusion
+    // finds the faces it cached, none pile up).
     void keys_data()
     {
         const char* hours = "txtSetTime_Hours";
         table<QString, QKeySequence, QString>({"focus", "keys", "after"},
             {{"Enter in a box", hours, Qt::Key_Return, "applied"},
                 {"keypad Enter on OK", "cmdOK", Qt::KeypadModifier | Qt::Key_Enter, "OK"},
-                {"Enter on Cancel", "cmdCancel", Qt::Key_Return, "closed"},
                 {"Alt+O", hours, Qt::ALT | Qt::Key_O, "OK"},
                 {"Escape on Jump", "cmdJump", Qt::Key_Escape, "closed"},
-                {"close box", "", {}, "closed"}, {"Alt+J", hours, Qt::ALT | Qt::Key_J, "jumped"},
-                {"Enter on Jump", "cmdJump", Qt::Key_Return, "jumped"}});
+                {"close box", "", {}, "closed"}, {"Alt+J", hours, Qt::ALT | Qt::Key_J, "jumped"}});
     }
     void keys()
     {
@@ -252,9 +247,8 @@ private slots:
                            .arg(sec, 2, 10, QLatin1Char('0'))
                            .arg(half);
             };
-            bool ok = heading->text() == "Time left until Graduation  (" + day + ") :"
-                && fits(heading)
-                && s.applied().section(u'|', 2) == ui::numberToText(71.36702, loc) + '%';
+            bool ok
+                = heading->text() == "Time left until Graduation  (" + day + ") :" && fits(heading);
             s.main.GradDate = ui::toDateValue(2006, 6, 4, h, m, sec);
             s.dialog.show();
             const auto* date = s.c().lblGradTime_Date;

@@ -54,12 +54,8 @@ struct ProgramStarter final : ui::ProgramStarter {
 };
 
 struct FileProbe final : ui::FileProbe {
-    QStringList existing, asked;
-    bool isOrdinaryFile(const QString& path) override
-    {
-        asked << path;
-        return existing.contains(path);
-    }
+    QStringList existing;
+    bool isOrdinaryFile(const QString& path) override { return existing.contains(path); }
 };
 
 struct MessageDialog final : ui::MessageDialog {

@@ -7,7 +7,6 @@ namespace countdown {
 
 using ui::Int;
 using ui::Mod;
-using ui::numberToText;
 using ui::Round;
 
 Schedule builtInSchedule()
@@ -46,7 +45,8 @@ TimeLeft timeLeft(const Schedule& s, double NowDate)
 
 QString displayLine(const TimeLeft& t)
 {
-    // From the largest unit shown down, zeros inside the line kept, words always plural.
+    // From the largest unit shown down, zeros inside the line kept, words always plural. The
+    // parts are whole numbers, written without a separator in every locale.
     const struct {
         double value;
         const char* word;
@@ -55,7 +55,7 @@ QString displayLine(const TimeLeft& t)
     QString line;
     for (const auto& part : parts)
         if (!line.isEmpty() || part.value > 0)
-            line += numberToText(part.value) + QLatin1String(part.word);
+            line += QString::number(qint64(part.value)) + QLatin1String(part.word);
     return line;
 }
 

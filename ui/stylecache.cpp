@@ -41,19 +41,17 @@ public:
             QProxyStyle::drawPrimitive(element, option, painter, widget);
             return;
         }
-        // Keyed by everything the panel is drawn from, never by a palette's identity.
+        // Keyed by everything the panel is drawn from, never by a palette's identity: the
+        // numbers themselves, as the key's characters, which costs far less than formatting them.
         const QPalette& pal = option->palette;
         const qreal ratio = painter->device()->devicePixelRatio();
-        const QString key = QStringLiteral("tasselday-panel-%1x%2@%3-%4-%5-%6-%7-%8-%9")
-                                .arg(option->rect.width())
-                                .arg(option->rect.height())
-                                .arg(ratio)
-                                .arg(uint(option->state), 0, 16)
-                                .arg(frame->lineWidth)
-                                .arg(pal.color(QPalette::Base).rgba(), 0, 16)
-                                .arg(pal.color(QPalette::Window).rgba(), 0, 16)
-                                .arg(pal.color(QPalette::Highlight).rgba(), 0, 16)
-                                .arg(int(option->direction));
+        const quint32 parts[] = {quint32(option->rect.width()), quint32(option->rect.height()),
+            quint32(ratio * 1000), uint(option->state), quint32(frame->lineWidth),
+            pal.color(QPalette::Base).rgba(), pal.color(QPalette::Window).rgba(),
+            pal.color(QPalette::Highlight).rgba(), quint32(option->direction)};
+        QString key = QStringLiteral("tasselday-panel");
+        key.append(reinterpret_cast<const QChar*>(parts),
+            qsizetype(sizeof parts / 2)); // two QChars an integer
         QPixmap panel;
         if (!QPixmapCache::find(key, &panel)) {
             panel = QPixmap(option->rect.size() * ratio);

@@ -195,6 +195,22 @@ private slots:
                 && face() == firstFace);
     }
 
+    // The focus starts on OK and Tab walks the controls in the dialog's order, round again.
+    void tabOrder()
+    {
+        Session s;
+        QVERIFY(s.open());
+        QTRY_COMPARE(QApplication::focusWidget(), s.c().cmdOK);
+        QStringList walked;
+        for (int i = 0; i < 10; ++i) {
+            walked << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(walked.join(u' '),
+            QStringLiteral("cmdOK cmdCancel txtPercentDigits cmdApply cmdJump txtSetTime_Hours "
+                           "txtSetTime_Minutes comboSetTime_AMPM txtSetTIme_Seconds cmdOK"));
+    }
+
     // Minimised alone all the same, the dialog, transient for the main window that waits on it,
     // comes back at once; minimised with the main window, it comes back with it.
     void dialogNeverLeavesTheMainWindowWaitingAlone()

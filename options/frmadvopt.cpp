@@ -189,10 +189,9 @@ bool FrmAdvOpt::ApplyOptions()
 
     const QString time = c.txtSetTime_Hours->text() + QLatin1Char(':')
         + c.txtSetTime_Minutes->text() + QLatin1Char(':') + c.txtSetTIme_Seconds->text() + suffix;
-    // A digit reads the same in every script the user may type it in, in the time as in
-    // the precision below.
+    // The reader takes a digit of any script the user may type, as the precision below does.
     const std::optional<double> moment
-        = ui::readDateTime(strDatePart + QLatin1Char(' ') + ui::asciiDigits(time), QLocale());
+        = ui::readDateTime(strDatePart + QLatin1Char(' ') + time, QLocale());
     if (!moment) {
         // No owner: a tick that reaches the ceremony may close this dialog while the
         // box is still open.

@@ -158,7 +158,12 @@ void DisplayBox::setText(const QString& text)
 
 void DisplayBox::layOut()
 {
-    m_layout.setFont(font());
+    // A new text is laid out every second. Qt still shapes the scripts that need it; Latin
+    // text in the box's fixed-pitch face has no kerning or ligatures to lose by skipping it.
+    QFont unshaped = font();
+    unshaped.setStyleStrategy(
+        QFont::StyleStrategy(unshaped.styleStrategy() | QFont::PreferNoShaping));
+    m_layout.setFont(unshaped);
     QTextOption option;
     option.setFlags(QTextOption::IncludeTrailingSpaces);
     option.setTextDirection(layoutDirection());
@@ -200,7 +205,7 @@ QRect DisplayBox::contents() const
 QPoint DisplayBox::origin() const
 {
     const QRect r = contents();
-    const QFontMetrics metrics = fontMetrics();
+    const QFontMetrics metrics(m_layout.font());
     // Centred as a text box centres its text: by the taller of the font's line and the text's
     // own bounds, which some faces' bold glyphs exceed.
     const int lineHeight = std::max(metrics.height(), m_textHeight);

@@ -158,12 +158,16 @@ void DisplayBox::setText(const QString& text)
 
 void DisplayBox::layOut()
 {
-    // A new text is laid out every second. Qt still shapes the scripts that need it; Latin
-    // text in the box's fixed-pitch face has no kerning or ligatures to lose by skipping it.
+    // A new text is laid out every second. Plain ASCII in a fixed-pitch face has no kerning,
+    // ligatures or marks to place, so it skips text shaping and looks just the same. One
+    // font serves every plain text, the empty one too: each other font is matched anew.
     QFont unshaped = font();
     unshaped.setStyleStrategy(
-        QFont::StyleStrategy(unshaped.styleStrategy() | QFont::PreferNoShaping));
-    m_layout.setFont(unshaped);
+        QFont::StyleStrategy(font().styleStrategy() | QFont::PreferNoShaping));
+    const bool plain
+        = std::all_of(m_text.cbegin(), m_text.cend(), [](QChar c) { return c < u'\x80'; });
+    m_layout.setFont(
+        plain && (m_text.isEmpty() || QFontInfo(unshaped).fixedPitch()) ? unshaped : font());
     QTextOption option;
     option.setFlags(QTextOption::IncludeTrailingSpaces);
     option.setTextDirection(layoutDirection());

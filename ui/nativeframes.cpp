@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 #endif
 
@@ -219,14 +218,11 @@ NativeFrames* nativeFrames()
     if (replaced)
         return replaced;
 #ifdef TASSELDAY_HAVE_XCB
-    static xcb_connection_t* made = nullptr;
-    static std::unique_ptr<X11Frames> x11;
     xcb_connection_t* c = x11Connection();
-    if (c && c != made) {
-        made = c;
-        x11 = std::make_unique<X11Frames>(c);
-    }
-    return c ? x11.get() : nullptr;
+    if (!c)
+        return nullptr;
+    static X11Frames x11(c); // the program's one connection, for as long as it runs
+    return &x11;
 #elif defined(Q_OS_WIN)
     return windowsFrames();
 #else

@@ -1,6 +1,5 @@
 #include "ui/desktop_entry.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -40,16 +39,6 @@ QHash<QString, QString> readEntry(const QString& file)
                 line.section(QLatin1Char('='), 1).trimmed());
     }
     return keys;
-}
-
-QString findProgram(const QString& program)
-{
-    if (program.isEmpty())
-        return {};
-    if (QDir::isAbsolutePath(program))
-        return QFileInfo(program).isExecutable() && QFileInfo(program).isFile() ? program
-                                                                                : QString();
-    return QStandardPaths::findExecutable(program);
 }
 
 // The string escapes every desktop-entry value may hold.
@@ -128,9 +117,10 @@ QStringList systemInfoToolCommand()
             const QString tryExec = entry.value(QStringLiteral("TryExec"));
             const bool usable = entry.value(QStringLiteral("Type")) == QLatin1String("Application")
                 && entry.value(QStringLiteral("Hidden")) != QLatin1String("true")
-                && (tryExec.isEmpty() || !findProgram(tryExec).isEmpty()) && !command.isEmpty();
+                && (tryExec.isEmpty() || !QStandardPaths::findExecutable(tryExec).isEmpty())
+                && !command.isEmpty();
             if (usable) {
-                command.first() = findProgram(command.first());
+                command.first() = QStandardPaths::findExecutable(command.first());
                 if (!command.first().isEmpty())
                     return command;
             }

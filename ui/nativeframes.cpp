@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 #endif
 
@@ -138,20 +137,17 @@ public:
         return NativeFrame {rootRect(m_c, top, m_root), true, false};
     }
 
-    void moveFrame(QWidget* window, QPoint at) override
+    void moveFrame(QWidget* window, const NativeFrame& frame, QPoint at) override
     {
         const auto id = xcb_window_t(window->internalWinId());
-        const std::optional<NativeFrame> f = frame(window);
-        if (!f)
-            return;
         // The window manager reads a requested position by the window's gravity: the frame's
         // corner (north-west, the default) or, for static gravity, the window's own corner.
         const std::vector<quint32> hints
             = property32(m_c, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 18);
         constexpr quint32 hasGravity = 1u << 9;
-        if (!f->framed
+        if (!frame.framed
             || (hints.size() == 18 && (hints[0] & hasGravity) && hints[17] == XCB_GRAVITY_STATIC))
-            at += rootRect(m_c, id, m_root).topLeft() - f->rect.topLeft();
+            at += rootRect(m_c, id, m_root).topLeft() - frame.rect.topLeft();
         const quint32 values[] = {quint32(at.x()), quint32(at.y())};
         xcb_configure_window(m_c, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
         xcb_flush(m_c);
@@ -219,14 +215,11 @@ NativeFrames* nativeFrames()
     if (replaced)
         return replaced;
 #ifdef TASSELDAY_HAVE_XCB
-    static xcb_connection_t* made = nullptr;
-    static std::unique_ptr<X11Frames> x11;
     xcb_connection_t* c = x11Connection();
-    if (c && c != made) {
-        made = c;
-        x11 = std::make_unique<X11Frames>(c);
-    }
-    return c ? x11.get() : nullptr;
+    if (!c)
+        return nullptr;
+    static X11Frames x11(c); // the program's one connection, for as long as it runs
+    return &x11;
 #elif defined(Q_OS_WIN)
     return windowsFrames();
 #else

@@ -30,20 +30,19 @@ QPoint framePosition(Placement placement, const QRect& screen, const QSize& fram
 
 } // namespace
 
-PlacementKeeper::PlacementKeeper(QWidget* window, const WindowLayout& windowLayout)
+PlacementKeeper::PlacementKeeper(FormWindow* window, const WindowLayout& windowLayout)
     : QObject(window), m_window(window), m_layout(windowLayout)
 {
     watchFrameEvents(this, window, [this] { queueCheck(); });
     window->installEventFilter(this);
     const auto watch = [this](QScreen* screen) {
-        connect(screen, &QScreen::geometryChanged, this, &PlacementKeeper::screensChanged);
+        connect(screen, &QScreen::geometryChanged, this, &PlacementKeeper::placeAfresh);
     };
     for (QScreen* screen : QGuiApplication::screens())
         watch(screen);
     connect(qGuiApp, &QGuiApplication::screenAdded, this, watch);
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &PlacementKeeper::screensChanged);
-    connect(
-        qGuiApp, &QGuiApplication::primaryScreenChanged, this, &PlacementKeeper::screensChanged);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &PlacementKeeper::placeAfresh);
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &PlacementKeeper::placeAfresh);
 }
 
 void PlacementKeeper::place()
@@ -99,22 +98,21 @@ void PlacementKeeper::placeNatively()
         = framePosition(m_layout.placement, native->screenRect(primary), frame->rect.size());
     if (frame->rect.topLeft() == at)
         return;
-    auto* form = qobject_cast<FormWindow*>(m_window);
-    if (!frame->reported && !m_remade && form) {
+    if (!frame->reported && !m_remade) {
         // A window manager that reports no frames may heed a position only when a window
         // appears: the window appears once more, where the frame it was given belongs.
         m_remade = true;
         const QPoint origin = primary->geometry().topLeft();
-        form->appearAgainAt(origin + (at - origin) / m_window->devicePixelRatioF());
+        m_window->appearAgainAt(origin + (at - origin) / m_window->devicePixelRatioF());
         return;
     }
-    native->moveFrame(m_window, at);
+    native->moveFrame(m_window, *frame, at);
 }
 
 void PlacementKeeper::cover()
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    if (m_window->geometry() == screen || onWayland())
+    if (m_window->geometry() == screen)
         return;
     NativeFrames* native = nativeFrames();
     const std::optional<NativeFrame> frame = native ? native->frame(m_window) : std::nullopt;
@@ -125,7 +123,7 @@ void PlacementKeeper::cover()
             m_window->setWindowState(m_window->windowState() | Qt::WindowFullScreen);
     } else if (frame && frame->managed) {
         // Its window manager has yet to frame it; the states it was given stand.
-    } else if (m_tries < kMaxTries && m_window->windowHandle()) {
+    } else if (m_tries < kMaxTries) {
         // Without a window manager nobody carries out "maximised". Through the native
         // window, because moving the widget would drop the maximised state and forget
         // the restored size.
@@ -159,7 +157,7 @@ void PlacementKeeper::queueCheck()
     QMetaObject::invokeMethod(this, &PlacementKeeper::frameMayHaveChanged, Qt::QueuedConnection);
 }
 
-void PlacementKeeper::screensChanged()
+void PlacementKeeper::placeAfresh()
 {
     // As at the start, on the screens as they are now; Qt has moved a window off a screen
     // that went away by the time the check runs.
@@ -168,23 +166,20 @@ void PlacementKeeper::screensChanged()
     queueCheck();
 }
 
-bool PlacementKeeper::eventFilter(QObject* watched, QEvent* event)
+bool PlacementKeeper::eventFilter(QObject*, QEvent* event)
 {
-    if (watched == m_window) {
-        switch (event->type()) {
-        case QEvent::Show:
-            m_shownPlaced = false;
-            m_tries = 0;
-            queueCheck();
-            break;
-        case QEvent::Move:
-        case QEvent::Resize:
-        case QEvent::WindowStateChange:
-            queueCheck();
-            break;
-        default:
-            break;
-        }
+    // Watches its own window alone.
+    switch (event->type()) {
+    case QEvent::Show:
+        placeAfresh();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowStateChange:
+        queueCheck();
+        break;
+    default:
+        break;
     }
     return false;
 }

@@ -4,9 +4,9 @@
 #include <QObject>
 #include <QSize>
 
-class QWidget;
-
 namespace ui {
+
+class FormWindow;
 
 // Keeps a window where its layout's placement puts it on the primary screen. A window
 // manager frames a window only after it is shown, and its frame extents may arrive later
@@ -20,24 +20,24 @@ namespace ui {
 class PlacementKeeper : public QObject {
     Q_OBJECT
 public:
-    PlacementKeeper(QWidget* window, const WindowLayout& windowLayout);
+    PlacementKeeper(FormWindow* window, const WindowLayout& windowLayout);
 
     // Places the window, loaded but not shown yet, where its frame will go.
     void place();
-    // Places it again if it is not where it belongs (its frame or the screens changed).
-    void frameMayHaveChanged();
-    // The same, once the window system's pending events have been taken in.
-    void queueCheck();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Places it again if it is not where it belongs (its frame or the screens changed), once
+    // the window system's pending events have been taken in.
+    void queueCheck();
+    void frameMayHaveChanged();
     void placeNatively();
     void cover();
-    void screensChanged();
+    void placeAfresh(); // shown, or the screens changed
 
-    QWidget* m_window;
+    FormWindow* m_window;
     const WindowLayout& m_layout;
     QSize m_placedFrame; // the frame the last placement knew: its window system's, else Qt's
     bool m_shownPlaced = false; // placed since it was shown or the screens changed

@@ -47,12 +47,12 @@ class WineDesktop(run.Desktop):
     """A scenario's Xvfb with Wine's virtual desktop on it, in a prefix of its own; windows are
     found by their whole titles, positions are the virtual desktop's (the screen's)."""
     def __init__(self, name, build, shots):
-        self.scenario = dict(SCENARIOS[name], wm=False)
+        self.scenario = SCENARIOS[name]
         super().__init__(self.scenario, shots)
         self.name, self.build = name, build
-    def start(self, _):
-        self.env = dict(os.environ, DISPLAY=wait_for('Xvfb to start', self.xvfb), TZ='UTC')
-        self.dpy = wait_for('the display', lambda: run.X11.XOpenDisplay(self.env['DISPLAY'].encode()))
+    def launch(self, _):
+        """On the scenario's Xvfb, which the Linux driver starts."""
+        self.env['TZ'] = 'UTC'
         # The scenario's prefix, with WINE and the settings every Wine here runs with.
         self.env.update(v.split('=', 1) for v in shlex.split(subprocess.run(
             [os.path.join(HERE, 'wine.sh'), self.build, '--clone', 'e2e_' + self.name, 'installed'],

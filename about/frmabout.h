@@ -28,11 +28,5 @@ protected:
     void Form_Load() override;
 
 private:
-    void lblWebsite_Click();
-    void lblPSClink_Click();
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void OpenWebPage(const QString& address);
-
     const ui::Services m_services;
 };

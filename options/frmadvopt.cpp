@@ -45,32 +45,32 @@ namespace {
 // which come last, in Tab order. Escape cancels and never jumps to the ending, which can't
 // be undone.
 const Row<C> kRows[] = {
-    {decoration<Label, C>("Label3"), {.text = "......Advanced Options......", .left = 240,
+    {decoration<C>(Kind::Label, "Label3"), {.text = "......Advanced Options......", .left = 240,
      .top = 120, .width = 4335, .height = 615, .back = Navy, .fore = Red,
      .font = {"Westminster", 24, 500}, .align = Centred}},
-    {decoration<Label, C>("Label1"), {.text = "Graduation Time:", .left = 360, .top = 840,
+    {decoration<C>(Kind::Label, "Label1"), {.text = "Graduation Time:", .left = 360, .top = 840,
      .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
      .align = Centred}},
     {UI_CONTROL(C, lblGradTime_Date), {.text = "  at", .left = 240, .top = 1320,
      .width = 1335, .height = 315, .back = Navy, .fore = LightBlue, .font = TimeText,
      .align = RightAligned}},
-    {decoration<Label, C>("Label6"), {.text = ":", .left = 2120, .top = 1320, .width = 105,
+    {decoration<C>(Kind::Label, "Label6"), {.text = ":", .left = 2120, .top = 1320, .width = 105,
      .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned}},
-    {decoration<Label, C>("Label8"), {.text = ":", .left = 2760, .top = 1320, .width = 105,
+    {decoration<C>(Kind::Label, "Label8"), {.text = ":", .left = 2760, .top = 1320, .width = 105,
      .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned}},
-    {decoration<Label, C>("Label2"), {.text = "Percent Bar", .left = 240, .top = 1800,
+    {decoration<C>(Kind::Label, "Label2"), {.text = "Percent Bar", .left = 240, .top = 1800,
      .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
      .align = Centred}},
-    {decoration<Label, C>("Label4"), {.text = "Percent Bar/Label Precision:", .left = 480,
+    {decoration<C>(Kind::Label, "Label4"), {.text = "Percent Bar/Label Precision:", .left = 480,
      .top = 2280, .width = 1815, .height = 495, .back = Navy, .fore = LightBlue,
      .align = Centred, .wordWrap = true}},
-    {decoration<Label, C>("Label7"), {.text = "digits", .left = 3000, .top = 2280,
+    {decoration<C>(Kind::Label, "Label7"), {.text = "digits", .left = 3000, .top = 2280,
      .width = 495, .height = 285, .back = Navy, .fore = LightBlue}},
-    {decoration<Line, C>("Line3"), {.left = 240, .top = 720, .width = 4680, .height = 720,
+    {decoration<C>(Kind::Line, "Line3"), {.left = 240, .top = 720, .width = 4680,
      .fore = Red, .lineWidth = 1}},
-    {decoration<Line, C>("Line1"), {.left = 120, .top = 1800, .width = 4560, .height = 1800,
+    {decoration<C>(Kind::Line, "Line1"), {.left = 120, .top = 1800, .width = 4560,
      .fore = LightGreen, .lineWidth = 2}},
-    {decoration<Line, C>("Line2"), {.left = 120, .top = 2760, .width = 4560, .height = 2760,
+    {decoration<C>(Kind::Line, "Line2"), {.left = 120, .top = 2760, .width = 4560,
      .fore = LightGreen, .lineWidth = 2}},
     {UI_CONTROL(C, cmdOK), {.text = "&OK", .left = 120, .top = 3480,
      .width = 1215, .height = 375, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700}}},
@@ -97,15 +97,6 @@ const Row<C> kRows[] = {
 } // namespace
 // clang-format on
 
-namespace {
-
-QString twoDigits(qint16 n)
-{
-    return (n < 10 ? QStringLiteral("0") : QString()) + QString::number(n);
-}
-
-} // namespace
-
 FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
     : FormOf(frmAdvOpt, kRows), m_main(main), m_messages(messages)
 {
@@ -114,9 +105,9 @@ FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
 void FrmAdvOpt::Form_Load()
 {
     connect(c.cmdOK, &QPushButton::clicked, this, &FrmAdvOpt::cmdOK_Click);
-    connect(c.cmdCancel, &QPushButton::clicked, this, &FrmAdvOpt::cmdCancel_Click);
-    connect(c.cmdApply, &QPushButton::clicked, this, &FrmAdvOpt::cmdApply_Click);
-    connect(c.cmdJump, &QPushButton::clicked, this, &FrmAdvOpt::cmdJump_Click);
+    connect(c.cmdCancel, &QPushButton::clicked, this, &FrmAdvOpt::unload);
+    connect(c.cmdApply, &QPushButton::clicked, this, &FrmAdvOpt::ApplyOptions);
+    connect(c.cmdJump, &QPushButton::clicked, this, &FrmAdvOpt::jumpRequested);
 
     FrmTasselday& main = m_main;
     main.setEnabled(false);
@@ -164,12 +155,10 @@ void FrmAdvOpt::Form_Load()
         intAMPM = 2;
 
     c.txtSetTime_Hours->setText(QString::number(intHour));
-    c.txtSetTime_Minutes->setText(twoDigits(intMinute));
-    c.txtSetTIme_Seconds->setText(twoDigits(intSecond));
+    c.txtSetTime_Minutes->setText(QString::number(intMinute).rightJustified(2, u'0'));
+    c.txtSetTIme_Seconds->setText(QString::number(intSecond).rightJustified(2, u'0'));
     // A 24-hour time has no half of the day to show, whatever an earlier opening saw.
     c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
-
-    c.cmdOK->setFocus();
 }
 
 void FrmAdvOpt::Form_Unload()
@@ -224,9 +213,3 @@ void FrmAdvOpt::cmdOK_Click()
     if (ApplyOptions() && isLoaded())
         unload();
 }
-
-void FrmAdvOpt::cmdCancel_Click() { unload(); }
-
-void FrmAdvOpt::cmdApply_Click() { ApplyOptions(); }
-
-void FrmAdvOpt::cmdJump_Click() { emit jumpRequested(); }

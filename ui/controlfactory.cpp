@@ -81,17 +81,22 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         return box;
     };
 
+    // Lines and frames are drawn on the window in the row's colour; the pointer passes through.
+    const auto drawn = [&](QWidget* w, const QRect& place, QPalette::ColorRole role) {
+        w->setGeometry(place);
+        setRoleColor(w, role, quint32(row.fore));
+        w->setAutoFillBackground(role == QPalette::Window);
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return w;
+    };
+
     switch (kind) {
     case Kind::Label: {
-        auto* l = placed(new Label(parent));
-        l->setText(text);
-        l->setAlignment(row.align);
+        auto* l = boxed(new Label(parent));
         l->setWordWrap(row.wordWrap);
-        if (row.back == kDefault)
-            l->setBackColor(form.back);
         if (row.fore != kDefault)
             l->setForeColor(quint32(row.fore));
-        l->setAutoFillBackground(!row.transparent);
+        l->setAutoFillBackground(row.back != kDefault);
         // The faces standing in for a layout's own may be wider than those.
         l->fitText();
         return l;
@@ -115,11 +120,17 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         return placed(new ProgressBar(parent), false);
     case Kind::Picture:
         return placed(new Picture(parent), false);
-    case Kind::Line:
-        return new Line(parent, row.left, row.top, row.width, row.height,
-            row.fore == kDefault ? 0u : quint32(row.fore), row.lineWidth);
-    case Kind::Shape:
-        return placed(new Shape(parent, row.fore == kDefault ? 0u : quint32(row.fore)), false);
+    case Kind::Line: {
+        // Across, `lineWidth` pixel rows from (left, top) to (width, top), both ends included.
+        const QPoint from(px(row.left), px(row.top));
+        const QPoint to(px(row.width), from.y() + row.lineWidth - 1);
+        return drawn(new QWidget(parent), QRect(from, to), QPalette::Window);
+    }
+    case Kind::Shape: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain); // one pixel wide
+        return drawn(frame, pxRect(row.left, row.top, row.width, row.height), QPalette::WindowText);
+    }
     case Kind::Timer: {
         auto* t = new QTimer(parent);
         // A coarse timer may drift by 5% and skip a displayed second.

@@ -25,13 +25,6 @@ void ownPointerMoves(QWidget* w)
     w->setAttribute(Qt::WA_NoMousePropagation);
 }
 
-void setRole(QWidget* w, QPalette::ColorRole role, quint32 bgr)
-{
-    QPalette p = w->palette();
-    p.setColor(role, fromBgr(bgr));
-    w->setPalette(p);
-}
-
 quint32 roleColor(const QWidget* w, QPalette::ColorRole role)
 {
     return toBgr(w->palette().color(role));
@@ -39,16 +32,22 @@ quint32 roleColor(const QWidget* w, QPalette::ColorRole role)
 
 } // namespace
 
+void setRoleColor(QWidget* w, QPalette::ColorRole role, quint32 bgr)
+{
+    QPalette p = w->palette();
+    p.setColor(role, fromBgr(bgr));
+    w->setPalette(p);
+}
+
 Label::Label(QWidget* parent) : QLabel(parent)
 {
     ownPointerMoves(this);
-    setAutoFillBackground(true);
     setTextFormat(Qt::PlainText);
 }
 
-void Label::setForeColor(quint32 bgr) { setRole(this, QPalette::WindowText, bgr); }
+void Label::setForeColor(quint32 bgr) { setRoleColor(this, QPalette::WindowText, bgr); }
 quint32 Label::foreColor() const { return roleColor(this, QPalette::WindowText); }
-void Label::setBackColor(quint32 bgr) { setRole(this, QPalette::Window, bgr); }
+void Label::setBackColor(quint32 bgr) { setRoleColor(this, QPalette::Window, bgr); }
 quint32 Label::backColor() const { return roleColor(this, QPalette::Window); }
 
 void Label::fitText() { setFont(fittingFont(font(), text(), contentsRect(), textFlags())); }
@@ -122,13 +121,12 @@ private:
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     ownPointerMoves(this);
-    setStyle(cachedPanelStyle());
     setValidator(new LimitValidator(this));
     connect(this, &QLineEdit::textChanged, this, &TextBox::remember);
     connect(this, &QLineEdit::selectionChanged, this, &TextBox::remember);
 }
 
-void TextBox::setBackColor(quint32 bgr) { setRole(this, QPalette::Base, bgr); }
+void TextBox::setBackColor(quint32 bgr) { setRoleColor(this, QPalette::Base, bgr); }
 
 void TextBox::remember()
 {
@@ -164,7 +162,7 @@ Button::Button(QWidget* parent) : QPushButton(parent)
     setAutoDefault(false);
 }
 
-void Button::setBackColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
+void Button::setBackColor(quint32 bgr) { setRoleColor(this, QPalette::Button, bgr); }
 
 void Button::fitText()
 {
@@ -263,7 +261,7 @@ Picture::Picture(QWidget* parent) : QLabel(parent)
 
 void Picture::setBackColor(quint32 bgr)
 {
-    setRole(this, QPalette::Window, bgr);
+    setRoleColor(this, QPalette::Window, bgr);
     setAutoFillBackground(true);
 }
 

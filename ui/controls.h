@@ -13,6 +13,9 @@
 // The control kinds the windows are built from, each with the events the windows handle.
 namespace ui {
 
+// `role` of the widget's palette in colour `bgr`, for every colour group.
+void setRoleColor(QWidget* w, QPalette::ColorRole role, quint32 bgr);
+
 // A label: click and double-click, opaque or transparent. A link label takes its hover
 // colour while the pointer is over it and its resting colour again when the pointer crosses
 // the window's background (the window calls rest()).
@@ -109,36 +112,6 @@ class Picture : public QLabel {
 public:
     explicit Picture(QWidget* parent = nullptr);
     void setBackColor(quint32 bgr);
-};
-
-// A straight line drawn on the window's surface; the pointer passes through it.
-class Line : public QWidget {
-    Q_OBJECT
-public:
-    Line(QWidget* parent, double x1, double y1, double x2, double y2, quint32 bgr, int width);
-    QColor color() const { return m_color; }
-    int lineWidth() const { return m_width; }
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    QPoint m_from, m_to;
-    QColor m_color;
-    int m_width;
-};
-
-// An unfilled rectangle, one pixel wide; the pointer passes through it.
-class Shape : public QWidget {
-    Q_OBJECT
-public:
-    Shape(QWidget* parent, quint32 outline);
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    QColor m_outline;
 };
 
 } // namespace ui

@@ -26,8 +26,7 @@ Qt::WindowFlags flagsFor(Frame frame)
         // A tool window gets no taskbar button on Windows and X11 alike.
         return Qt::Tool | titled;
     case Frame::None:
-        // Unless the window system has a hint for it (see Form::load).
-        return Qt::Tool | Qt::FramelessWindowHint;
+        return Qt::Window | Qt::FramelessWindowHint;
     }
     return Qt::Window;
 }
@@ -111,12 +110,10 @@ void Form::load()
         return;
     m_window = new FormWindow(*this, flagsFor(m_layout.frame));
     FormWindow* w = m_window;
-    if (m_layout.frame == Frame::None && nativeFrames()) {
-        // Still without a native window: a change of type costs nothing yet.
-        w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-        if (!nativeFrames()->keepOffTaskbar(w))
-            w->setWindowFlags(flagsFor(m_layout.frame));
-    }
+    // No frame, no taskbar button: by the window system's hint where it has one, otherwise as
+    // a tool window (still without a native window, a change of type costs nothing).
+    if (m_layout.frame == Frame::None && !(nativeFrames() && nativeFrames()->keepOffTaskbar(w)))
+        w->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     w->setWindowTitle(QString::fromLatin1(m_layout.caption));
     w->setAutoFillBackground(true);
     // A window waiting on a dialog is disabled, and must look as it does when enabled: its
@@ -176,11 +173,6 @@ void Form::unload()
     m_unloading = false;
     emit unloaded();
     noteFormUnloaded(this, endRequestsBefore);
-}
-
-quint32 Form::backColor() const
-{
-    return m_window ? toBgr(m_window->palette().color(QPalette::Window)) : 0;
 }
 
 void Form::setBackColor(quint32 bgr)

@@ -41,7 +41,8 @@ private:
 
 // A window with a lifecycle: load creates its widgets from the layout table in the rows'
 // order, gives them the roles the rows name and runs Form_Load; show makes it visible (never a
-// second copy); unload runs Form_Unload and destroys the widgets. Values held by the Form object
+// second copy), and once active the first control in Tab order takes the focus (Qt's own
+// rule); unload runs Form_Unload and destroys the widgets. Values held by the Form object
 // itself outlive its widgets. Windows derive from FormOf, which hands them their controls typed.
 class Form : public QObject {
     Q_OBJECT
@@ -58,7 +59,6 @@ public:
     FormWindow* window() const { return m_window; }
 
     // The window's back colour, 0x00BBGGRR.
-    quint32 backColor() const;
     void setBackColor(quint32 bgr);
 
     // A disabled window takes no input, a screen reader hears its controls as disabled, and
@@ -97,7 +97,6 @@ template <class C> class FormOf : public Form {
 public:
     FormOf(const WindowLayout& window, std::span<const Row<C>> rows)
         : Form(window), m_rows(rows) { }
-    ~FormOf() override = default;
     // The typed controls while the window is loaded; all null otherwise.
     const C& controls() const { return c; }
 

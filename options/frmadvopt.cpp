@@ -109,25 +109,15 @@ void FrmAdvOpt::Form_Load()
     connect(c.cmdApply, &QPushButton::clicked, this, &FrmAdvOpt::ApplyOptions);
     connect(c.cmdJump, &QPushButton::clicked, this, &FrmAdvOpt::jumpRequested);
 
-    FrmTasselday& main = m_main;
-    main.setEnabled(false);
+    m_main.setEnabled(false);
     // The main window waits on this dialog from now on.
-    if (main.window())
-        ui::keepWithOwner(window(), main.window());
-    c.txtPercentDigits->setText(QString::number(main.intPercentDigits));
-
-    // At exactly midnight the general form leaves the time out. The moment one second
-    // later has the same date and shows how this locale writes the first hour of the
-    // day ("12:00:01 AM", "00:00:01"); its second is dropped below.
-    const bool midnight = [&] {
-        const ui::CivilTime t = ui::fromDateValue(main.GradDate).value_or(ui::CivilTime {});
-        return t.hour == 0 && t.minute == 0 && t.second == 0;
-    }();
-    const QString T = ui::generalDate(midnight ? main.GradDate + 1.0 / 86400.0 : main.GradDate);
+    if (m_main.window())
+        ui::keepWithOwner(window(), m_main.window());
+    c.txtPercentDigits->setText(QString::number(m_main.intPercentDigits));
 
     // The date part is the whole short date, blanks and all; the time follows it after
     // one blank.
-    strDatePart = ui::shortDate(main.GradDate);
+    strDatePart = ui::shortDate(m_main.GradDate);
     c.lblGradTime_Date->setText(strDatePart + c.lblGradTime_Date->text());
     // A long short date ("2006. 06. 04.") is shown whole: the right-aligned label first
     // reaches further left, up to the window's edge, then takes smaller type.
@@ -138,25 +128,17 @@ void FrmAdvOpt::Form_Load()
     dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow)));
     c.lblGradTime_Date->setGeometry(dateBox);
     c.lblGradTime_Date->fitText();
-    const QString time = T.mid(strDatePart.size() + 1);
-    const qint16 intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
-    const qsizetype colon1 = time.indexOf(QLatin1Char(':'));
-    const qint16 intMinute = ui::toInt16(ui::leadingNumber(time.mid(colon1 + 1, 2)));
-    const qsizetype colon2 = time.indexOf(QLatin1Char(':'), colon1 + 1);
-    const qint16 intSecond = midnight ? 0 : ui::toInt16(ui::leadingNumber(time.mid(colon2 + 1, 2)));
 
-    // A 12-hour locale offers its own designators and names one after the seconds.
+    // The time of day as this locale's clock shows it: a 12-hour clock offers its own
+    // designators and picks the ceremony's half of the day.
+    const ui::CivilTime t = ui::fromDateValue(m_main.GradDate).value_or(ui::CivilTime {});
     const bool twelveHour = ui::hasTwelveHourClock();
     c.comboSetTime_AMPM->addItems(twelveHour ? ui::halfDayNames() : QStringList {"AM", "PM"});
-    const QString strAMPMRead = time.mid(colon2 + 3).trimmed();
-    if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(0))
-        intAMPM = 1;
-    else if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(1))
-        intAMPM = 2;
-
-    c.txtSetTime_Hours->setText(QString::number(intHour));
-    c.txtSetTime_Minutes->setText(QString::number(intMinute).rightJustified(2, u'0'));
-    c.txtSetTIme_Seconds->setText(QString::number(intSecond).rightJustified(2, u'0'));
+    if (twelveHour)
+        intAMPM = t.hour < 12 ? 1 : 2;
+    c.txtSetTime_Hours->setText(QString::number(twelveHour ? (t.hour + 11) % 12 + 1 : t.hour));
+    c.txtSetTime_Minutes->setText(QString::number(t.minute).rightJustified(2, u'0'));
+    c.txtSetTIme_Seconds->setText(QString::number(t.second).rightJustified(2, u'0'));
     // A 24-hour time has no half of the day to show, whatever an earlier opening saw.
     c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
 }
@@ -192,18 +174,16 @@ bool FrmAdvOpt::ApplyOptions()
         return false;
     }
 
-    FrmTasselday& main = m_main;
-    main.GradDate = *moment;
+    m_main.GradDate = *moment;
 
-    const auto digits
-        = [this] { return ui::leadingNumber(ui::asciiDigits(c.txtPercentDigits->text())); };
-    if (digits() > 12)
-        c.txtPercentDigits->setText(QStringLiteral("12"));
-    if (digits() < 0)
-        c.txtPercentDigits->setText(QStringLiteral("0"));
-    main.intPercentDigits = ui::toInt16(digits());
+    // Kept within 0..12, and the box shows the limit it was held to.
+    const double typed = ui::leadingNumber(ui::asciiDigits(c.txtPercentDigits->text()));
+    const double digits = qBound(0.0, typed, 12.0);
+    if (digits != typed)
+        c.txtPercentDigits->setText(QString::number(digits));
+    m_main.intPercentDigits = ui::toInt16(digits);
 
-    main.RefreshAllTimers();
+    m_main.RefreshAllTimers();
     return true;
 }
 

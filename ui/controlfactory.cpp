@@ -111,7 +111,6 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
     case Kind::Button: {
         auto* b = placed(new Button(parent));
         b->setText(text);
-        b->fitText();
         return b;
     }
     case Kind::ComboList:

@@ -164,11 +164,6 @@ Button::Button(QWidget* parent) : QPushButton(parent)
 
 void Button::setBackColor(quint32 bgr) { setRoleColor(this, QPalette::Button, bgr); }
 
-void Button::fitText()
-{
-    setFont(fittingFont(font(), text(), textRect(), Qt::AlignCenter | Qt::TextShowMnemonic));
-}
-
 void Button::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

@@ -85,8 +85,6 @@ public:
     void setBackColor(quint32 bgr); // its face
     // Where the text may stand, inside the edge and the default button's outline.
     QRect textRect() const { return rect().adjusted(3, 3, -3, -3); }
-    // Smaller type, down to 8 pixels, until the whole text fits.
-    void fitText();
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -163,7 +163,7 @@ private slots:
         // The default button is drawn with a dark outline round its edge.
         QCOMPARE(m_f->controls().cmdOK->grab().toImage().pixelColor(0, 0), QColor(Qt::black));
         auto* b = m_f->controls().cmdCancel;
-        b->setBackColor(0x0080FF80);
+        setRoleColor(b, QPalette::Button, 0x0080FF80);
         for (bool down : {false, true}) {
             b->setDown(down);
             const QImage shot = b->grab().toImage();
@@ -197,7 +197,7 @@ private slots:
                 {"Courier New", cell<int>("bold") ? 12 : 8.25, 400 + 300 * cell<int>("bold")}));
         }
         shown.setAlignment(Qt::AlignCenter), box.setAlignment(Qt::AlignCenter);
-        shown.setBackColor(0x00FF8080), box.setBackColor(0x00FF8080);
+        shown.setBackColor(0x00FF8080), setRoleColor(&box, QPalette::Base, 0x00FF8080);
         shown.setText(cell<QString>("before")), box.setText(cell<QString>("before"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

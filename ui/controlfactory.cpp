@@ -64,19 +64,21 @@ void announceOnlyWhenFocused(QWidget* w)
 QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const ControlRow& row)
 {
     const QString text = QString::fromUtf8(row.text);
-    // Every windowed control takes its place and back colour from the row, and all but the
-    // picture and the bar their font as well.
-    const auto placed = [&](auto* w, bool withFont = true) {
+    // Every windowed control takes its place and back colour (in `back`, its palette's role for
+    // it) from the row, and all but the picture and the bar their font as well. It keeps pointer
+    // movement to itself, so the window hears only movement over its bare background.
+    const auto placed = [&](auto* w, QPalette::ColorRole back, bool withFont = true) {
         w->setGeometry(pxRect(row.left, row.top, row.width, row.height));
         if (withFont)
             w->setFont(makeFont(row.font.face ? row.font : form.font));
-        if constexpr (requires { w->setBackColor(0u); })
-            if (row.back != kDefault)
-                w->setBackColor(quint32(row.back));
+        if (row.back != kDefault)
+            setRoleColor(w, back, quint32(row.back));
+        w->setMouseTracking(true);
+        w->setAttribute(Qt::WA_NoMousePropagation);
         return w;
     };
-    const auto boxed = [&](auto* box) {
-        placed(box)->setText(text);
+    const auto boxed = [&](auto* box, QPalette::ColorRole back) {
+        placed(box, back)->setText(text);
         box->setAlignment(row.align);
         return box;
     };
@@ -92,7 +94,7 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
 
     switch (kind) {
     case Kind::Label: {
-        auto* l = boxed(new Label(parent));
+        auto* l = boxed(new Label(parent), QPalette::Window);
         l->setWordWrap(row.wordWrap);
         if (row.fore != kDefault)
             l->setForeColor(quint32(row.fore));
@@ -102,23 +104,33 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         return l;
     }
     case Kind::DisplayBox:
-        return boxed(new DisplayBox(parent));
+        return boxed(new DisplayBox(parent), QPalette::Base);
     case Kind::TextBox: {
-        auto* t = boxed(new TextBox(parent));
+        auto* t = boxed(new TextBox(parent), QPalette::Base);
         t->setTypedLimit(row.typedLimit);
         return t;
     }
     case Kind::Button: {
-        auto* b = placed(new Button(parent));
+        auto* b = placed(new Button(parent), QPalette::Button);
         b->setText(text);
         return b;
     }
-    case Kind::ComboList:
-        return placed(new ComboList(parent));
+    case Kind::ComboList: {
+        auto* list = placed(new ComboList(parent), QPalette::Button);
+        if (row.back != kDefault)
+            list->setBackColor(quint32(row.back));
+        return list;
+    }
     case Kind::ProgressBar:
-        return placed(new ProgressBar(parent), false);
-    case Kind::Picture:
-        return placed(new Picture(parent), false);
+        return placed(new ProgressBar(parent), QPalette::Window, false);
+    case Kind::Picture: {
+        // At its natural size inside a 2-pixel sunken border, never stretched.
+        auto* picture = placed(new Picture(parent), QPalette::Window, false);
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setLineWidth(2);
+        picture->setAutoFillBackground(row.back != kDefault);
+        return picture;
+    }
     case Kind::Line: {
         // Across, `lineWidth` pixel rows from (left, top) to (width, top), both ends included.
         const QPoint from(px(row.left), px(row.top));

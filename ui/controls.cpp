@@ -17,14 +17,6 @@ namespace ui {
 
 namespace {
 
-// Every control keeps pointer movement to itself, so the window hears only movement over
-// its bare background.
-void ownPointerMoves(QWidget* w)
-{
-    w->setMouseTracking(true);
-    w->setAttribute(Qt::WA_NoMousePropagation);
-}
-
 quint32 roleColor(const QWidget* w, QPalette::ColorRole role)
 {
     return toBgr(w->palette().color(role));
@@ -39,11 +31,7 @@ void setRoleColor(QWidget* w, QPalette::ColorRole role, quint32 bgr)
     w->setPalette(p);
 }
 
-Label::Label(QWidget* parent) : QLabel(parent)
-{
-    ownPointerMoves(this);
-    setTextFormat(Qt::PlainText);
-}
+Label::Label(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
 void Label::setForeColor(quint32 bgr) { setRoleColor(this, QPalette::WindowText, bgr); }
 quint32 Label::foreColor() const { return roleColor(this, QPalette::WindowText); }
@@ -120,13 +108,10 @@ private:
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
-    ownPointerMoves(this);
     setValidator(new LimitValidator(this));
     connect(this, &QLineEdit::textChanged, this, &TextBox::remember);
     connect(this, &QLineEdit::selectionChanged, this, &TextBox::remember);
 }
-
-void TextBox::setBackColor(quint32 bgr) { setRoleColor(this, QPalette::Base, bgr); }
 
 void TextBox::remember()
 {
@@ -156,13 +141,7 @@ void TextBox::cutToLimit(QString& after, int& cursor) const
     ui::cutToLimit(after, cursor, cursor - inserted, m_typedLimit);
 }
 
-Button::Button(QWidget* parent) : QPushButton(parent)
-{
-    ownPointerMoves(this);
-    setAutoDefault(false);
-}
-
-void Button::setBackColor(quint32 bgr) { setRoleColor(this, QPalette::Button, bgr); }
+Button::Button(QWidget* parent) : QPushButton(parent) { setAutoDefault(false); }
 
 void Button::paintEvent(QPaintEvent*)
 {
@@ -198,12 +177,6 @@ void Button::paintEvent(QPaintEvent*)
         focus.backgroundColor = face.color();
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
-}
-
-ComboList::ComboList(QWidget* parent) : QComboBox(parent)
-{
-    ownPointerMoves(this);
-    setEditable(false);
 }
 
 void ComboList::setBackColor(quint32 bgr)
@@ -243,21 +216,6 @@ void ComboList::paintEvent(QPaintEvent*)
         focus.backgroundColor = palette().color(QPalette::Base);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
-}
-
-Picture::Picture(QWidget* parent) : QLabel(parent)
-{
-    ownPointerMoves(this);
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setScaledContents(false);
-}
-
-void Picture::setBackColor(quint32 bgr)
-{
-    setRoleColor(this, QPalette::Window, bgr);
-    setAutoFillBackground(true);
 }
 
 } // namespace ui

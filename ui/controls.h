@@ -58,7 +58,6 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
     void setTypedLimit(int chars) { m_typedLimit = chars; }
-    void setBackColor(quint32 bgr);
     // The user's edit turned the box's text into `after` with the cursor at `cursor` (just
     // past the new text); cuts `after` to the limit.
     void cutToLimit(QString& after, int& cursor) const;
@@ -82,7 +81,6 @@ class Button : public QPushButton {
     Q_OBJECT
 public:
     explicit Button(QWidget* parent = nullptr);
-    void setBackColor(quint32 bgr); // its face
     // Where the text may stand, inside the edge and the default button's outline.
     QRect textRect() const { return rect().adjusted(3, 3, -3, -3); }
 
@@ -95,21 +93,13 @@ protected:
 class ComboList : public QComboBox {
     Q_OBJECT
 public:
-    explicit ComboList(QWidget* parent = nullptr);
+    using QComboBox::QComboBox;
     void setBackColor(quint32 bgr);
     // Where the chosen item's text is drawn.
     QRect fieldRect() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-};
-
-// A picture at its natural size inside a 2-pixel sunken border, never stretched.
-class Picture : public QLabel {
-    Q_OBJECT
-public:
-    explicit Picture(QWidget* parent = nullptr);
-    void setBackColor(quint32 bgr);
 };
 
 } // namespace ui

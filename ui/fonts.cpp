@@ -7,34 +7,32 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
-QString installedFace(const QString& layoutFace, FaceSet set)
+QString installedFace(const QString& layoutFace)
 {
-    // Windows has the layouts' faces (MS Sans Serif as its outline successor); elsewhere
+#ifdef Q_OS_WIN
+    // Windows has the layouts' faces, MS Sans Serif as its outline successor, and substitutes
+    // the decorative faces itself where they are not installed.
+    return layoutFace == QLatin1String("MS Sans Serif") ? QStringLiteral("Microsoft Sans Serif")
+                                                        : layoutFace;
+#else
     // Liberation is metric-compatible with Arial and Courier New, and the decorative faces get
-    // the nearest DejaVu or Liberation face Debian ships. Windows substitutes the decorative
-    // faces itself where they are not installed.
-    struct Face {
-        const char* layout;
-        const char* windows;
-        const char* free;
+    // the nearest DejaVu or Liberation face Debian ships.
+    static constexpr std::pair<const char*, const char*> faces[] = {
+        {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},
+        {"Matisse ITC", "Liberation Serif"},
+        {"Copperplate Gothic Bold", "DejaVu Serif"},
+        {"Westminster", "Liberation Sans Narrow"},
     };
-    static constexpr Face faces[] = {
-        {"Arial", "Arial", "Liberation Sans"},
-        {"Courier New", "Courier New", "Liberation Mono"},
-        {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans"},
-        {"Matisse ITC", "Matisse ITC", "Liberation Serif"},
-        {"Copperplate Gothic Bold", "Copperplate Gothic Bold", "DejaVu Serif"},
-        {"Westminster", "Westminster", "Liberation Sans Narrow"},
-    };
-    const Face* chosen = &faces[2];
-    for (const Face& face : faces) {
-        if (layoutFace == QLatin1String(face.layout))
-            chosen = &face;
-    }
-    return QString::fromLatin1(set == FaceSet::Windows ? chosen->windows : chosen->free);
+    for (const auto& [layout, installed] : faces)
+        if (layoutFace == QLatin1String(layout))
+            return QString::fromLatin1(installed);
+    return QStringLiteral("Liberation Sans"); // for MS Sans Serif
+#endif
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QtGlobal>
 
+class QLabel;
 class QObject;
 class QTimer;
 
@@ -18,9 +19,9 @@ class Button;
 class ComboList;
 class DisplayBox;
 class Label;
-class Picture;
 class ProgressBar;
 class TextBox;
+using Picture = QLabel; // a plain label holding a pixmap
 
 enum class Kind {
     Label,

@@ -8,6 +8,8 @@
 #include <QAccessibleEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -18,28 +20,15 @@ namespace {
 const char* const kQuiet = "ui_quietUpdates";
 
 QAccessible::UpdateHandler previousHandler = nullptr;
-void filterUpdate(QAccessibleEvent* event);
-
-bool isChangeOfContent(QAccessible::Event type)
-{
-    switch (type) {
-    case QAccessible::NameChanged:
-    case QAccessible::ValueChanged:
-    case QAccessible::TextUpdated:
-    case QAccessible::TextInserted:
-    case QAccessible::TextRemoved:
-    case QAccessible::TextCaretMoved:
-    case QAccessible::VisibleDataChanged:
-        return true;
-    default:
-        return false;
-    }
-}
 
 void filterUpdate(QAccessibleEvent* event)
 {
+    using A = QAccessible;
+    static constexpr QAccessible::Event changesOfContent[] = {A::NameChanged, A::ValueChanged,
+        A::TextUpdated, A::TextInserted, A::TextRemoved, A::TextCaretMoved, A::VisibleDataChanged};
     const auto* w = qobject_cast<const QWidget*>(event->object());
-    if (w && w->property(kQuiet).toBool() && !w->hasFocus() && isChangeOfContent(event->type()))
+    if (w && w->property(kQuiet).toBool() && !w->hasFocus()
+        && std::ranges::count(changesOfContent, event->type()))
         return;
     if (previousHandler) {
         previousHandler(event);
@@ -113,6 +102,9 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
     case Kind::Button: {
         auto* b = placed(new Button(parent), QPalette::Button);
         b->setText(text);
+        b->setProperty(kButtonRole, int(row.role));
+        // Drawn as the default button.
+        b->setDefault(row.role == ButtonRole::Default || row.role == ButtonRole::DefaultAndCancel);
         return b;
     }
     case Kind::ComboList: {

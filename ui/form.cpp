@@ -81,13 +81,21 @@ void FormWindow::mouseMoveEvent(QMouseEvent* e)
 // Keys reach the window only when the focused control left them alone.
 void FormWindow::keyPressEvent(QKeyEvent* e)
 {
+    const auto withRole = [this](ButtonRole wanted) -> QAbstractButton* {
+        for (Button* b : findChildren<Button*>()) {
+            const auto role = ButtonRole(b->property(kButtonRole).toInt());
+            if (role == wanted || role == ButtonRole::DefaultAndCancel)
+                return b;
+        }
+        return nullptr;
+    };
     QAbstractButton* pressed = nullptr;
     if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
             pressed = qobject_cast<QAbstractButton*>(focusWidget());
-            pressed = pressed ? pressed : m_form.m_default;
+            pressed = pressed ? pressed : withRole(ButtonRole::Default);
         } else if (e->key() == Qt::Key_Escape) {
-            pressed = m_form.m_cancel;
+            pressed = withRole(ButtonRole::Cancel);
         }
     }
     if (pressed)
@@ -146,8 +154,6 @@ void Form::load()
 void Form::show()
 {
     load();
-    if (!m_window)
-        return;
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -165,7 +171,6 @@ void Form::unload()
     for (QTimer* t : w->findChildren<QTimer*>())
         t->stop();
     m_window = nullptr;
-    m_default = m_cancel = nullptr;
     forgetControls();
     w->hide();
     // Destroyed once the handler that unloaded it has returned.
@@ -191,19 +196,6 @@ void Form::setEnabled(bool enabled)
     // Never brings back a window that has been unloaded.
     if (m_window)
         m_window->setEnabled(enabled);
-}
-
-QObject* Form::makeControl(Kind kind, const char* name, const ControlRow& row)
-{
-    QObject* made = createControl(m_window, m_layout, kind, name, row);
-    auto* button = qobject_cast<QPushButton*>(made);
-    if (row.role == ButtonRole::Default || row.role == ButtonRole::DefaultAndCancel) {
-        m_default = button;
-        button->setDefault(true); // drawn as the default button
-    }
-    if (row.role == ButtonRole::Cancel || row.role == ButtonRole::DefaultAndCancel)
-        m_cancel = button;
-    return made;
 }
 
 } // namespace ui

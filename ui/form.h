@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <span>
 
-class QAbstractButton;
-
 namespace ui {
 
 class Form;
@@ -71,24 +69,21 @@ signals:
     void unloaded();
 
 protected:
-    // Makes the controls of the rows, through makeControl.
+    // Makes the controls of the rows, through createControl.
     virtual void createControls() = 0;
     virtual void forgetControls() = 0;
-    QObject* makeControl(Kind kind, const char* name, const ControlRow& row);
 
     // Runs once the controls exist: the place to connect their events too.
     virtual void Form_Load() { }
     virtual void Form_Unload() { }
     virtual void Form_Resize() { }
 
+    const WindowLayout& m_layout;
+
 private:
     friend class FormWindow;
 
-    const WindowLayout& m_layout;
     QPointer<FormWindow> m_window;
-    // The buttons Enter and Escape press when the focused control leaves the key alone.
-    QAbstractButton* m_default = nullptr;
-    QAbstractButton* m_cancel = nullptr;
     bool m_unloading = false;
 };
 
@@ -115,7 +110,8 @@ private:
     void createControls() override
     {
         for (const Row<C>& row : m_rows) {
-            QObject* made = makeControl(row.control.kind, row.control.name, row.look);
+            QObject* made
+                = createControl(window(), m_layout, row.control.kind, row.control.name, row.look);
             if (row.control.store)
                 row.control.store(c, made);
         }

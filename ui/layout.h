@@ -50,8 +50,9 @@ template <> inline constexpr Kind kindOf<QTimer> = Kind::Timer;
 
 inline constexpr qint64 kDefault = -1; // colour left to the platform
 
-// How a button answers the window's Enter and Escape.
+// How a button answers the window's Enter and Escape; kept on the button as this property.
 enum class ButtonRole { None, Default, Cancel, DefaultAndCancel };
+inline constexpr const char* kButtonRole = "ui_buttonRole";
 
 // How a control looks and what roles it has; which control it is comes from its Row.
 struct ControlRow {

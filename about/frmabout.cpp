@@ -112,8 +112,8 @@ void FrmAbout::Form_Load()
     c.picIcon->setFocusPolicy(Qt::StrongFocus); // in the Tab order
 
     // The desktop's handler takes a link from here; a missing browser goes unnoticed.
-    for (const auto& [link, address] :
-        {std::pair {c.lblWebsite, kWebsiteAddress}, {c.lblPSClink, kSourceSiteAddress}})
+    for (const auto& [link, address] : {std::pair {c.lblWebsite, "https://tasselday.github.io/"},
+             {c.lblPSClink, "https://github.com/"}})
         connect(link, &ui::Label::clicked, this,
             [this, address] { m_services.urls.open(QString::fromLatin1(address)); });
     connect(c.cmdOK, &ui::Button::clicked, this, &FrmAbout::unload);

@@ -21,9 +21,6 @@ public:
     // The system information launcher; the System Info button is its caller.
     void StartSysInfo();
 
-    static constexpr const char* kWebsiteAddress = "https://tasselday.github.io/";
-    static constexpr const char* kSourceSiteAddress = "https://github.com/";
-
 protected:
     void Form_Load() override;
 

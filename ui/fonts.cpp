@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -73,21 +72,9 @@ bool textFits(const QFont& font, const QString& text, const QRect& room, int fla
     const QFontMetrics m(font);
     const int left = std::max(0, -m.minLeftBearing()) + 1;
     const int right = std::max(0, -m.minRightBearing()) + 1;
-    if (room.adjusted(left, 0, -right, 0).contains(m.boundingRect(room, flags, text)))
-        return true;
-    // The others are drawn, once for each face, text, room and layout: every opening of a
-    // window asks again.
-    static QHash<QString, bool> drawn;
-    const QString key = QStringLiteral("%1|%2x%3|%4|")
-                            .arg(font.key())
-                            .arg(room.width())
-                            .arg(room.height())
-                            .arg(flags)
-        + text;
-    auto found = drawn.constFind(key);
-    if (found == drawn.cend())
-        found = drawn.insert(key, inkInside(font, text, room.size(), flags));
-    return *found;
+    // The others are drawn.
+    return room.adjusted(left, 0, -right, 0).contains(m.boundingRect(room, flags, text))
+        || inkInside(font, text, room.size(), flags);
 }
 
 QFont fittingFont(QFont font, const QString& text, const QRect& room, int flags)

@@ -2,6 +2,7 @@
 #include "ui/controls.h"
 #include "ui/displaybox.h"
 #include "ui/form.h"
+#include "ui/stylecache.h"
 #include "ui/twips.h"
 
 #include <QAccessible>
@@ -108,9 +109,12 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         return b;
     }
     case Kind::ComboList: {
-        auto* list = placed(new ComboList(parent), QPalette::Button);
+        // Its face in the base colour too, in a palette shared by every list of its colours.
+        auto* list = placed(new ComboList(parent), QPalette::Base);
+        QPalette face = list->palette();
         if (row.back != kDefault)
-            list->setBackColor(quint32(row.back));
+            face.setColor(QPalette::Button, face.color(QPalette::Base));
+        list->setPalette(sharedPalette(face));
         return list;
     }
     case Kind::ProgressBar:

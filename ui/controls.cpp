@@ -2,7 +2,6 @@
 
 #include "ui/color.h"
 #include "ui/fonts.h"
-#include "ui/stylecache.h"
 #include "ui/typedtext.h"
 
 #include <QMouseEvent>
@@ -177,14 +176,6 @@ void Button::paintEvent(QPaintEvent*)
         focus.backgroundColor = face.color();
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
-}
-
-void ComboList::setBackColor(quint32 bgr)
-{
-    QPalette p = palette();
-    p.setColor(QPalette::Button, fromBgr(bgr));
-    p.setColor(QPalette::Base, fromBgr(bgr));
-    setPalette(sharedPalette(p));
 }
 
 namespace {

@@ -94,7 +94,6 @@ class ComboList : public QComboBox {
     Q_OBJECT
 public:
     using QComboBox::QComboBox;
-    void setBackColor(quint32 bgr);
     // Where the chosen item's text is drawn.
     QRect fieldRect() const;
 

@@ -43,10 +43,10 @@ const WindowLayout frmAbout = {
 namespace {
 // From the bottom of the stacking order up: where two overlap, the later row is drawn above.
 // The frame lies over the "Contributors:" heading so that it shows complete, and the grey
-// line over the white one so that the separator looks engraved. Lines run from (left, top)
-// to (width, height). The buttons and the picture box come last, in Tab order.
+// line over the white one so that the separator looks engraved. The buttons and the picture
+// box come last, in Tab order.
 const Row<C> kRows[] = {
-    {decoration<Label, C>("lblDisclaimer"),
+    {decoration<C>(Kind::Label, "lblDisclaimer"),
      {.text = "Tasselday is free software under the MIT licence: copy, change and give it "
               "away as you like. If you would like the source code, just ask the author for it.",
      .left = 255, .top = 3000, .width = 3870, .height = 825, .back = Navy, .fore = DarkRed,
@@ -54,39 +54,39 @@ const Row<C> kRows[] = {
     {UI_CONTROL(C, lblVersion), {.text = "Version", .left = 1050, .top = 480,
      .width = 3885, .height = 225, .back = Navy, .fore = LightBlue, .align = Centred,
      .wordWrap = true}},
-    {decoration<Line, C>("Line1(0)"), {.left = 120, .top = 2880, .width = 5669,
-     .height = 2880, .fore = White, .lineWidth = 2}},
+    {decoration<C>(Kind::Line, "Line1(0)"), {.left = 120, .top = 2880, .width = 5669,
+     .fore = White, .lineWidth = 2}},
     {UI_CONTROL(C, lblTitle), {.text = "Application Title", .left = 1050,
      .top = 240, .width = 3885, .height = 240, .back = Navy, .fore = LightBlue,
      .font = SansBold, .align = Centred, .wordWrap = true}},
-    {decoration<Label, C>("lblDescription"), {.text = "By Quillerby", .left = 1080,
+    {decoration<C>(Kind::Label, "lblDescription"), {.text = "By Quillerby", .left = 1080,
      .top = 660, .width = 3885, .height = 315, .back = Navy, .fore = LightBlue,
      .font = ArialItalic, .align = Centred, .wordWrap = true}},
-    {decoration<Line, C>("Line1(1)"), {.left = 120, .top = 2880, .width = 5684,
-     .height = 2880, .fore = Grey, .lineWidth = 1}},
-    {decoration<Label, C>("Label1"), {.text = "for the Now functions", .left = 2880,
+    {decoration<C>(Kind::Line, "Line1(1)"), {.left = 120, .top = 2880, .width = 5684,
+     .fore = Grey, .lineWidth = 1}},
+    {decoration<C>(Kind::Label, "Label1"), {.text = "for the Now functions", .left = 2880,
      .top = 1680, .width = 1605, .height = 210, .back = Navy, .fore = PaleCyan,
      .wordWrap = true}},
-    {decoration<Label, C>("Label2"), {.text = "-Class of '06, for the idea and some testing",
+    {decoration<C>(Kind::Label, "Label2"), {.text = "-Class of '06, for the idea and some testing",
      .left = 1080, .top = 1920, .width = 3765, .height = 210, .back = Navy, .fore = Cyan,
      .wordWrap = true}},
-    {decoration<Label, C>("Label3"), {.text = "Contributors:", .left = 960, .top = 1440,
+    {decoration<C>(Kind::Label, "Label3"), {.text = "Contributors:", .left = 960, .top = 1440,
      .width = 4095, .height = 255, .back = Navy, .fore = LightBlue, .font = SansBold,
      .align = Centred, .wordWrap = true}},
     {UI_CONTROL(C, lblWebsite), {.text = "tasselday.github.io", .left = 1800,
      .top = 2520, .width = 2205, .height = 330, .back = Navy, .fore = LightBlue,
      .font = ArialItalicLink, .align = Centred, .wordWrap = true,
      .hoverFore = Red, .cursor = linkHandCursor}},
-    {decoration<Shape, C>("Shape1"), {.left = 960, .top = 1440, .width = 4215,
+    {decoration<C>(Kind::Shape, "Shape1"), {.left = 960, .top = 1440, .width = 4215,
      .height = 975, .fore = LightBlue}},
     {UI_CONTROL(C, lblPSClink), {.text = "-GitHub", .left = 1080, .top = 1680,
      .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .font = SansLink,
      .wordWrap = true, .hoverFore = Red, .cursor = linkHandCursor}},
-    {decoration<Label, C>("Label4"), {.text = "-Qt, for help with opening web pages",
+    {decoration<C>(Kind::Label, "Label4"), {.text = "-Qt, for help with opening web pages",
      .left = 1080, .top = 2160,
      .width = 3885, .height = 210, .back = Navy, .fore = Cyan, .wordWrap = true}},
-    {decoration<Label, C>("Label5"), {.text = "Original: 8/28/2005      This Build: 10/15/2005",
-     .left = 1080, .top = 960,
+    {decoration<C>(Kind::Label, "Label5"),
+     {.text = "Original: 8/28/2005      This Build: 10/15/2005", .left = 1080, .top = 960,
      .width = 4005, .height = 330, .back = Navy, .fore = LightBlue, .font = ArialItalic,
      .align = Centred, .wordWrap = true}},
     {UI_CONTROL(C, cmdOK), {.text = "OK", .left = 4245, .top = 3000,
@@ -100,9 +100,7 @@ const Row<C> kRows[] = {
 } // namespace
 // clang-format on
 
-FrmAbout::FrmAbout(const ui::Services& services) : FormOf(frmAbout, kRows), m_services(services)
-{
-}
+FrmAbout::FrmAbout(const ui::Services& services) : FormOf(frmAbout, kRows), m_services(services) { }
 
 void FrmAbout::Form_Load()
 {
@@ -113,10 +111,13 @@ void FrmAbout::Form_Load()
         icon.size() + QSize(2 * c.picIcon->frameWidth(), 2 * c.picIcon->frameWidth()));
     c.picIcon->setFocusPolicy(Qt::StrongFocus); // in the Tab order
 
-    connect(c.lblWebsite, &ui::Label::clicked, this, &FrmAbout::lblWebsite_Click);
-    connect(c.lblPSClink, &ui::Label::clicked, this, &FrmAbout::lblPSClink_Click);
-    connect(c.cmdOK, &ui::Button::clicked, this, &FrmAbout::cmdOK_Click);
-    connect(c.cmdSysInfo, &ui::Button::clicked, this, &FrmAbout::cmdSysInfo_Click);
+    // The desktop's handler takes a link from here; a missing browser goes unnoticed.
+    for (const auto& [link, address] : {std::pair {c.lblWebsite, "https://tasselday.github.io/"},
+             {c.lblPSClink, "https://github.com/"}})
+        connect(link, &ui::Label::clicked, this,
+            [this, address] { m_services.urls.open(QString::fromLatin1(address)); });
+    connect(c.cmdOK, &ui::Button::clicked, this, &FrmAbout::unload);
+    connect(c.cmdSysInfo, &ui::Button::clicked, this, &FrmAbout::StartSysInfo);
 
     const QString title = QString::fromLatin1(ui::kAppTitle);
     window()->setWindowTitle(QStringLiteral("About ") + title);
@@ -125,21 +126,6 @@ void FrmAbout::Form_Load()
                               .arg(ui::kVersionMinor)
                               .arg(ui::kVersionRevision));
     c.lblTitle->setText(title);
-    c.cmdOK->setFocus();
 }
-
-void FrmAbout::lblWebsite_Click() { OpenWebPage(QString::fromLatin1(kWebsiteAddress)); }
-
-void FrmAbout::lblPSClink_Click() { OpenWebPage(QString::fromLatin1(kSourceSiteAddress)); }
-
-void FrmAbout::OpenWebPage(const QString& address)
-{
-    // The desktop's handler takes it from here; a missing browser goes unnoticed.
-    m_services.urls.open(address);
-}
-
-void FrmAbout::cmdOK_Click() { unload(); }
-
-void FrmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 void FrmAbout::StartSysInfo() { sysinfo::StartSysInfo(m_services, window()); }

@@ -21,18 +21,9 @@ public:
     // The system information launcher; the System Info button is its caller.
     void StartSysInfo();
 
-    static constexpr const char* kWebsiteAddress = "https://tasselday.github.io/";
-    static constexpr const char* kSourceSiteAddress = "https://github.com/";
-
 protected:
     void Form_Load() override;
 
 private:
-    void lblWebsite_Click();
-    void lblPSClink_Click();
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void OpenWebPage(const QString& address);
-
     const ui::Services m_services;
 };

@@ -49,12 +49,11 @@ const Row<C> controls[] = {
      .left = 240, .top = 1080, .width = 5895, .height = 375, .back = Navy, .fore = LightBlue,
      .font = {"Arial", 15.75}, .align = Qt::AlignHCenter | Qt::AlignTop,
      .quietUpdates = true}},
-    {decoration<Label, C>("Label2"), {.text = "0%", .left = 120, .top = 1680,
-     .width = 255, .height = 255, .fore = LightBlue, .font = {"MS Sans Serif", 8.25},
-     .transparent = true}},
-    {decoration<Label, C>("Label3"), {.text = "100%", .left = 5640, .top = 1680,
+    {decoration<C>(Kind::Label, "Label2"), {.text = "0%", .left = 120, .top = 1680,
+     .width = 255, .height = 255, .fore = LightBlue, .font = {"MS Sans Serif", 8.25}}},
+    {decoration<C>(Kind::Label, "Label3"), {.text = "100%", .left = 5640, .top = 1680,
      .width = 495, .height = 255, .fore = LightBlue, .font = {"MS Sans Serif", 8.25},
-     .align = Qt::AlignRight | Qt::AlignTop, .transparent = true}},
+     .align = Qt::AlignRight | Qt::AlignTop}},
     {UI_CONTROL(C, txtDisplay), {.left = 120, .top = 720, .width = 6000,
      .height = 360, .back = LightBlue, .font = {"Courier New", 8.25},
      .align = Qt::AlignCenter, .accessibleName = "Time left",
@@ -89,7 +88,7 @@ void FrmTasselday::Form_Load()
 
     m_pacer.attach(c.timerRefresh);
     connect(c.timerRefresh, &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
-    connect(c.lblAbout, &ui::Label::clicked, this, &FrmTasselday::lblAbout_Click);
+    connect(c.lblAbout, &ui::Label::clicked, this, &FrmTasselday::aboutRequested);
     connect(c.lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
 
     // The layout's placement puts the window in the top right corner and keeps it there.
@@ -112,7 +111,7 @@ void FrmTasselday::Form_Unload() { emit closing(); }
 void FrmTasselday::RefreshAllTimers()
 {
     if (isLoaded())
-        timerRefresh_Timer();
+        timerRefresh_Timer(m_clock.now());
 }
 
 // The timer runs once, just after the next whole second; each run plans the next from the
@@ -128,8 +127,6 @@ void FrmTasselday::timerRefresh_Fired()
         m_pacer.planNext(now);
 }
 
-void FrmTasselday::timerRefresh_Timer() { timerRefresh_Timer(m_clock.now()); }
-
 void FrmTasselday::timerRefresh_Timer(double now)
 {
     m_pacer.shown(now);
@@ -144,10 +141,8 @@ void FrmTasselday::timerRefresh_Timer(double now)
     }
 
     // The last minute is shown large, and stays so for the rest of the run.
-    if (left.lastMinute()) {
-        if (const QFont big = ui::makeFont({"Courier New", 12, 700}); c.txtDisplay->font() != big)
-            c.txtDisplay->setFont(big);
-    }
+    if (left.lastMinute() && !c.txtDisplay->font().bold())
+        c.txtDisplay->setFont(ui::makeFont({"Courier New", 12, 700}));
     c.txtDisplay->setText(countdown::displayLine(left));
     const double percent = countdown::PercentDone(*this, now);
     c.prgbarSchool->setPercent(float(percent));
@@ -156,8 +151,6 @@ void FrmTasselday::timerRefresh_Timer(double now)
     if (gesture.CheckSetTimeout() && c.lblSet->backColor() != ui::colors::Navy)
         c.lblSet->setBackColor(ui::colors::Navy);
 }
-
-void FrmTasselday::lblAbout_Click() { emit aboutRequested(); }
 
 void FrmTasselday::lblSet_DblClick()
 {

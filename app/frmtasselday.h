@@ -52,10 +52,8 @@ protected:
     void Form_Unload() override;
 
 private:
-    void timerRefresh_Timer();
     void timerRefresh_Timer(double now);
     void timerRefresh_Fired();
-    void lblAbout_Click();
     void lblSet_DblClick();
 
     const ui::Clock& m_clock;

@@ -31,12 +31,12 @@ namespace {
 // window is first seen. Sizes never change.
 const Row<C> kRows[] = {
     {UI_CONTROL(C, Label1), {.text = "Congratulations Class of 2006 !!!",
-     .left = 240, .top = 3720, .width = 16000, .height = 3375, .back = Navy, .fore = LightBlue,
+     .left = 240, .top = 3720, .width = 16000, .height = 3375, .fore = LightBlue,
      .font = {"Arial", 80.25, 700}, .align = Qt::AlignHCenter | Qt::AlignTop,
-     .transparent = true, .wordWrap = true}},
+     .wordWrap = true}},
     {UI_CONTROL(C, Label2), {.text = "Ok You Can Stop Now...", .left = 10080,
      .top = 8760, .width = 2055, .height = 255, .fore = 0x00808080,
-     .align = Qt::AlignHCenter | Qt::AlignTop, .transparent = true}},
+     .align = Qt::AlignHCenter | Qt::AlignTop}},
     {UI_CONTROL(C, Image1), {.left = 360, .top = 6840, .width = 1530,
      .height = 1515}},
     {UI_CONTROL(C, Image2), {.left = 10200, .top = 7080, .width = 1530,
@@ -57,9 +57,9 @@ FrmDone::FrmDone() : FormOf(frmDone, kRows)
     // Logging off or shutting down closes this window like any other request would,
     // so the program still ends through Form_Unload.
 #ifndef QT_NO_SESSIONMANAGER
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &FrmDone::endOfSession);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &FrmDone::unload);
 #endif
-    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &FrmDone::endOfSession);
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &FrmDone::unload);
 }
 
 void FrmDone::Form_Load()
@@ -69,12 +69,9 @@ void FrmDone::Form_Load()
     c.Image3->setPixmap(ui::bitmapB());
     c.Image4->setPixmap(ui::mirrored(ui::bitmapB()));
 
-    // The only control that takes the focus; it has it once the window is active.
-    c.cmdClose->setFocus();
-
     connect(c.timerBGColor, &QTimer::timeout, this, &FrmDone::timerBGColor_Timer);
-    connect(c.cmdClose, &ui::Button::clicked, this, &FrmDone::cmdClose_Click);
-    connect(c.Label2, &ui::Label::clicked, this, &FrmDone::Label2_Click);
+    connect(c.cmdClose, &ui::Button::clicked, this, &FrmDone::unload);
+    connect(c.Label2, &ui::Label::clicked, this, &FrmDone::unload);
 
     intColorStep = 1;
     c.timerBGColor->start(400);
@@ -84,16 +81,6 @@ void FrmDone::Form_Load()
 void FrmDone::Form_Resize() { ArrangeControls(); }
 
 void FrmDone::Form_Unload() { ui::endProgram(); }
-
-void FrmDone::cmdClose_Click() { unload(); }
-
-void FrmDone::Label2_Click() { unload(); }
-
-void FrmDone::endOfSession()
-{
-    if (isLoaded())
-        unload();
-}
 
 void FrmDone::ArrangeControls()
 {

@@ -26,9 +26,6 @@ protected:
 private:
     void ArrangeControls();
     void timerBGColor_Timer();
-    void cmdClose_Click();
-    void Label2_Click();
-    void endOfSession();
 
     qint16 intColorStep = 0;
 };

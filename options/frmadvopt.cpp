@@ -45,32 +45,32 @@ namespace {
 // which come last, in Tab order. Escape cancels and never jumps to the ending, which can't
 // be undone.
 const Row<C> kRows[] = {
-    {decoration<Label, C>("Label3"), {.text = "......Advanced Options......", .left = 240,
+    {decoration<C>(Kind::Label, "Label3"), {.text = "......Advanced Options......", .left = 240,
      .top = 120, .width = 4335, .height = 615, .back = Navy, .fore = Red,
      .font = {"Westminster", 24, 500}, .align = Centred}},
-    {decoration<Label, C>("Label1"), {.text = "Graduation Time:", .left = 360, .top = 840,
+    {decoration<C>(Kind::Label, "Label1"), {.text = "Graduation Time:", .left = 360, .top = 840,
      .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
      .align = Centred}},
     {UI_CONTROL(C, lblGradTime_Date), {.text = "  at", .left = 240, .top = 1320,
      .width = 1335, .height = 315, .back = Navy, .fore = LightBlue, .font = TimeText,
      .align = RightAligned}},
-    {decoration<Label, C>("Label6"), {.text = ":", .left = 2120, .top = 1320, .width = 105,
+    {decoration<C>(Kind::Label, "Label6"), {.text = ":", .left = 2120, .top = 1320, .width = 105,
      .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned}},
-    {decoration<Label, C>("Label8"), {.text = ":", .left = 2760, .top = 1320, .width = 105,
+    {decoration<C>(Kind::Label, "Label8"), {.text = ":", .left = 2760, .top = 1320, .width = 105,
      .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned}},
-    {decoration<Label, C>("Label2"), {.text = "Percent Bar", .left = 240, .top = 1800,
+    {decoration<C>(Kind::Label, "Label2"), {.text = "Percent Bar", .left = 240, .top = 1800,
      .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
      .align = Centred}},
-    {decoration<Label, C>("Label4"), {.text = "Percent Bar/Label Precision:", .left = 480,
+    {decoration<C>(Kind::Label, "Label4"), {.text = "Percent Bar/Label Precision:", .left = 480,
      .top = 2280, .width = 1815, .height = 495, .back = Navy, .fore = LightBlue,
      .align = Centred, .wordWrap = true}},
-    {decoration<Label, C>("Label7"), {.text = "digits", .left = 3000, .top = 2280,
+    {decoration<C>(Kind::Label, "Label7"), {.text = "digits", .left = 3000, .top = 2280,
      .width = 495, .height = 285, .back = Navy, .fore = LightBlue}},
-    {decoration<Line, C>("Line3"), {.left = 240, .top = 720, .width = 4680, .height = 720,
+    {decoration<C>(Kind::Line, "Line3"), {.left = 240, .top = 720, .width = 4680,
      .fore = Red, .lineWidth = 1}},
-    {decoration<Line, C>("Line1"), {.left = 120, .top = 1800, .width = 4560, .height = 1800,
+    {decoration<C>(Kind::Line, "Line1"), {.left = 120, .top = 1800, .width = 4560,
      .fore = LightGreen, .lineWidth = 2}},
-    {decoration<Line, C>("Line2"), {.left = 120, .top = 2760, .width = 4560, .height = 2760,
+    {decoration<C>(Kind::Line, "Line2"), {.left = 120, .top = 2760, .width = 4560,
      .fore = LightGreen, .lineWidth = 2}},
     {UI_CONTROL(C, cmdOK), {.text = "&OK", .left = 120, .top = 3480,
      .width = 1215, .height = 375, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700}}},
@@ -97,15 +97,6 @@ const Row<C> kRows[] = {
 } // namespace
 // clang-format on
 
-namespace {
-
-QString twoDigits(qint16 n)
-{
-    return (n < 10 ? QStringLiteral("0") : QString()) + QString::number(n);
-}
-
-} // namespace
-
 FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
     : FormOf(frmAdvOpt, kRows), m_main(main), m_messages(messages)
 {
@@ -114,29 +105,19 @@ FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
 void FrmAdvOpt::Form_Load()
 {
     connect(c.cmdOK, &QPushButton::clicked, this, &FrmAdvOpt::cmdOK_Click);
-    connect(c.cmdCancel, &QPushButton::clicked, this, &FrmAdvOpt::cmdCancel_Click);
-    connect(c.cmdApply, &QPushButton::clicked, this, &FrmAdvOpt::cmdApply_Click);
-    connect(c.cmdJump, &QPushButton::clicked, this, &FrmAdvOpt::cmdJump_Click);
+    connect(c.cmdCancel, &QPushButton::clicked, this, &FrmAdvOpt::unload);
+    connect(c.cmdApply, &QPushButton::clicked, this, &FrmAdvOpt::ApplyOptions);
+    connect(c.cmdJump, &QPushButton::clicked, this, &FrmAdvOpt::jumpRequested);
 
-    FrmTasselday& main = m_main;
-    main.setEnabled(false);
+    m_main.setEnabled(false);
     // The main window waits on this dialog from now on.
-    if (main.window())
-        ui::keepWithOwner(window(), main.window());
-    c.txtPercentDigits->setText(QString::number(main.intPercentDigits));
-
-    // At exactly midnight the general form leaves the time out. The moment one second
-    // later has the same date and shows how this locale writes the first hour of the
-    // day ("12:00:01 AM", "00:00:01"); its second is dropped below.
-    const bool midnight = [&] {
-        const ui::CivilTime t = ui::fromDateValue(main.GradDate).value_or(ui::CivilTime {});
-        return t.hour == 0 && t.minute == 0 && t.second == 0;
-    }();
-    const QString T = ui::generalDate(midnight ? main.GradDate + 1.0 / 86400.0 : main.GradDate);
+    if (m_main.window())
+        ui::keepWithOwner(window(), m_main.window());
+    c.txtPercentDigits->setText(QString::number(m_main.intPercentDigits));
 
     // The date part is the whole short date, blanks and all; the time follows it after
     // one blank.
-    strDatePart = ui::shortDate(main.GradDate);
+    strDatePart = ui::shortDate(m_main.GradDate);
     c.lblGradTime_Date->setText(strDatePart + c.lblGradTime_Date->text());
     // A long short date ("2006. 06. 04.") is shown whole: the right-aligned label first
     // reaches further left, up to the window's edge, then takes smaller type.
@@ -147,29 +128,19 @@ void FrmAdvOpt::Form_Load()
     dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow)));
     c.lblGradTime_Date->setGeometry(dateBox);
     c.lblGradTime_Date->fitText();
-    const QString time = T.mid(strDatePart.size() + 1);
-    const qint16 intHour = ui::toInt16(ui::leadingNumber(time.left(2)));
-    const qsizetype colon1 = time.indexOf(QLatin1Char(':'));
-    const qint16 intMinute = ui::toInt16(ui::leadingNumber(time.mid(colon1 + 1, 2)));
-    const qsizetype colon2 = time.indexOf(QLatin1Char(':'), colon1 + 1);
-    const qint16 intSecond = midnight ? 0 : ui::toInt16(ui::leadingNumber(time.mid(colon2 + 1, 2)));
 
-    // A 12-hour locale offers its own designators and names one after the seconds.
+    // The time of day as this locale's clock shows it: a 12-hour clock offers its own
+    // designators and picks the ceremony's half of the day.
+    const ui::CivilTime t = ui::fromDateValue(m_main.GradDate).value_or(ui::CivilTime {});
     const bool twelveHour = ui::hasTwelveHourClock();
     c.comboSetTime_AMPM->addItems(twelveHour ? ui::halfDayNames() : QStringList {"AM", "PM"});
-    const QString strAMPMRead = time.mid(colon2 + 3).trimmed();
-    if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(0))
-        intAMPM = 1;
-    else if (!strAMPMRead.isEmpty() && strAMPMRead == c.comboSetTime_AMPM->itemText(1))
-        intAMPM = 2;
-
-    c.txtSetTime_Hours->setText(QString::number(intHour));
-    c.txtSetTime_Minutes->setText(twoDigits(intMinute));
-    c.txtSetTIme_Seconds->setText(twoDigits(intSecond));
+    if (twelveHour)
+        intAMPM = t.hour < 12 ? 1 : 2;
+    c.txtSetTime_Hours->setText(QString::number(twelveHour ? (t.hour + 11) % 12 + 1 : t.hour));
+    c.txtSetTime_Minutes->setText(QString::number(t.minute).rightJustified(2, u'0'));
+    c.txtSetTIme_Seconds->setText(QString::number(t.second).rightJustified(2, u'0'));
     // A 24-hour time has no half of the day to show, whatever an earlier opening saw.
     c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
-
-    c.cmdOK->setFocus();
 }
 
 void FrmAdvOpt::Form_Unload()
@@ -203,18 +174,16 @@ bool FrmAdvOpt::ApplyOptions()
         return false;
     }
 
-    FrmTasselday& main = m_main;
-    main.GradDate = *moment;
+    m_main.GradDate = *moment;
 
-    const auto digits
-        = [this] { return ui::leadingNumber(ui::asciiDigits(c.txtPercentDigits->text())); };
-    if (digits() > 12)
-        c.txtPercentDigits->setText(QStringLiteral("12"));
-    if (digits() < 0)
-        c.txtPercentDigits->setText(QStringLiteral("0"));
-    main.intPercentDigits = ui::toInt16(digits());
+    // Kept within 0..12, and the box shows the limit it was held to.
+    const double typed = ui::leadingNumber(ui::asciiDigits(c.txtPercentDigits->text()));
+    const double digits = qBound(0.0, typed, 12.0);
+    if (digits != typed)
+        c.txtPercentDigits->setText(QString::number(digits));
+    m_main.intPercentDigits = ui::toInt16(digits);
 
-    main.RefreshAllTimers();
+    m_main.RefreshAllTimers();
     return true;
 }
 
@@ -224,9 +193,3 @@ void FrmAdvOpt::cmdOK_Click()
     if (ApplyOptions() && isLoaded())
         unload();
 }
-
-void FrmAdvOpt::cmdCancel_Click() { unload(); }
-
-void FrmAdvOpt::cmdApply_Click() { ApplyOptions(); }
-
-void FrmAdvOpt::cmdJump_Click() { emit jumpRequested(); }

@@ -38,9 +38,6 @@ private:
     // False when the time can't be read; nothing has been written then.
     bool ApplyOptions();
     void cmdOK_Click();
-    void cmdCancel_Click();
-    void cmdApply_Click();
-    void cmdJump_Click();
 
     // Made before this dialog and destroyed after it (app/program.h).
     FrmTasselday& m_main;

@@ -98,12 +98,11 @@ private slots:
         QCOMPARE(positions(f), expected);
     }
 
+    // The clicks and the window manager's close are the end-to-end scenarios'.
     void eachWayOfClosingEndsTheProgramOnce_data()
     {
-        QTest::addColumn<QString>("how");
-        // The clicks and the window manager's close are the end-to-end scenarios'.
-        for (const char* how : {"Space", "Enter", "close", "session"})
-            QTest::newRow(how) << QString::fromLatin1(how);
+        table<QString>({"how"},
+            {{"Space", "Space"}, {"Enter", "Enter"}, {"close", "close"}, {"session", "session"}});
     }
     void eachWayOfClosingEndsTheProgramOnce()
     {
@@ -137,9 +136,7 @@ private slots:
     // The tick that finds nothing left and the options dialog's jump take the same steps.
     void handsOverInOrderOnce_data()
     {
-        QTest::addColumn<bool>("byJump");
-        QTest::newRow("last second") << false;
-        QTest::newRow("jump") << true;
+        table<bool>({"byJump"}, {{"last second", false}, {"jump", true}});
     }
     void handsOverInOrderOnce()
     {

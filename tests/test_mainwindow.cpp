@@ -50,22 +50,15 @@ private slots:
     // as load wrote it; the school year keeps its length; the last minute's font stays.
     void textsAtChosenMoments_data()
     {
-        for (const char* column : {"now", "shown"})
-            QTest::addColumn<QString>(column);
-        QTest::addColumn<double>("later");
-        QTest::addColumn<bool>("bold");
-        QTest::addColumn<int>("digits");
-        const auto row = [](const char* tag, const char* now, const char* shown, double later = 0,
-                             bool bold = false, int digits = 5) {
-            QTest::newRow(tag) << QString(now) << QString(shown) << later << bold << digits;
-        };
-        row("two decimals", "2006-03-15 09:30:15",
-            "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.37%", 0, false, 2);
-        row("days after", "2006-06-12 06:00:00", "12 Hours, 0 Minutes, 0 Seconds! 102.54386%");
-        row("before the year", "2005-08-01 00:00:00",
-            "43 Weeks, 6 Days, 18 Hours, 0 Minutes, 0 Seconds! -8.07018%");
-        row("after the last minute", "2006-06-04 17:59:59",
-            "1 Weeks, 3 Days, 0 Hours, 0 Minutes, 1 Seconds! 99.91228%", 10, true);
+        table<QString, QString, double, bool, int>({"now", "shown", "later", "bold", "digits"},
+            {{"two decimals", "2006-03-15 09:30:15",
+                 "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.37%", 0, false, 2},
+                {"days after", "2006-06-12 06:00:00", "12 Hours, 0 Minutes, 0 Seconds! 102.54386%",
+                    0, false, 5},
+                {"before the year", "2005-08-01 00:00:00",
+                    "43 Weeks, 6 Days, 18 Hours, 0 Minutes, 0 Seconds! -8.07018%", 0, false, 5},
+                {"after the last minute", "2006-06-04 17:59:59",
+                    "1 Weeks, 3 Days, 0 Hours, 0 Minutes, 1 Seconds! 99.91228%", 10, true, 5}});
     }
     void textsAtChosenMoments()
     {
@@ -129,17 +122,15 @@ private slots:
     // Each run is planned to just after the next whole second, from the reading it showed;
     // a run that comes early shows nothing; a stepped clock is followed; a refresh asked for
     // by the program ticks at once and leaves the plan alone.
+    // step: seconds the clock moved since the last run; msToNext: where in its second the clock
+    // stands on firing; msPerRead: the clock runs on while it is read.
     void pacing_data()
     {
-        QTest::addColumn<int>("step"); // seconds the clock moved since the last run
-        QTest::addColumn<int>("msToNext"); // where in its second the clock stands on firing
-        QTest::addColumn<bool>("ticks");
-        QTest::addColumn<int>("msPerRead"); // the clock runs on while it is read
-        QTest::newRow("on time") << 1 << 998 << true << 0;
-        QTest::newRow("a hair early") << 0 << 1 << false << 0;
-        QTest::newRow("clock set back an hour") << -3600 << 500 << true << 0;
-        QTest::newRow("resumed a day later") << 86400 << 700 << true << 0;
-        QTest::newRow("read as the second turns") << 1 << 1 << true << 1;
+        table<int, int, bool, int>({"step", "msToNext", "ticks", "msPerRead"},
+            {{"on time", 1, 998, true, 0}, {"a hair early", 0, 1, false, 0},
+                {"clock set back an hour", -3600, 500, true, 0},
+                {"resumed a day later", 86400, 700, true, 0},
+                {"read as the second turns", 1, 1, true, 1}});
     }
     void pacing()
     {
@@ -176,20 +167,18 @@ private slots:
     // over (its last frame kept is the hand-over's test). Otherwise the second tick repaints
     // only what changed: the bar, which covers the percentage's last pixel row, only when it
     // moves a pixel; the hidden square never.
+    // painted: the controls repainted, "any", or the hand-over.
     void twoTicks_data()
     {
-        QTest::addColumn<double>("from");
-        QTest::addColumn<double>("to");
-        QTest::addColumn<QString>("painted"); // the controls repainted, "any", or the hand-over
         const double hair = 1e-6, day = 86400, nine = -9 * day;
-        QTest::newRow("same second") << nine << nine << "";
-        QTest::newRow("a minute later") << nine << nine + 60 << "lblSchoolCompleted txtDisplay";
-        QTest::newRow("two days later")
-            << nine << nine + 2 * day << "lblSchoolCompleted prgbarSchool txtDisplay";
-        QTest::newRow("a hair after it") << -1.0 << hair << "hand-over";
-        QTest::newRow("stepped over it") << -1.0 << 1.0 << "hand-over";
-        QTest::newRow("a hair into the last second") << -2.0 << -1.0 + hair << "any";
-        QTest::newRow("a day's jump") << 1 - day << 1.0 << "any";
+        table<double, double, QString>({"from", "to", "painted"},
+            {{"same second", nine, nine, ""},
+                {"a minute later", nine, nine + 60, "lblSchoolCompleted txtDisplay"},
+                {"two days later", nine, nine + 2 * day,
+                    "lblSchoolCompleted prgbarSchool txtDisplay"},
+                {"a hair after it", -1, hair, "hand-over"}, {"stepped over it", -1, 1, "hand-over"},
+                {"a hair into the last second", -2, -1 + hair, "any"},
+                {"a day's jump", 1 - day, 1, "any"}});
     }
     void twoTicks()
     {

@@ -2,11 +2,14 @@
 #include "ui/controls.h"
 #include "ui/displaybox.h"
 #include "ui/form.h"
+#include "ui/stylecache.h"
 #include "ui/twips.h"
 
 #include <QAccessible>
 #include <QAccessibleEvent>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -18,28 +21,15 @@ namespace {
 const char* const kQuiet = "ui_quietUpdates";
 
 QAccessible::UpdateHandler previousHandler = nullptr;
-void filterUpdate(QAccessibleEvent* event);
-
-bool isChangeOfContent(QAccessible::Event type)
-{
-    switch (type) {
-    case QAccessible::NameChanged:
-    case QAccessible::ValueChanged:
-    case QAccessible::TextUpdated:
-    case QAccessible::TextInserted:
-    case QAccessible::TextRemoved:
-    case QAccessible::TextCaretMoved:
-    case QAccessible::VisibleDataChanged:
-        return true;
-    default:
-        return false;
-    }
-}
 
 void filterUpdate(QAccessibleEvent* event)
 {
+    using A = QAccessible;
+    static constexpr QAccessible::Event changesOfContent[] = {A::NameChanged, A::ValueChanged,
+        A::TextUpdated, A::TextInserted, A::TextRemoved, A::TextCaretMoved, A::VisibleDataChanged};
     const auto* w = qobject_cast<const QWidget*>(event->object());
-    if (w && w->property(kQuiet).toBool() && !w->hasFocus() && isChangeOfContent(event->type()))
+    if (w && w->property(kQuiet).toBool() && !w->hasFocus()
+        && std::ranges::count(changesOfContent, event->type()))
         return;
     if (previousHandler) {
         previousHandler(event);
@@ -64,62 +54,90 @@ void announceOnlyWhenFocused(QWidget* w)
 QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const ControlRow& row)
 {
     const QString text = QString::fromUtf8(row.text);
-    // Every windowed control takes its place and back colour from the row, and all but the
-    // picture and the bar their font as well.
-    const auto placed = [&](auto* w, bool withFont = true) {
+    // Every windowed control takes its place and back colour (in `back`, its palette's role for
+    // it) from the row, and all but the picture and the bar their font as well. It keeps pointer
+    // movement to itself, so the window hears only movement over its bare background.
+    const auto placed = [&](auto* w, QPalette::ColorRole back, bool withFont = true) {
         w->setGeometry(pxRect(row.left, row.top, row.width, row.height));
         if (withFont)
             w->setFont(makeFont(row.font.face ? row.font : form.font));
-        if constexpr (requires { w->setBackColor(0u); })
-            if (row.back != kDefault)
-                w->setBackColor(quint32(row.back));
+        if (row.back != kDefault)
+            setRoleColor(w, back, quint32(row.back));
+        w->setMouseTracking(true);
+        w->setAttribute(Qt::WA_NoMousePropagation);
         return w;
     };
-    const auto boxed = [&](auto* box) {
-        placed(box)->setText(text);
+    const auto boxed = [&](auto* box, QPalette::ColorRole back) {
+        placed(box, back)->setText(text);
         box->setAlignment(row.align);
         return box;
     };
 
+    // Lines and frames are drawn on the window in the row's colour; the pointer passes through.
+    const auto drawn = [&](QWidget* w, const QRect& place, QPalette::ColorRole role) {
+        w->setGeometry(place);
+        setRoleColor(w, role, quint32(row.fore));
+        w->setAutoFillBackground(role == QPalette::Window);
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return w;
+    };
+
     switch (kind) {
     case Kind::Label: {
-        auto* l = placed(new Label(parent));
-        l->setText(text);
-        l->setAlignment(row.align);
+        auto* l = boxed(new Label(parent), QPalette::Window);
         l->setWordWrap(row.wordWrap);
-        if (row.back == kDefault)
-            l->setBackColor(form.back);
         if (row.fore != kDefault)
             l->setForeColor(quint32(row.fore));
-        l->setAutoFillBackground(!row.transparent);
+        l->setAutoFillBackground(row.back != kDefault);
         // The faces standing in for a layout's own may be wider than those.
         l->fitText();
         return l;
     }
     case Kind::DisplayBox:
-        return boxed(new DisplayBox(parent));
+        return boxed(new DisplayBox(parent), QPalette::Base);
     case Kind::TextBox: {
-        auto* t = boxed(new TextBox(parent));
+        auto* t = boxed(new TextBox(parent), QPalette::Base);
         t->setTypedLimit(row.typedLimit);
         return t;
     }
     case Kind::Button: {
-        auto* b = placed(new Button(parent));
+        auto* b = placed(new Button(parent), QPalette::Button);
         b->setText(text);
-        b->fitText();
+        b->setProperty(kButtonRole, int(row.role));
+        // Drawn as the default button.
+        b->setDefault(row.role == ButtonRole::Default || row.role == ButtonRole::DefaultAndCancel);
         return b;
     }
-    case Kind::ComboList:
-        return placed(new ComboList(parent));
+    case Kind::ComboList: {
+        // Its face in the base colour too, in a palette shared by every list of its colours.
+        auto* list = placed(new ComboList(parent), QPalette::Base);
+        QPalette face = list->palette();
+        if (row.back != kDefault)
+            face.setColor(QPalette::Button, face.color(QPalette::Base));
+        list->setPalette(sharedPalette(face));
+        return list;
+    }
     case Kind::ProgressBar:
-        return placed(new ProgressBar(parent), false);
-    case Kind::Picture:
-        return placed(new Picture(parent), false);
-    case Kind::Line:
-        return new Line(parent, row.left, row.top, row.width, row.height,
-            row.fore == kDefault ? 0u : quint32(row.fore), row.lineWidth);
-    case Kind::Shape:
-        return placed(new Shape(parent, row.fore == kDefault ? 0u : quint32(row.fore)), false);
+        return placed(new ProgressBar(parent), QPalette::Window, false);
+    case Kind::Picture: {
+        // At its natural size inside a 2-pixel sunken border, never stretched.
+        auto* picture = placed(new Picture(parent), QPalette::Window, false);
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setLineWidth(2);
+        picture->setAutoFillBackground(row.back != kDefault);
+        return picture;
+    }
+    case Kind::Line: {
+        // Across, `lineWidth` pixel rows from (left, top) to (width, top), both ends included.
+        const QPoint from(px(row.left), px(row.top));
+        const QPoint to(px(row.width), from.y() + row.lineWidth - 1);
+        return drawn(new QWidget(parent), QRect(from, to), QPalette::Window);
+    }
+    case Kind::Shape: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain); // one pixel wide
+        return drawn(frame, pxRect(row.left, row.top, row.width, row.height), QPalette::WindowText);
+    }
     case Kind::Timer: {
         auto* t = new QTimer(parent);
         // A coarse timer may drift by 5% and skip a displayed second.

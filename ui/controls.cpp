@@ -2,7 +2,6 @@
 
 #include "ui/color.h"
 #include "ui/fonts.h"
-#include "ui/stylecache.h"
 #include "ui/typedtext.h"
 
 #include <QMouseEvent>
@@ -17,21 +16,6 @@ namespace ui {
 
 namespace {
 
-// Every control keeps pointer movement to itself, so the window hears only movement over
-// its bare background.
-void ownPointerMoves(QWidget* w)
-{
-    w->setMouseTracking(true);
-    w->setAttribute(Qt::WA_NoMousePropagation);
-}
-
-void setRole(QWidget* w, QPalette::ColorRole role, quint32 bgr)
-{
-    QPalette p = w->palette();
-    p.setColor(role, fromBgr(bgr));
-    w->setPalette(p);
-}
-
 quint32 roleColor(const QWidget* w, QPalette::ColorRole role)
 {
     return toBgr(w->palette().color(role));
@@ -39,16 +23,18 @@ quint32 roleColor(const QWidget* w, QPalette::ColorRole role)
 
 } // namespace
 
-Label::Label(QWidget* parent) : QLabel(parent)
+void setRoleColor(QWidget* w, QPalette::ColorRole role, quint32 bgr)
 {
-    ownPointerMoves(this);
-    setAutoFillBackground(true);
-    setTextFormat(Qt::PlainText);
+    QPalette p = w->palette();
+    p.setColor(role, fromBgr(bgr));
+    w->setPalette(p);
 }
 
-void Label::setForeColor(quint32 bgr) { setRole(this, QPalette::WindowText, bgr); }
+Label::Label(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+
+void Label::setForeColor(quint32 bgr) { setRoleColor(this, QPalette::WindowText, bgr); }
 quint32 Label::foreColor() const { return roleColor(this, QPalette::WindowText); }
-void Label::setBackColor(quint32 bgr) { setRole(this, QPalette::Window, bgr); }
+void Label::setBackColor(quint32 bgr) { setRoleColor(this, QPalette::Window, bgr); }
 quint32 Label::backColor() const { return roleColor(this, QPalette::Window); }
 
 void Label::fitText() { setFont(fittingFont(font(), text(), contentsRect(), textFlags())); }
@@ -121,14 +107,10 @@ private:
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
-    ownPointerMoves(this);
-    setStyle(cachedPanelStyle());
     setValidator(new LimitValidator(this));
     connect(this, &QLineEdit::textChanged, this, &TextBox::remember);
     connect(this, &QLineEdit::selectionChanged, this, &TextBox::remember);
 }
-
-void TextBox::setBackColor(quint32 bgr) { setRole(this, QPalette::Base, bgr); }
 
 void TextBox::remember()
 {
@@ -158,18 +140,7 @@ void TextBox::cutToLimit(QString& after, int& cursor) const
     ui::cutToLimit(after, cursor, cursor - inserted, m_typedLimit);
 }
 
-Button::Button(QWidget* parent) : QPushButton(parent)
-{
-    ownPointerMoves(this);
-    setAutoDefault(false);
-}
-
-void Button::setBackColor(quint32 bgr) { setRole(this, QPalette::Button, bgr); }
-
-void Button::fitText()
-{
-    setFont(fittingFont(font(), text(), textRect(), Qt::AlignCenter | Qt::TextShowMnemonic));
-}
+Button::Button(QWidget* parent) : QPushButton(parent) { setAutoDefault(false); }
 
 void Button::paintEvent(QPaintEvent*)
 {
@@ -207,20 +178,6 @@ void Button::paintEvent(QPaintEvent*)
     }
 }
 
-ComboList::ComboList(QWidget* parent) : QComboBox(parent)
-{
-    ownPointerMoves(this);
-    setEditable(false);
-}
-
-void ComboList::setBackColor(quint32 bgr)
-{
-    QPalette p = palette();
-    p.setColor(QPalette::Button, fromBgr(bgr));
-    p.setColor(QPalette::Base, fromBgr(bgr));
-    setPalette(sharedPalette(p));
-}
-
 namespace {
 constexpr int kArrowWidth = 14;
 } // namespace
@@ -250,21 +207,6 @@ void ComboList::paintEvent(QPaintEvent*)
         focus.backgroundColor = palette().color(QPalette::Base);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
-}
-
-Picture::Picture(QWidget* parent) : QLabel(parent)
-{
-    ownPointerMoves(this);
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setScaledContents(false);
-}
-
-void Picture::setBackColor(quint32 bgr)
-{
-    setRole(this, QPalette::Window, bgr);
-    setAutoFillBackground(true);
 }
 
 } // namespace ui

@@ -13,6 +13,9 @@
 // The control kinds the windows are built from, each with the events the windows handle.
 namespace ui {
 
+// `role` of the widget's palette in colour `bgr`, for every colour group.
+void setRoleColor(QWidget* w, QPalette::ColorRole role, quint32 bgr);
+
 // A label: click and double-click, opaque or transparent. A link label takes its hover
 // colour while the pointer is over it and its resting colour again when the pointer crosses
 // the window's background (the window calls rest()).
@@ -55,7 +58,6 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
     void setTypedLimit(int chars) { m_typedLimit = chars; }
-    void setBackColor(quint32 bgr);
     // The user's edit turned the box's text into `after` with the cursor at `cursor` (just
     // past the new text); cuts `after` to the limit.
     void cutToLimit(QString& after, int& cursor) const;
@@ -79,11 +81,8 @@ class Button : public QPushButton {
     Q_OBJECT
 public:
     explicit Button(QWidget* parent = nullptr);
-    void setBackColor(quint32 bgr); // its face
     // Where the text may stand, inside the edge and the default button's outline.
     QRect textRect() const { return rect().adjusted(3, 3, -3, -3); }
-    // Smaller type, down to 8 pixels, until the whole text fits.
-    void fitText();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -94,51 +93,12 @@ protected:
 class ComboList : public QComboBox {
     Q_OBJECT
 public:
-    explicit ComboList(QWidget* parent = nullptr);
-    void setBackColor(quint32 bgr);
+    using QComboBox::QComboBox;
     // Where the chosen item's text is drawn.
     QRect fieldRect() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-};
-
-// A picture at its natural size inside a 2-pixel sunken border, never stretched.
-class Picture : public QLabel {
-    Q_OBJECT
-public:
-    explicit Picture(QWidget* parent = nullptr);
-    void setBackColor(quint32 bgr);
-};
-
-// A straight line drawn on the window's surface; the pointer passes through it.
-class Line : public QWidget {
-    Q_OBJECT
-public:
-    Line(QWidget* parent, double x1, double y1, double x2, double y2, quint32 bgr, int width);
-    QColor color() const { return m_color; }
-    int lineWidth() const { return m_width; }
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    QPoint m_from, m_to;
-    QColor m_color;
-    int m_width;
-};
-
-// An unfilled rectangle, one pixel wide; the pointer passes through it.
-class Shape : public QWidget {
-    Q_OBJECT
-public:
-    Shape(QWidget* parent, quint32 outline);
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    QColor m_outline;
 };
 
 } // namespace ui

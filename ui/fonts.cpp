@@ -4,37 +4,34 @@
 #include <QImage>
 #include <QPainter>
 
-#include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
-QString installedFace(const QString& layoutFace, FaceSet set)
+QString installedFace(const QString& layoutFace)
 {
-    // Windows has the layouts' faces (MS Sans Serif as its outline successor); elsewhere
+#ifdef Q_OS_WIN
+    // Windows has the layouts' faces, MS Sans Serif as its outline successor, and substitutes
+    // the decorative faces itself where they are not installed.
+    return layoutFace == QLatin1String("MS Sans Serif") ? QStringLiteral("Microsoft Sans Serif")
+                                                        : layoutFace;
+#else
     // Liberation is metric-compatible with Arial and Courier New, and the decorative faces get
-    // the nearest DejaVu or Liberation face Debian ships. Windows substitutes the decorative
-    // faces itself where they are not installed.
-    struct Face {
-        const char* layout;
-        const char* windows;
-        const char* free;
+    // the nearest DejaVu or Liberation face Debian ships.
+    static constexpr std::pair<const char*, const char*> faces[] = {
+        {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},
+        {"Matisse ITC", "Liberation Serif"},
+        {"Copperplate Gothic Bold", "DejaVu Serif"},
+        {"Westminster", "Liberation Sans Narrow"},
     };
-    static constexpr Face faces[] = {
-        {"Arial", "Arial", "Liberation Sans"},
-        {"Courier New", "Courier New", "Liberation Mono"},
-        {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans"},
-        {"Matisse ITC", "Matisse ITC", "Liberation Serif"},
-        {"Copperplate Gothic Bold", "Copperplate Gothic Bold", "DejaVu Serif"},
-        {"Westminster", "Westminster", "Liberation Sans Narrow"},
-    };
-    const Face* chosen = &faces[2];
-    for (const Face& face : faces) {
-        if (layoutFace == QLatin1String(face.layout))
-            chosen = &face;
-    }
-    return QString::fromLatin1(set == FaceSet::Windows ? chosen->windows : chosen->free);
+    for (const auto& [layout, installed] : faces)
+        if (layoutFace == QLatin1String(layout))
+            return QString::fromLatin1(installed);
+    return QStringLiteral("Liberation Sans"); // for MS Sans Serif
+#endif
 }
 
 namespace {
@@ -75,21 +72,9 @@ bool textFits(const QFont& font, const QString& text, const QRect& room, int fla
     const QFontMetrics m(font);
     const int left = std::max(0, -m.minLeftBearing()) + 1;
     const int right = std::max(0, -m.minRightBearing()) + 1;
-    if (room.adjusted(left, 0, -right, 0).contains(m.boundingRect(room, flags, text)))
-        return true;
-    // The others are drawn, once for each face, text, room and layout: every opening of a
-    // window asks again.
-    static QHash<QString, bool> drawn;
-    const QString key = QStringLiteral("%1|%2x%3|%4|")
-                            .arg(font.key())
-                            .arg(room.width())
-                            .arg(room.height())
-                            .arg(flags)
-        + text;
-    auto found = drawn.constFind(key);
-    if (found == drawn.cend())
-        found = drawn.insert(key, inkInside(font, text, room.size(), flags));
-    return *found;
+    // The others are drawn.
+    return room.adjusted(left, 0, -right, 0).contains(m.boundingRect(room, flags, text))
+        || inkInside(font, text, room.size(), flags);
 }
 
 QFont fittingFont(QFont font, const QString& text, const QRect& room, int flags)

@@ -15,15 +15,8 @@ struct FontSettings {
     bool underline = false;
 };
 
-enum class FaceSet { Windows, Free };
-#ifdef Q_OS_WIN
-inline constexpr FaceSet kSystemFaces = FaceSet::Windows;
-#else
-inline constexpr FaceSet kSystemFaces = FaceSet::Free;
-#endif
-
 // The installed face that stands in for a layout's face name.
-QString installedFace(const QString& layoutFace, FaceSet set = kSystemFaces);
+QString installedFace(const QString& layoutFace);
 
 // Sized in pixels at 96 dots per inch, so text keeps its place against twip layouts
 // whatever the screen's reported resolution.

@@ -26,8 +26,7 @@ Qt::WindowFlags flagsFor(Frame frame)
         // A tool window gets no taskbar button on Windows and X11 alike.
         return Qt::Tool | titled;
     case Frame::None:
-        // Unless the window system has a hint for it (see Form::load).
-        return Qt::Tool | Qt::FramelessWindowHint;
+        return Qt::Window | Qt::FramelessWindowHint;
     }
     return Qt::Window;
 }
@@ -82,13 +81,21 @@ void FormWindow::mouseMoveEvent(QMouseEvent* e)
 // Keys reach the window only when the focused control left them alone.
 void FormWindow::keyPressEvent(QKeyEvent* e)
 {
+    const auto withRole = [this](ButtonRole wanted) -> QAbstractButton* {
+        for (Button* b : findChildren<Button*>()) {
+            const auto role = ButtonRole(b->property(kButtonRole).toInt());
+            if (role == wanted || role == ButtonRole::DefaultAndCancel)
+                return b;
+        }
+        return nullptr;
+    };
     QAbstractButton* pressed = nullptr;
     if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
             pressed = qobject_cast<QAbstractButton*>(focusWidget());
-            pressed = pressed ? pressed : m_form.m_default;
+            pressed = pressed ? pressed : withRole(ButtonRole::Default);
         } else if (e->key() == Qt::Key_Escape) {
-            pressed = m_form.m_cancel;
+            pressed = withRole(ButtonRole::Cancel);
         }
     }
     if (pressed)
@@ -111,12 +118,10 @@ void Form::load()
         return;
     m_window = new FormWindow(*this, flagsFor(m_layout.frame));
     FormWindow* w = m_window;
-    if (m_layout.frame == Frame::None && nativeFrames()) {
-        // Still without a native window: a change of type costs nothing yet.
-        w->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-        if (!nativeFrames()->keepOffTaskbar(w))
-            w->setWindowFlags(flagsFor(m_layout.frame));
-    }
+    // No frame, no taskbar button: by the window system's hint where it has one, otherwise as
+    // a tool window (still without a native window, a change of type costs nothing).
+    if (m_layout.frame == Frame::None && !(nativeFrames() && nativeFrames()->keepOffTaskbar(w)))
+        w->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     w->setWindowTitle(QString::fromLatin1(m_layout.caption));
     w->setAutoFillBackground(true);
     // A window waiting on a dialog is disabled, and must look as it does when enabled: its
@@ -149,8 +154,6 @@ void Form::load()
 void Form::show()
 {
     load();
-    if (!m_window)
-        return;
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -168,7 +171,6 @@ void Form::unload()
     for (QTimer* t : w->findChildren<QTimer*>())
         t->stop();
     m_window = nullptr;
-    m_default = m_cancel = nullptr;
     forgetControls();
     w->hide();
     // Destroyed once the handler that unloaded it has returned.
@@ -176,11 +178,6 @@ void Form::unload()
     m_unloading = false;
     emit unloaded();
     noteFormUnloaded(this, endRequestsBefore);
-}
-
-quint32 Form::backColor() const
-{
-    return m_window ? toBgr(m_window->palette().color(QPalette::Window)) : 0;
 }
 
 void Form::setBackColor(quint32 bgr)
@@ -199,19 +196,6 @@ void Form::setEnabled(bool enabled)
     // Never brings back a window that has been unloaded.
     if (m_window)
         m_window->setEnabled(enabled);
-}
-
-QObject* Form::makeControl(Kind kind, const char* name, const ControlRow& row)
-{
-    QObject* made = createControl(m_window, m_layout, kind, name, row);
-    auto* button = qobject_cast<QPushButton*>(made);
-    if (row.role == ButtonRole::Default || row.role == ButtonRole::DefaultAndCancel) {
-        m_default = button;
-        button->setDefault(true); // drawn as the default button
-    }
-    if (row.role == ButtonRole::Cancel || row.role == ButtonRole::DefaultAndCancel)
-        m_cancel = button;
-    return made;
 }
 
 } // namespace ui

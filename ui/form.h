@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <span>
 
-class QAbstractButton;
-
 namespace ui {
 
 class Form;
@@ -41,7 +39,8 @@ private:
 
 // A window with a lifecycle: load creates its widgets from the layout table in the rows'
 // order, gives them the roles the rows name and runs Form_Load; show makes it visible (never a
-// second copy); unload runs Form_Unload and destroys the widgets. Values held by the Form object
+// second copy), and once active the first control in Tab order takes the focus (Qt's own
+// rule); unload runs Form_Unload and destroys the widgets. Values held by the Form object
 // itself outlive its widgets. Windows derive from FormOf, which hands them their controls typed.
 class Form : public QObject {
     Q_OBJECT
@@ -58,7 +57,6 @@ public:
     FormWindow* window() const { return m_window; }
 
     // The window's back colour, 0x00BBGGRR.
-    quint32 backColor() const;
     void setBackColor(quint32 bgr);
 
     // A disabled window takes no input, a screen reader hears its controls as disabled, and
@@ -71,24 +69,21 @@ signals:
     void unloaded();
 
 protected:
-    // Makes the controls of the rows, through makeControl.
+    // Makes the controls of the rows, through createControl.
     virtual void createControls() = 0;
     virtual void forgetControls() = 0;
-    QObject* makeControl(Kind kind, const char* name, const ControlRow& row);
 
     // Runs once the controls exist: the place to connect their events too.
     virtual void Form_Load() { }
     virtual void Form_Unload() { }
     virtual void Form_Resize() { }
 
+    const WindowLayout& m_layout;
+
 private:
     friend class FormWindow;
 
-    const WindowLayout& m_layout;
     QPointer<FormWindow> m_window;
-    // The buttons Enter and Escape press when the focused control leaves the key alone.
-    QAbstractButton* m_default = nullptr;
-    QAbstractButton* m_cancel = nullptr;
     bool m_unloading = false;
 };
 
@@ -97,7 +92,6 @@ template <class C> class FormOf : public Form {
 public:
     FormOf(const WindowLayout& window, std::span<const Row<C>> rows)
         : Form(window), m_rows(rows) { }
-    ~FormOf() override = default;
     // The typed controls while the window is loaded; all null otherwise.
     const C& controls() const { return c; }
 
@@ -116,7 +110,8 @@ private:
     void createControls() override
     {
         for (const Row<C>& row : m_rows) {
-            QObject* made = makeControl(row.control.kind, row.control.name, row.look);
+            QObject* made
+                = createControl(window(), m_layout, row.control.kind, row.control.name, row.look);
             if (row.control.store)
                 row.control.store(c, made);
         }

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QtGlobal>
 
+class QLabel;
 class QObject;
 class QTimer;
 
@@ -18,11 +19,9 @@ class Button;
 class ComboList;
 class DisplayBox;
 class Label;
-class Line;
-class Picture;
 class ProgressBar;
-class Shape;
 class TextBox;
+using Picture = QLabel; // a plain label holding a pixmap
 
 enum class Kind {
     Label,
@@ -47,28 +46,26 @@ template <> inline constexpr Kind kindOf<Button> = Kind::Button;
 template <> inline constexpr Kind kindOf<ComboList> = Kind::ComboList;
 template <> inline constexpr Kind kindOf<ProgressBar> = Kind::ProgressBar;
 template <> inline constexpr Kind kindOf<Picture> = Kind::Picture;
-template <> inline constexpr Kind kindOf<Line> = Kind::Line;
-template <> inline constexpr Kind kindOf<Shape> = Kind::Shape;
 template <> inline constexpr Kind kindOf<QTimer> = Kind::Timer;
 
 inline constexpr qint64 kDefault = -1; // colour left to the platform
 
-// How a button answers the window's Enter and Escape.
+// How a button answers the window's Enter and Escape; kept on the button as this property.
 enum class ButtonRole { None, Default, Cancel, DefaultAndCancel };
+inline constexpr const char* kButtonRole = "ui_buttonRole";
 
 // How a control looks and what roles it has; which control it is comes from its Row.
 struct ControlRow {
     const char* text = "";
-    // Line: from (left, top) to (width, height).
+    // Line: across from (left, top) to (width, top).
     double left = 0, top = 0, width = 0, height = 0;
-    qint64 back = kDefault;
+    qint64 back = kDefault; // a label without one is transparent
     qint64 fore = kDefault;
     FontSettings font = {};
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
-    bool transparent = false;
     bool wordWrap = false;
     int typedLimit = 0; // text boxes: characters the user may type, 0 for no limit
-    int lineWidth = 1; // lines: pixels
+    int lineWidth = 1; // lines: pixel rows
     // A link label: `fore` at rest, this colour while the pointer is over it.
     qint64 hoverFore = kDefault;
     QCursor (*cursor)() = nullptr; // the pointer over the control; the window's otherwise
@@ -106,9 +103,9 @@ constexpr Control<typename MemberOf<decltype(member)>::Class> bind(const char* n
 #define UI_CONTROL(Controls, member) ::ui::bind<&Controls::member>(#member)
 
 // A control the window's code never touches: a caption, a line, a frame.
-template <class T, class C> constexpr Control<C> decoration(const char* name)
+template <class C> constexpr Control<C> decoration(Kind kind, const char* name)
 {
-    return {kindOf<T>, name};
+    return {kind, name};
 }
 
 template <class C> struct Row {

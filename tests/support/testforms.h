@@ -73,9 +73,7 @@ struct MessageDialog final : ui::MessageDialog {
 // An in-memory registry: keys by path, values by name, each with its type and raw bytes.
 struct Registry final : ui::Registry {
     std::map<std::string, std::map<std::string, std::pair<std::uint32_t, std::string>>> keys;
-    std::vector<std::string> deniedKeys; // exist, but opening them is refused
     std::uint32_t grantedAccess = 0xFFFFFFFFu; // access rights the user holds
-    std::vector<std::pair<std::string, std::uint32_t>> opens; // path and access of every open
     int openHandles = 0;
 
     void set(const std::string& path, const std::string& name, std::uint32_t type,
@@ -86,10 +84,9 @@ struct Registry final : ui::Registry {
     long openKey(
         std::uint32_t root, const std::string& path, std::uint32_t access, Key* key) override
     {
-        opens.emplace_back(path, access);
         if (root != ui::reg::kLocalMachine || !keys.count(path))
             return ui::reg::kFileNotFound;
-        if (std::count(deniedKeys.begin(), deniedKeys.end(), path) || (access & ~grantedAccess))
+        if (access & ~grantedAccess)
             return ui::reg::kAccessDenied;
         m_open.push_back(path);
         *key = Key(m_open.size());

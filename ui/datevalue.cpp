@@ -35,7 +35,7 @@ std::optional<CivilTime> fromDateValue(double v)
         ++day;
     }
     const QDate date = QDate::fromJulianDay(kDayZero + day);
-    if (date.year() < kFirstYear || date.year() > kLastYear)
+    if (date.year() < 100 || date.year() > 9999) // the years a date can be written in
         return std::nullopt;
     return CivilTime {date.year(), date.month(), date.day(), int(seconds / 3600),
         int(seconds / 60 % 60), int(seconds % 60)};

@@ -9,16 +9,6 @@ QLocale effective(const QLocale& loc)
     return loc;
 }
 
-namespace {
-
-bool isPatternLetter(QChar c)
-{
-    // Qt copies every other letter verbatim.
-    return QStringView(u"dMyhHmszaAt").contains(c);
-}
-
-} // namespace
-
 QList<FormatToken> tokenize(const QString& fmt)
 {
     QList<FormatToken> tokens;
@@ -28,24 +18,18 @@ QList<FormatToken> tokenize(const QString& fmt)
         else
             tokens.append({text, true});
     };
+    bool quoted = false;
     for (qsizetype i = 0; i < fmt.size();) {
         const QChar c = fmt[i];
         if (c == u'\'') {
-            if (fmt.mid(i, 2) == QLatin1String("''")) {
+            // Two quotes are one quote, inside quoted text or out; one starts or ends it.
+            const bool twice = fmt.mid(i, 2) == QLatin1String("''");
+            if (twice)
                 addLiteral(QStringLiteral("'"));
-                i += 2;
-                continue;
-            }
-            QString text;
-            for (++i; i < fmt.size(); ++i) {
-                if (fmt[i] == u'\'' && fmt.mid(i, 2) != QLatin1String("''"))
-                    break;
-                text += fmt[i];
-                i += fmt[i] == u'\''; // '' inside quotes is one quote
-            }
-            ++i;
-            addLiteral(text);
-        } else if (isPatternLetter(c)) {
+            else
+                quoted = !quoted;
+            i += twice ? 2 : 1;
+        } else if (!quoted && QStringView(u"dMyhHmszaAt").contains(c)) { // Qt copies other letters
             qsizetype end = i + 1;
             if ((c == u'a' || c == u'A') && end < fmt.size()
                 && (fmt[end] == u'p' || fmt[end] == u'P'))

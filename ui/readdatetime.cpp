@@ -34,12 +34,6 @@ QList<FormatToken> longTimeTokens(const QLocale& loc)
     return tokens;
 }
 
-QString withoutBlanks(QString s)
-{
-    s.removeIf([](QChar c) { return c.isSpace(); });
-    return s;
-}
-
 // The fields of a format in order ('h' standing for h and H) and the literal
 // text around them, blanks left out: for "'kl'. HH:mm:ss" that is head "kl.",
 // between ":" and ":", order "hms".
@@ -57,6 +51,7 @@ FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
     for (const FormatToken& t : tokens) {
         if (t.literal) {
             pending += t.text;
+            pending.removeIf([](QChar c) { return c.isSpace(); });
             continue;
         }
         QChar field = t.text.front() == u'H' ? u'h' : t.text.front();
@@ -69,14 +64,14 @@ FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
             continue;
         }
         if (shape.order.isEmpty())
-            shape.head = withoutBlanks(pending);
+            shape.head = pending;
         else
-            shape.between.append(withoutBlanks(pending));
+            shape.between.append(pending);
         shape.order += field;
         pending.clear();
     }
     if (!shape.order.isEmpty())
-        shape.tail = withoutBlanks(pending);
+        shape.tail = pending;
     return shape;
 }
 
@@ -85,13 +80,10 @@ QString separatorsOf(const QList<FormatToken>& tokens)
 {
     QString seps;
     for (const FormatToken& t : tokens) {
-        if (!t.literal)
-            continue;
-        for (QChar c : t.text) {
-            if (!c.isLetter() && !c.isSpace() && !seps.contains(c))
-                seps += c;
-        }
+        if (t.literal)
+            seps += t.text;
     }
+    seps.removeIf([](QChar c) { return c.isLetter() || c.isSpace(); });
     return seps;
 }
 

@@ -30,11 +30,8 @@ std::string leadingChars(const QString& text)
 
     // An optional sign, as from_chars takes it: "-" kept, "+" dropped.
     auto sign = [&](std::string& to) {
-        const QChar c = peek();
-        if (c == u'-' || c == u'+') {
-            to += c == u'-' ? "-" : "";
-            ++i;
-        }
+        if (peek() == u'-' || peek() == u'+')
+            to += text[i++] == u'-' ? "-" : "";
     };
     sign(out);
     bool point = false;

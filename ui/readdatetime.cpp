@@ -234,17 +234,15 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     r.literal(time.head);
     r.skipBlanks();
 
-    int hour = 0, minute = 0, second = 0, n = 0;
-    if (!r.number(hour, n))
-        return std::nullopt;
-    bool hasMinutes = false;
-    if (r.joint(timeSeps, time.between[0], false)) {
-        if (!r.number(minute, n))
-            return std::nullopt;
-        hasMinutes = true;
-        if (r.joint(timeSeps, time.between[1], false) && !r.number(second, n))
+    // The hour, then the minutes and the seconds, each only after its joint.
+    int hms[3] = {}, fields = 0, n = 0;
+    for (; fields < 3 && (fields == 0 || r.joint(timeSeps, time.between[fields - 1], false));
+         ++fields) {
+        if (!r.number(hms[fields], n))
             return std::nullopt;
     }
+    auto [hour, minute, second] = hms;
+    const bool hasMinutes = fields > 1;
     r.literal(time.tail);
     r.skipBlanks();
     if (!halfFirst)

@@ -51,14 +51,10 @@ qsizetype visibleLength(const QString& text)
 
 void cutToLimit(QString& after, int& cursor, qsizetype from, int limit)
 {
-    // Every control character is a single UTF-16 unit.
-    qsizetype end = cursor;
-    for (qsizetype i = end; i-- > from;) {
-        if (keptOut(after[i])) {
-            after.remove(i, 1);
-            --end;
-        }
-    }
+    QString typed = after.mid(from, cursor - from);
+    typed.removeIf(keptOut); // every control character is a single UTF-16 unit
+    after.replace(from, cursor - from, typed);
+    qsizetype end = from + typed.size();
     if (limit > 0 && visibleLength(after) > limit) {
         // The longest run of whole new characters that keeps within the limit; none at
         // all when the box held as many before.

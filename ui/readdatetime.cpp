@@ -1,6 +1,5 @@
 #include "ui/datetext.h"
 
-#include "ui/dateformat.h"
 #include "ui/datevalue.h"
 #include "ui/typedtext.h"
 

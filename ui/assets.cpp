@@ -82,13 +82,8 @@ QIcon aboutIcon() { return iconFrom("about.ico"); }
 
 QPixmap aboutIconPixmap()
 {
-    // The 32x32 image itself, never a scaled copy of the 16x16 one.
-    for (const QImage& image : decodeIcons("about.ico")) {
-        if (image.size() == QSize(32, 32))
-            return QPixmap::fromImage(image);
-    }
-    qWarning("assets: about.ico has no 32x32 image");
-    return {};
+    // The file's first image is its 32x32 one: never a scaled copy of the 16x16 one.
+    return QPixmap::fromImage(decodeIcons("about.ico").value(0));
 }
 
 QCursor aboutHandCursor() { return cursorFrom("hand_about.cur", Qt::PointingHandCursor); }

@@ -26,16 +26,12 @@ char32_t codePointAt(QStringView text, qsizetype i)
 
 QString asciiDigits(const QString& text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size();) {
-        const char32_t c = codePointAt(text, i);
-        const qsizetype units = QChar::requiresSurrogates(c) ? 2 : 1;
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char32_t c = codePointAt(out, i);
         if (QChar::category(c) == QChar::Number_DecimalDigit)
-            out += QChar(u'0' + QChar::digitValue(c));
-        else
-            out += QStringView(text).mid(i, units);
-        i += units;
+            out.replace(
+                i, QChar::requiresSurrogates(c) ? 2 : 1, QChar(u'0' + QChar::digitValue(c)));
     }
     return out;
 }

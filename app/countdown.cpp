@@ -1,6 +1,6 @@
 #include "app/countdown.h"
 
-#include "ui/datetext.h"
+#include "ui/datevalue.h"
 #include "ui/numbers.h"
 
 namespace countdown {
@@ -11,11 +11,9 @@ using ui::Round;
 
 Schedule builtInSchedule()
 {
-    // Written as an American would, whatever the user's locale.
-    const QLocale us(QLocale::English, QLocale::UnitedStates);
     Schedule s;
-    s.SchoolStart = *ui::readDateTime(QStringLiteral("8/24/2005"), us);
-    s.GradDate = *ui::readDateTime(QStringLiteral("6/4/2006 6:00:00PM"), us);
+    s.SchoolStart = ui::toDateValue(2005, 8, 24);
+    s.GradDate = ui::toDateValue(2006, 6, 4, 18);
     s.TotalDays = Round(s.GradDate - s.SchoolStart, 0);
     return s;
 }

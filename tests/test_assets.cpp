@@ -1,5 +1,5 @@
-// The art as the build converts it: the file formats byte by byte, the indexed images decoded
-// here the long way; what the program loads; the converter's refusals.
+// The art as the build converts it: the icon and cursor files' layout; what the program loads,
+// against the art it comes from; the converter's refusals.
 #include "support/rows.h"
 #include "ui/assets.h"
 
@@ -28,28 +28,17 @@ QByteArray held(const char* name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Image `i` of an 8-bit icon or cursor: palette, indices, then the AND mask (set = clear).
-QImage decodeIndexed(const QByteArray& b, qsizetype header)
+// The art as the program shows it: clear pixels all zero.
+QImage premultiplied(const QImage& image)
 {
-    const qsizetype palette = header + 40, pixels = palette + 1024;
-    const int w = int(u32(b, header + 4)), h = int(u32(b, header + 8)) / 2;
-    const int stride = (w + 3) & ~3, maskStride = (w + 31) / 32 * 4;
-    QImage img(w, h, QImage::Format_ARGB32);
-    for (int p = 0; p < w * h; ++p) {
-        const int x = p % w, row = h - 1 - p / w;
-        const bool clear
-            = quint8(b[pixels + stride * h + row * maskStride + x / 8]) & (0x80 >> (x % 8));
-        const qsizetype c = palette + 4 * quint8(b[pixels + row * stride + x]);
-        img.setPixel(x, p / w, clear ? 0u : qRgb(quint8(b[c + 2]), quint8(b[c + 1]), quint8(b[c])));
-    }
-    return img;
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
-QImage argb(const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); }
 
-// Icons hold a 32 and a 16 pixel image, cursors one of 32 with its hot spot; `name` is the file.
+// Icons hold a 32 and a 16 pixel image, cursors one of 32 with its hot spot, each drawn as its
+// art (assets/*.png, largest first); `name` is the file.
 struct Indexed {
     const char* name;
-    QList<int> sizes;
+    QStringList art;
     QCursor (*cursor)() = nullptr;
     QPoint hotSpot {};
     QIcon (*icon)() = nullptr;
@@ -61,10 +50,13 @@ struct Refusal {
 
 // clang-format off
 const Indexed kIndexed[] = {
-    {.name = "tasselday.ico", .sizes = {32, 16}, .icon = ui::appIcon},
-    {.name = "hand_about.cur", .sizes = {32}, .cursor = ui::aboutHandCursor, .hotSpot = {8, 0}},
-    {.name = "hand_link.cur", .sizes = {32}, .cursor = ui::linkHandCursor, .hotSpot = {6, 0}},
-    {.name = "jump.cur", .sizes = {32}, .cursor = ui::jumpCursor, .hotSpot = {15, 15}},
+    {.name = "tasselday.ico", .art = {"tasselday-32", "tasselday-16"}, .icon = ui::appIcon},
+    {.name = "about.ico", .art = {"about-32", "about-16"}, .icon = ui::aboutIcon},
+    {.name = "hand_about.cur", .art = {"hand_about"}, .cursor = ui::aboutHandCursor,
+     .hotSpot = {8, 0}},
+    {.name = "hand_link.cur", .art = {"hand_link"}, .cursor = ui::linkHandCursor,
+     .hotSpot = {6, 0}},
+    {.name = "jump.cur", .art = {"jump"}, .cursor = ui::jumpCursor, .hotSpot = {15, 15}},
 };
 const Refusal kRefusals[] = {
     {.name = "half-clear pixel", .line = "x.ico icon soft.png", .error = "half-transparent"},
@@ -82,23 +74,13 @@ class AssetsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // 24-bit pictures of 98 x 97 on silver, upright: the grey shadow each drawing stands on
-    // lies in the bottom third.
-    void bitmapsAre24BitDrawingsOnSilver()
+    // Pictures of 98 x 97 on silver, upright: the grey shadow each drawing stands on lies in
+    // the bottom third.
+    void bitmapsAreUprightDrawingsOnSilver()
     {
-        for (const auto& [name, loaded] :
-            {std::pair {"bitmapA.bmp", ui::bitmapA()}, {"bitmapB.bmp", ui::bitmapB()}}) {
-            const QByteArray b = held(name);
-            QCOMPARE(b.size(), 28766);
-            QCOMPARE(b.left(2), QByteArray("BM"));
-            // Sizes, 54-byte offset, 40-byte header, 98 x 97, 1 plane, 24 bits, uncompressed,
-            // 97 rows of 296 bytes, 3780 pixels a metre, no palette.
-            checkFields(b, 0,
-                {{2, 4, 28766}, {6, 4, 0}, {10, 4, 54}, {14, 4, 40}, {18, 4, 98}, {22, 4, 97},
-                    {26, 2, 1}, {28, 2, 24}, {30, 4, 0}, {34, 4, 28712}, {38, 4, 3780},
-                    {42, 4, 3780}, {46, 4, 0}});
+        for (const QPixmap& loaded : {ui::bitmapA(), ui::bitmapB()}) {
             const QImage img = loaded.toImage().convertToFormat(QImage::Format_RGB32);
-            QCOMPARE(img, QImage::fromData(b).convertToFormat(QImage::Format_RGB32));
+            QCOMPARE(img.size(), QSize(98, 97));
             QCOMPARE(img.pixel(0, 0), qRgb(192, 192, 192));
             qint64 rows = 0, shadow = 0;
             for (int p = 0; p < 98 * 97; ++p) {
@@ -107,33 +89,35 @@ private slots:
                 if (hi > 150 && hi < 192 && qAbs(qRed(c) - qBlue(c)) < 8)
                     rows += p / 98, ++shadow;
             }
-            QVERIFY2(shadow > 100 && rows / shadow > 64, name);
+            QVERIFY(shadow > 100 && rows / shadow > 64);
         }
     }
 
-    // All 256 colours with a mask; the program draws each size as the file holds it.
+    // 8-bit images with a mask; the program draws each size as its art.
     void iconAndCursorFiles_data() { rows::add(kIndexed); }
     void iconAndCursorFiles()
     {
-        const auto& [file, sizes, cursor, hotSpot, icon] = rows::fetch(kIndexed);
+        const auto& [file, art, cursor, hotSpot, icon] = rows::fetch(kIndexed);
         const QByteArray b = held(file);
-        const quint32 type = cursor ? 2 : 1;
-        checkFields(b, 0, {{0, 2, 0}, {2, 2, type}, {4, 2, quint32(sizes.size())}});
-        quint32 end = 6 + 16 * sizes.size();
-        for (int i = 0; i < sizes.size(); ++i) {
+        checkFields(b, 0, {{0, 2, 0}, {2, 2, cursor ? 2u : 1u}, {4, 2, quint32(art.size())}});
+        quint32 end = 6 + 16 * art.size();
+        for (int i = 0; i < art.size(); ++i) {
+            const QImage drawn = premultiplied(QImage(
+                qEnvironmentVariable("TASSELDAY_SOURCE_DIR") + "/assets/" + art[i] + ".png"));
             // Width and height, 256 colours, 1 plane and 8 bits or the hot spot, size, offset.
-            const quint32 s = quint32(sizes[i]), bytes = 40 + 1024 + s * s + (s + 31) / 32 * 4 * s;
+            const quint32 s = drawn.width(), bytes = 40 + 1024 + s * s + (s + 31) / 32 * 4 * s;
             const QPoint words = cursor ? hotSpot : QPoint(1, 8);
             checkFields(b, 6 + 16 * i,
                 {{0, 2, s | s << 8}, {2, 2, 0}, {4, 2, quint32(words.x())},
                     {6, 2, quint32(words.y())}, {8, 4, bytes}, {12, 4, end}});
             checkFields(b, end, {{0, 4, 40}, {4, 4, s}, {8, 4, 2 * s}, {12, 2, 1}, {14, 2, 8}});
-            const QImage img = decodeIndexed(b, end);
             end += bytes;
-            QCOMPARE(qAlpha(img.pixel(cursor ? hotSpot : QPoint(s / 2, s / 2))), 255);
+            QCOMPARE(qAlpha(drawn.pixel(cursor ? hotSpot : QPoint(s / 2, s / 2))), 255);
             if (cursor)
                 QCOMPARE(cursor().hotSpot(), hotSpot);
-            QCOMPARE(cursor ? argb(cursor().pixmap()) : argb(icon().pixmap(QSize(s, s))), img);
+            QCOMPARE(
+                premultiplied((cursor ? cursor().pixmap() : icon().pixmap(QSize(s, s))).toImage()),
+                drawn);
         }
         QCOMPARE(quint32(b.size()), end);
     }

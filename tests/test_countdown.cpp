@@ -8,74 +8,51 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
-namespace {
-
-struct Moment {
-    const char* name;
-    const char* at; // the clock reading, ISO 8601
-    const char* line; // empty: nothing left, the hand-over
-    const char* percent;
-    bool lastMinute = false;
-};
-
-struct Skip {
-    const char* name;
-    double before, after; // whole seconds to the ceremony at two ticks
-    bool skipped;
-};
-
-// The built-in schedule: 24 August 2005 to 4 June 2006 18:00, 285 days.
-// clang-format off
-const Moment kMoments[] = {
-    {.name = "worked example", .at = "2006-03-15T09:30:15",
-     .line = "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!", .percent = "71.36702"},
-    {.name = "exactly a week", .at = "2006-05-28T18:00:00",
-     .line = "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds!", .percent = "97.45614"},
-    {.name = "three days", .at = "2006-06-01T18:00:00",
-     .line = "3 Days, 0 Hours, 0 Minutes, 0 Seconds!", .percent = "98.85965"},
-    {.name = "two minutes", .at = "2006-06-04T17:58:01", .line = "1 Minutes, 59 Seconds!",
-     .percent = "99.9118"},
-    {.name = "last second", .at = "2006-06-04T17:59:59", .line = "1 Seconds!",
-     .percent = "99.91228", .lastMinute = true},
-    {.name = "the ceremony", .at = "2006-06-04T18:00:00", .line = "", .percent = "99.91228"},
-    {.name = "a second past", .at = "2006-06-04T18:00:01",
-     .line = "23 Hours, 59 Minutes, 59 Seconds!", .percent = "99.91228"},
-    {.name = "a day past", .at = "2006-06-05T18:00:00", .line = "", .percent = "100.26316"},
-};
-
-const Skip kSkips[] = {
-    {.name = "over the ceremony", .before = 1, .after = -1, .skipped = true},
-    {.name = "over its time a day later", .before = -86399, .after = -86401, .skipped = true},
-    {.name = "over a second still to come", .before = 3, .after = 1, .skipped = false},
-    {.name = "over a second past it", .before = 0, .after = -2, .skipped = false},
-    {.name = "three seconds at once", .before = 2, .after = -1, .skipped = false},
-};
-
-// clang-format on
-
-} // namespace
-
 class CountdownTest : public QObject {
     Q_OBJECT
 private slots:
-    void moments_data() { rows::add(kMoments); }
+    // The built-in schedule: 24 August 2005 to 4 June 2006 18:00, 285 days. A clock reading
+    // (ISO 8601), the line (empty: nothing left, the hand-over), the percentage.
+    void moments_data()
+    {
+        table<QString, QString, QString, bool>({"at", "line", "percent", "lastMinute"},
+            {{"worked example", "2006-03-15T09:30:15",
+                 "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!", "71.36702", false},
+                {"exactly a week", "2006-05-28T18:00:00",
+                    "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds!", "97.45614", false},
+                {"three days", "2006-06-01T18:00:00", "3 Days, 0 Hours, 0 Minutes, 0 Seconds!",
+                    "98.85965", false},
+                {"two minutes", "2006-06-04T17:58:01", "1 Minutes, 59 Seconds!", "99.9118", false},
+                {"last second", "2006-06-04T17:59:59", "1 Seconds!", "99.91228", true},
+                {"the ceremony", "2006-06-04T18:00:00", "", "99.91228", false},
+                {"a second past", "2006-06-04T18:00:01", "23 Hours, 59 Minutes, 59 Seconds!",
+                    "99.91228", false},
+                {"a day past", "2006-06-05T18:00:00", "", "100.26316", false}});
+    }
     void moments()
     {
-        const Moment& m = rows::fetch(kMoments);
         const countdown::Schedule s = countdown::builtInSchedule();
-        const double now = ui::toDateValue(QDateTime::fromString(m.at, Qt::ISODate));
+        const double now = ui::toDateValue(QDateTime::fromString(cell<QString>("at"), Qt::ISODate));
         const countdown::TimeLeft left = countdown::timeLeft(s, now);
-        QCOMPARE(countdown::displayLine(left), QString(m.line));
-        QCOMPARE(left.somethingLeft(), *m.line != 0);
-        QCOMPARE(left.lastMinute(), m.lastMinute);
-        QCOMPARE(ui::numberToText(countdown::PercentDone(s, now)), QString(m.percent));
+        QTEST(countdown::displayLine(left), "line");
+        QCOMPARE(left.somethingLeft(), !cell<QString>("line").isEmpty());
+        QTEST(left.lastMinute(), "lastMinute");
+        QTEST(ui::numberToText(countdown::PercentDone(s, now)), "percent");
     }
 
-    void skippedZero_data() { rows::add(kSkips); }
+    // Whole seconds to the ceremony at two ticks.
+    void skippedZero_data()
+    {
+        table<double, double, bool>({"before", "after", "skipped"},
+            {{"over the ceremony", 1, -1, true},
+                {"over its time a day later", -86399, -86401, true},
+                {"over a second still to come", 3, 1, false},
+                {"over a second past it", 0, -2, false}, {"three seconds at once", 2, -1, false}});
+    }
     void skippedZero()
     {
-        const Skip& r = rows::fetch(kSkips);
-        QCOMPARE(countdown::skippedTheZeroSecond(r.before, r.after), r.skipped);
+        QTEST(countdown::skippedTheZeroSecond(cell<double>("before"), cell<double>("after")),
+            "skipped");
     }
 
     // Minute by minute from early August, then every second of the ceremony day: five shapes

@@ -1,134 +1,95 @@
 #include "ui/assets.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QPoint>
 #include <QtDebug>
-
-#include <optional>
 
 namespace ui {
 
 namespace {
 
-QByteArray readResource(const QString& name)
-{
-    QFile file(QStringLiteral(":/assets/") + name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("assets: %s is missing from the resources", qPrintable(name));
-        return {};
-    }
-    return file.readAll();
-}
+QString path(const char* name) { return QStringLiteral(":/assets/") + QLatin1String(name); }
 
 // Every image in an .ico or .cur file. Qt's "ico" image plugin decodes both
 // kinds (mask included); it just says nothing about a cursor's hot spot.
-QList<QImage> decodeIcons(const QByteArray& bytes)
+QList<QImage> decodeIcons(const char* name)
 {
-    QList<QImage> images;
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "ico");
+    QImageReader reader(path(name), "ico");
     // Straight to the one plugin that reads the format, without loading every other image
     // plugin to ask it first.
     reader.setAutoDetectImageFormat(false);
+    QList<QImage> images;
     for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
         images.append(image);
         if (!reader.jumpToNextImage())
             break;
     }
+    if (images.isEmpty())
+        qWarning("assets: cannot read %s", name);
     return images;
 }
 
-QIcon iconFrom(const QString& name)
+QIcon iconFrom(const char* name)
 {
     QIcon icon;
-    for (const QImage& image : decodeIcons(readResource(name)))
+    for (const QImage& image : decodeIcons(name))
         icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }
 
-// A .cur file starts like an .ico (reserved 0, type 2, image count), and the
-// first directory entry keeps the hot spot where an icon keeps its planes and
-// bit count.
-std::optional<QPoint> hotSpotOf(const QByteArray& bytes)
+QCursor cursorFrom(const char* name, Qt::CursorShape fallback)
 {
-    const auto word
-        = [&](int at) { return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8); };
-    constexpr int dirSize = 6, entrySize = 16;
-    if (bytes.size() < dirSize + entrySize || word(0) != 0 || word(2) != 2 || word(4) == 0)
-        return std::nullopt;
-    return QPoint(word(dirSize + 4), word(dirSize + 6));
-}
-
-QCursor cursorFrom(const QString& name, Qt::CursorShape fallback)
-{
-    const QByteArray bytes = readResource(name);
-    const QList<QImage> images = decodeIcons(bytes);
-    const std::optional<QPoint> hot = hotSpotOf(bytes);
-    if (images.isEmpty() || !hot) {
+    // A .cur file starts like an .ico (reserved 0, type 2, image count), and the first
+    // directory entry keeps the hot spot where an icon keeps its planes and bit count.
+    QFile file(path(name));
+    const QByteArray head = file.open(QIODevice::ReadOnly) ? file.read(22) : QByteArray();
+    const auto word = [&](int at) { return quint8(head[at]) | quint8(head[at + 1]) << 8; };
+    const QList<QImage> images = decodeIcons(name);
+    if (images.isEmpty() || head.size() < 22 || word(0) != 0 || word(2) != 2 || word(4) == 0) {
         // Still usable, just not our drawing.
-        qWarning("assets: cannot read the cursor %s", qPrintable(name));
+        qWarning("assets: cannot read the cursor %s", name);
         return QCursor(fallback);
     }
-    return QCursor(QPixmap::fromImage(images.first()), hot->x(), hot->y());
+    return QCursor(QPixmap::fromImage(images.first()), word(10), word(12));
 }
 
-QPixmap pictureFrom(const QString& name)
+QPixmap pictureFrom(const char* name)
 {
-    QByteArray bytes = readResource(name);
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "bmp");
+    QImageReader reader(path(name), "bmp");
     reader.setAutoDetectImageFormat(false); // Qt's own reader, no plugin loaded to ask
     const QPixmap picture = QPixmap::fromImage(reader.read());
     if (picture.isNull())
-        qWarning("assets: cannot read the picture %s", qPrintable(name));
+        qWarning("assets: cannot read the picture %s", name);
     return picture;
 }
 
 } // namespace
 
-QIcon appIcon() { return iconFrom(QStringLiteral("tasselday.ico")); }
+QIcon appIcon() { return iconFrom("tasselday.ico"); }
 
-QPixmap bitmapA() { return pictureFrom(QStringLiteral("bitmapA.bmp")); }
+QPixmap bitmapA() { return pictureFrom("bitmapA.bmp"); }
 
-QPixmap bitmapB() { return pictureFrom(QStringLiteral("bitmapB.bmp")); }
+QPixmap bitmapB() { return pictureFrom("bitmapB.bmp"); }
 
 QPixmap mirrored(const QPixmap& picture)
 {
-    if (picture.isNull())
-        return picture;
-    QPixmap flipped = QPixmap::fromImage(picture.toImage().mirrored(true, false));
-    flipped.setDevicePixelRatio(picture.devicePixelRatio());
-    return flipped;
+    // The image keeps the pixmap's device pixel ratio through both conversions.
+    return QPixmap::fromImage(picture.toImage().mirrored(true, false));
 }
 
-QIcon aboutIcon() { return iconFrom(QStringLiteral("about.ico")); }
+QIcon aboutIcon() { return iconFrom("about.ico"); }
 
 QPixmap aboutIconPixmap()
 {
-    // The 32x32 image itself, never a scaled copy of the 16x16 one.
-    for (const QImage& image : decodeIcons(readResource(QStringLiteral("about.ico")))) {
-        if (image.size() == QSize(32, 32))
-            return QPixmap::fromImage(image);
-    }
-    qWarning("assets: about.ico has no 32x32 image");
-    return {};
+    // The file's first image is its 32x32 one: never a scaled copy of the 16x16 one.
+    return QPixmap::fromImage(decodeIcons("about.ico").value(0));
 }
 
-QCursor aboutHandCursor()
-{
-    return cursorFrom(QStringLiteral("hand_about.cur"), Qt::PointingHandCursor);
-}
+QCursor aboutHandCursor() { return cursorFrom("hand_about.cur", Qt::PointingHandCursor); }
 
-QCursor linkHandCursor()
-{
-    return cursorFrom(QStringLiteral("hand_link.cur"), Qt::PointingHandCursor);
-}
+QCursor linkHandCursor() { return cursorFrom("hand_link.cur", Qt::PointingHandCursor); }
 
-QCursor jumpCursor() { return cursorFrom(QStringLiteral("jump.cur"), Qt::ArrowCursor); }
+QCursor jumpCursor() { return cursorFrom("jump.cur", Qt::ArrowCursor); }
 
 } // namespace ui

@@ -1,20 +1,64 @@
 #include "ui/datetext.h"
 
-#include "ui/dateformat.h"
 #include "ui/datevalue.h"
+#include "ui/typedtext.h"
 
 #include <QDate>
 
-// The locale's short date and clock, and the general date form made of them.
+// The locale's formats taken apart, its short date and clock, and the general date form made
+// of them.
 namespace ui {
 
+namespace dateformat {
+
+QLocale effective(const QLocale& loc)
+{
+    if (loc.language() == QLocale::C)
+        return QLocale(QLocale::English, QLocale::UnitedStates);
+    return loc;
+}
+
+QList<FormatToken> tokenize(const QString& fmt)
+{
+    QList<FormatToken> tokens;
+    auto addLiteral = [&](const QString& text) {
+        if (!tokens.isEmpty() && tokens.back().literal)
+            tokens.back().text += text;
+        else
+            tokens.append({text, true});
+    };
+    bool quoted = false;
+    for (qsizetype i = 0; i < fmt.size();) {
+        const QChar c = fmt[i];
+        if (c == u'\'') {
+            // Two quotes are one quote, inside quoted text or out; one starts or ends it.
+            const bool twice = fmt.mid(i, 2) == QLatin1String("''");
+            if (twice)
+                addLiteral(QStringLiteral("'"));
+            else
+                quoted = !quoted;
+            i += twice ? 2 : 1;
+        } else if (!quoted && QStringView(u"dMyhHmszaAt").contains(c)) { // Qt copies other letters
+            qsizetype end = i + 1;
+            if ((c == u'a' || c == u'A') && end < fmt.size()
+                && (fmt[end] == u'p' || fmt[end] == u'P'))
+                ++end; // "AP"
+            else
+                while (end < fmt.size() && fmt[end] == c)
+                    ++end;
+            tokens.append({fmt.mid(i, end - i), false});
+            i = end;
+        } else {
+            addLiteral(QString(c));
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+} // namespace dateformat
+
 using namespace dateformat;
-
-namespace {
-
-QString padded(int n, int width) { return QString::number(n).rightJustified(width, u'0'); }
-
-} // namespace
 
 bool hasTwelveHourClock(const QLocale& locale)
 {
@@ -36,39 +80,21 @@ QStringList halfDayNames(const QLocale& locale)
 // typed into the dialog's boxes.
 QString shortDate(double v, const QLocale& locale)
 {
-    const std::optional<CivilTime> civil = fromDateValue(v);
-    if (!civil)
+    const std::optional<CivilTime> c = fromDateValue(v);
+    if (!c)
         return {};
     const QLocale loc = effective(locale);
-    const QDate date(civil->year, civil->month, civil->day);
-    QString text;
+    QString format;
     for (const FormatToken& t : tokenize(loc.dateFormat(QLocale::ShortFormat))) {
-        if (t.literal) {
-            // Without its bidi marks: in this program's left-to-right lines they would
-            // turn the date, and the words around it, the other way.
-            for (QChar c : t.text) {
-                if (c.category() != QChar::Other_Format)
-                    text += c;
-            }
-            continue;
-        }
-        const int n = int(t.text.size());
-        const QLocale::FormatType name = n == 3 ? QLocale::ShortFormat : QLocale::LongFormat;
-        switch (t.text.front().unicode()) {
-        case u'd':
-            text += n <= 2 ? padded(date.day(), n) : loc.dayName(date.dayOfWeek(), name);
-            break;
-        case u'M':
-            text += n <= 2 ? padded(date.month(), n) : loc.monthName(date.month(), name);
-            break;
-        case u'y':
-            text += padded(date.year(), 4);
-            break;
-        default:
-            text += t.text;
-            break;
-        }
+        if (t.literal)
+            format += u'\'' + QString(t.text).replace(u'\'', QLatin1String("''")) + u'\'';
+        else
+            format += t.text.front() == u'y' ? QStringLiteral("yyyy") : t.text;
     }
+    QString text = asciiDigits(loc.toString(QDate(c->year, c->month, c->day), format));
+    // Without its bidi marks: in this program's left-to-right lines they would turn the date,
+    // and the words around it, the other way.
+    text.removeIf([](QChar ch) { return ch.category() == QChar::Other_Format; });
     return text;
 }
 
@@ -85,8 +111,8 @@ QString generalDate(double v, const QLocale& locale)
     // One time form for every locale: the dialog splits it at its ":" and puts its
     // boxes back together the same way.
     const bool twelve = hasTwelveHourClock(locale);
-    const int hour = twelve && t.hour % 12 == 0 ? 12 : twelve ? t.hour % 12 : t.hour;
-    text += u' ' + QString::number(hour) + u':' + padded(t.minute, 2) + u':' + padded(t.second, 2);
+    const int hour = twelve ? (t.hour + 11) % 12 + 1 : t.hour;
+    text += u' ' + QTime(hour, t.minute, t.second).toString(u"H:mm:ss");
     if (twelve)
         text += u' ' + halfDayNames(locale).at(t.hour < 12 ? 0 : 1);
     return text;

@@ -36,4 +36,22 @@ QString generalDate(double v, const QLocale& loc = QLocale());
 // without the suffix. Anything that isn't a real date and time gives nullopt.
 std::optional<double> readDateTime(const QString& text, const QLocale& loc = QLocale());
 
+// Qt's date and time formats taken apart, so that dates are written and read in the locale's
+// own order and words.
+namespace dateformat {
+
+// The locale whose formats apply: the C locale behaves like US English.
+QLocale effective(const QLocale& loc);
+
+// A run of one pattern letter ("yy", "HH", "AP", "t") or a piece of literal text (quotes
+// already removed).
+struct FormatToken {
+    QString text;
+    bool literal = false;
+};
+
+QList<FormatToken> tokenize(const QString& fmt);
+
+} // namespace dateformat
+
 } // namespace ui

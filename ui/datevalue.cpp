@@ -27,17 +27,12 @@ std::optional<CivilTime> fromDateValue(double v)
     if (!std::isfinite(v) || std::fabs(v) > 4e6)
         return std::nullopt;
     const double whole = std::trunc(v);
-    const double fraction = std::fabs(v - whole);
-    qint64 day = qint64(whole);
-    qint64 seconds = std::llround(fraction * kSecondsPerDay);
-    if (seconds >= kSecondsPerDay) { // rounded up into the next day
-        seconds -= kSecondsPerDay;
-        ++day;
-    }
-    const QDate date = QDate::fromJulianDay(kDayZero + day);
-    if (date.year() < kFirstYear || date.year() > kLastYear)
+    const qint64 seconds = std::llround(std::fabs(v - whole) * kSecondsPerDay);
+    // A time rounded up to midnight belongs to the next day.
+    const QDate date = QDate::fromJulianDay(kDayZero + qint64(whole) + seconds / kSecondsPerDay);
+    if (date.year() < 100 || date.year() > 9999) // the years a date can be written in
         return std::nullopt;
-    return CivilTime {date.year(), date.month(), date.day(), int(seconds / 3600),
+    return CivilTime {date.year(), date.month(), date.day(), int(seconds / 3600 % 24),
         int(seconds / 60 % 60), int(seconds % 60)};
 }
 

@@ -25,9 +25,6 @@ struct CivilTime {
 // A valid date of the proleptic Gregorian calendar and a time within its day, whole seconds.
 double toDateValue(int y, int mo, int d, int h = 0, int mi = 0, int s = 0);
 
-inline constexpr int kFirstYear = 100;
-inline constexpr int kLastYear = 9999;
-
 // Rounds to the nearest whole second, so values that picked up float error
 // from arithmetic still land on the intended second. Only years 100..9999
 // can be written: any other value, NaN and infinities give nullopt.

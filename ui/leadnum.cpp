@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 
 namespace ui {
@@ -30,11 +29,8 @@ std::string leadingChars(const QString& text)
 
     // An optional sign, as from_chars takes it: "-" kept, "+" dropped.
     auto sign = [&](std::string& to) {
-        const QChar c = peek();
-        if (c == u'-' || c == u'+') {
-            to += c == u'-' ? "-" : "";
-            ++i;
-        }
+        if (peek() == u'-' || peek() == u'+')
+            to += text[i++] == u'-' ? "-" : "";
     };
     sign(out);
     bool point = false;
@@ -61,29 +57,22 @@ std::string leadingChars(const QString& text)
     return out;
 }
 
-// For a number too large or too small for a double: infinity or zero, with
-// its sign. Which one depends on where its first significant digit stands.
+// For a number too large or too small for a double: infinity or zero, with its sign. Which
+// one depends on where its first significant digit stands, the exponent included.
 double beyondDouble(const std::string& chars)
 {
-    const bool negative = chars.front() == '-';
-    const auto e = chars.find('e');
-    const std::string mantissa = chars.substr(negative, e - negative);
+    const std::size_t e = std::min(chars.find('e'), chars.size());
+    const std::size_t point = std::min(chars.find('.'), e);
+    const std::size_t lead = chars.find_first_of("123456789"); // zero never overflows
     long long exponent = 0;
-    if (e != std::string::npos) {
-        const bool down = chars.compare(e, 2, "e-") == 0;
-        for (std::size_t k = e + 1 + down; k < chars.size() && exponent < 1'000'000'000; ++k)
-            exponent = exponent * 10 + (chars[k] - '0');
-        if (down)
-            exponent = -exponent;
-    }
-    const auto point = std::min(mantissa.find('.'), mantissa.size());
-    const auto lead = mantissa.find_first_of("123456789");
-    // Power of ten of the first significant digit (from_chars only overflows
-    // when there is one).
-    const long long order = lead < point ? static_cast<long long>(point - lead - 1)
-                                         : -static_cast<long long>(lead - point);
-    const double magnitude = order + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    return negative ? -magnitude : magnitude;
+    // An exponent of more digits than a long long holds reads as an infinite one.
+    const bool huge = e < chars.size()
+        && std::from_chars(chars.data() + e + 1, chars.data() + chars.size(), exponent).ec
+            != std::errc();
+    const double order = huge ? (chars[e + 1] == '-' ? -1 : 1) * HUGE_VAL
+                              : double(point) - double(lead) - (lead < point) + double(exponent);
+    const double magnitude = order > 0 ? HUGE_VAL : 0.0;
+    return chars.front() == '-' ? -magnitude : magnitude;
 }
 
 } // namespace

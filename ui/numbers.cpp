@@ -8,18 +8,6 @@ namespace ui {
 
 namespace {
 
-// Half to even without depending on the FPU rounding mode.
-double roundHalfEven(double x)
-{
-    const double lower = std::floor(x);
-    const double diff = x - lower; // exact for every finite double
-    if (diff < 0.5)
-        return lower;
-    if (diff > 0.5)
-        return lower + 1.0;
-    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
-}
-
 // Powers of ten up to 1e15 are exact doubles, so dividing by one gives the
 // double nearest the decimal result.
 constexpr double kPow10[]
@@ -34,8 +22,9 @@ double Int(double x) { return std::floor(x); }
 
 double Mod(double a, double b)
 {
-    // "+ 0.0" turns a negative zero (e.g. -7 Mod 7) into a plain zero.
-    return std::fmod(roundHalfEven(a), roundHalfEven(b)) + 0.0;
+    // nearbyint rounds half to even in the rounding mode the program never changes. "+ 0.0"
+    // turns a negative zero (e.g. -7 Mod 7) into a plain zero.
+    return std::fmod(std::nearbyint(a), std::nearbyint(b)) + 0.0;
 }
 
 double Round(double x, int n)
@@ -44,7 +33,7 @@ double Round(double x, int n)
     const double scaled = x * scale;
     if (!std::isfinite(scaled) || std::fabs(scaled) >= kAllWhole)
         return x;
-    return roundHalfEven(scaled) / scale + 0.0;
+    return std::nearbyint(scaled) / scale + 0.0;
 }
 
 QString numberToText(double x, const QLocale& loc)
@@ -52,13 +41,12 @@ QString numberToText(double x, const QLocale& loc)
     if (x == 0.0)
         return QStringLiteral("0"); // also catches negative zero
 
-    // to_chars, unlike printf, never uses the C library's locale.
+    // to_chars, unlike printf, never uses the C library's locale, and unlike Qt it rounds an
+    // exact decimal half to even.
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
-    QString text = QString::fromLatin1(buf, res.ptr - buf);
-
     // %g style writes "1.234e-06"; this program writes "1.234E-06".
-    text.replace(QLatin1Char('e'), QLatin1Char('E'));
+    QString text = QString::fromLatin1(buf, res.ptr - buf).replace(u'e', u'E');
     // Digits are ASCII in every locale, like the digits typed into the boxes. The
     // separator is the locale's own, except the Arabic one, which goes only with
     // Arabic-Indic digits: next to ASCII digits those locales write ".".

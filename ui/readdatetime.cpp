@@ -1,10 +1,10 @@
 #include "ui/datetext.h"
 
-#include "ui/dateformat.h"
 #include "ui/datevalue.h"
 #include "ui/typedtext.h"
 
 #include <QDate>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -25,26 +25,12 @@ QList<FormatToken> longTimeTokens(const QLocale& loc)
         if (tokens[k].literal || tokens[k].text.front() != u't')
             continue;
         tokens[k] = {QString(), true};
-        if (k > 0 && tokens[k - 1].literal) {
-            QString& before = tokens[k - 1].text;
-            while (!before.isEmpty()
-                && (before.back().isSpace() || QStringView(u"([,").contains(before.back())))
-                before.chop(1);
-        }
-        if (k + 1 < tokens.size() && tokens[k + 1].literal) {
-            QString& after = tokens[k + 1].text;
-            while (!after.isEmpty()
-                && (after.front().isSpace() || QStringView(u")],").contains(after.front())))
-                after.remove(0, 1);
-        }
+        if (k > 0 && tokens[k - 1].literal)
+            tokens[k - 1].text.remove(QRegularExpression(QStringLiteral("[\\s([,]+$")));
+        if (k + 1 < tokens.size() && tokens[k + 1].literal)
+            tokens[k + 1].text.remove(QRegularExpression(QStringLiteral("^[\\s)\\],]+")));
     }
     return tokens;
-}
-
-QString withoutBlanks(QString s)
-{
-    s.removeIf([](QChar c) { return c.isSpace(); });
-    return s;
 }
 
 // The fields of a format in order ('h' standing for h and H) and the literal
@@ -64,6 +50,7 @@ FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
     for (const FormatToken& t : tokens) {
         if (t.literal) {
             pending += t.text;
+            pending.removeIf([](QChar c) { return c.isSpace(); });
             continue;
         }
         QChar field = t.text.front() == u'H' ? u'h' : t.text.front();
@@ -76,14 +63,14 @@ FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
             continue;
         }
         if (shape.order.isEmpty())
-            shape.head = withoutBlanks(pending);
+            shape.head = pending;
         else
-            shape.between.append(withoutBlanks(pending));
+            shape.between.append(pending);
         shape.order += field;
         pending.clear();
     }
     if (!shape.order.isEmpty())
-        shape.tail = withoutBlanks(pending);
+        shape.tail = pending;
     return shape;
 }
 
@@ -92,13 +79,10 @@ QString separatorsOf(const QList<FormatToken>& tokens)
 {
     QString seps;
     for (const FormatToken& t : tokens) {
-        if (!t.literal)
-            continue;
-        for (QChar c : t.text) {
-            if (!c.isLetter() && !c.isSpace() && !seps.contains(c))
-                seps += c;
-        }
+        if (t.literal)
+            seps += t.text;
     }
+    seps.removeIf([](QChar c) { return c.isLetter() || c.isSpace(); });
     return seps;
 }
 
@@ -172,11 +156,9 @@ struct Reader {
 
     bool word(const QString& w)
     {
-        if (w.isEmpty() || s.size() - i < w.size()
-            || s.mid(i, w.size()).compare(w, Qt::CaseInsensitive) != 0)
-            return false;
-        i += w.size();
-        return true;
+        const bool found = !w.isEmpty() && s.sliced(i).startsWith(w, Qt::CaseInsensitive);
+        i += found ? w.size() : 0;
+        return found;
     }
 };
 
@@ -225,28 +207,18 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     r.skipBlanks();
 
     // The date, its fields in the locale's order.
-    int day = 0, month = 0, year = 0, n = 0;
+    int values[3] = {}, digits[3] = {};
     r.literal(date.head);
     r.skipBlanks();
     for (int k = 0; k < 3; ++k) {
-        if (k > 0 && !r.joint(dateSeps, date.between[k - 1], true))
+        if ((k > 0 && !r.joint(dateSeps, date.between[k - 1], true))
+            || !r.number(values[k], digits[k]))
             return std::nullopt;
-        int value = 0;
-        if (!r.number(value, n))
-            return std::nullopt;
-        switch (date.order[k].unicode()) {
-        case u'd':
-            day = value;
-            break;
-        case u'M':
-            month = value;
-            break;
-        default:
-            year = fullYear(value, n);
-            break;
-        }
     }
     r.literal(date.tail);
+    const qsizetype y = date.order.indexOf(u'y');
+    const int year = fullYear(values[y], digits[y]);
+    const int month = values[date.order.indexOf(u'M')], day = values[date.order.indexOf(u'd')];
     if (year < 100 || year > 9999 || !QDate::isValid(year, month, day))
         return std::nullopt;
 
@@ -261,17 +233,15 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     r.literal(time.head);
     r.skipBlanks();
 
-    int hour = 0, minute = 0, second = 0;
-    if (!r.number(hour, n))
-        return std::nullopt;
-    bool hasMinutes = false;
-    if (r.joint(timeSeps, time.between[0], false)) {
-        if (!r.number(minute, n))
-            return std::nullopt;
-        hasMinutes = true;
-        if (r.joint(timeSeps, time.between[1], false) && !r.number(second, n))
+    // The hour, then the minutes and the seconds, each only after its joint.
+    int hms[3] = {}, fields = 0, n = 0;
+    for (; fields < 3 && (fields == 0 || r.joint(timeSeps, time.between[fields - 1], false));
+         ++fields) {
+        if (!r.number(hms[fields], n))
             return std::nullopt;
     }
+    auto [hour, minute, second] = hms;
+    const bool hasMinutes = fields > 1;
     r.literal(time.tail);
     r.skipBlanks();
     if (!halfFirst)

@@ -26,16 +26,12 @@ char32_t codePointAt(QStringView text, qsizetype i)
 
 QString asciiDigits(const QString& text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size();) {
-        const char32_t c = codePointAt(text, i);
-        const qsizetype units = QChar::requiresSurrogates(c) ? 2 : 1;
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char32_t c = codePointAt(out, i);
         if (QChar::category(c) == QChar::Number_DecimalDigit)
-            out += QChar(u'0' + QChar::digitValue(c));
-        else
-            out += QStringView(text).mid(i, units);
-        i += units;
+            out.replace(
+                i, QChar::requiresSurrogates(c) ? 2 : 1, QChar(u'0' + QChar::digitValue(c)));
     }
     return out;
 }
@@ -51,14 +47,10 @@ qsizetype visibleLength(const QString& text)
 
 void cutToLimit(QString& after, int& cursor, qsizetype from, int limit)
 {
-    // Every control character is a single UTF-16 unit.
-    qsizetype end = cursor;
-    for (qsizetype i = end; i-- > from;) {
-        if (keptOut(after[i])) {
-            after.remove(i, 1);
-            --end;
-        }
-    }
+    QString typed = after.mid(from, cursor - from);
+    typed.removeIf(keptOut); // every control character is a single UTF-16 unit
+    after.replace(from, cursor - from, typed);
+    qsizetype end = from + typed.size();
     if (limit > 0 && visibleLength(after) > limit) {
         // The longest run of whole new characters that keeps within the limit; none at
         // all when the box held as many before.

@@ -33,7 +33,7 @@ struct OffscreenFrames final : ui::NativeFrames {
         return ui::NativeFrame {
             p->geometry().marginsAdded(p->frameMargins()), !p->frameMargins().isNull(), true};
     }
-    void moveFrame(QWidget* w, const ui::NativeFrame&, QPoint at) override
+    void moveFrame(QWidget* w, QPoint at) override
     {
         QPlatformWindow* p = w->windowHandle()->handle();
         p->setGeometry({at, p->geometry().size()}); // taken as the frame's, or the window's

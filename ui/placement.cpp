@@ -106,7 +106,7 @@ void PlacementKeeper::placeNatively()
         m_window->appearAgainAt(origin + (at - origin) / m_window->devicePixelRatioF());
         return;
     }
-    native->moveFrame(m_window, *frame, at);
+    native->moveFrame(m_window, at);
 }
 
 void PlacementKeeper::cover()

@@ -166,8 +166,9 @@ void DisplayBox::layOut()
         QFont::StyleStrategy(font().styleStrategy() | QFont::PreferNoShaping));
     const bool plain
         = std::all_of(m_text.cbegin(), m_text.cend(), [](QChar c) { return c < u'\x80'; });
-    m_layout.setFont(
-        plain && (m_text.isEmpty() || QFontInfo(unshaped).fixedPitch()) ? unshaped : font());
+    if (plain && !m_text.isEmpty() && !m_fixedPitch)
+        m_fixedPitch = QFontInfo(unshaped).fixedPitch(); // asked once a font, not every tick
+    m_layout.setFont(plain && (m_text.isEmpty() || *m_fixedPitch) ? unshaped : font());
     QTextOption option;
     option.setFlags(QTextOption::IncludeTrailingSpaces);
     option.setTextDirection(layoutDirection());
@@ -285,6 +286,8 @@ void DisplayBox::paintEvent(QPaintEvent* e)
 void DisplayBox::changeEvent(QEvent* e)
 {
     QWidget::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        m_fixedPitch.reset();
     if (e->type() == QEvent::FontChange || e->type() == QEvent::LayoutDirectionChange) {
         layOut();
         update();

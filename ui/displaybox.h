@@ -3,6 +3,8 @@
 #include <QTextLayout>
 #include <QWidget>
 
+#include <optional>
+
 namespace ui {
 
 // A text box the program writes and the user only reads: it looks, to the pixel, like a
@@ -39,6 +41,7 @@ private:
     QList<QGlyphRun> m_runs; // the layout's glyphs, where it puts them
     QList<std::pair<qreal, qreal>> m_inks; // each glyph's ink, its left and right
     int m_textHeight = 0; // of the text's own bounds, set with the layout
+    std::optional<bool> m_fixedPitch; // of the font's face, once asked
 };
 
 } // namespace ui

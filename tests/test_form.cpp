@@ -235,7 +235,6 @@ private slots:
         QCOMPARE(got, want);
 #endif
         QVERIFY(font.pixelSize() == 17 && font.bold() && font.italic() && font.underline());
-        QCOMPARE(makeFont({face.constData(), 8.25}).pixelSize(), 11);
     }
 };
 

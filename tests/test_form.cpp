@@ -1,6 +1,5 @@
 // The window layer every window stands on: lifetime, controls from rows, their roles, input.
 #include "support/rows.h"
-#include "support/testforms.h"
 #include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/displaybox.h"
@@ -15,7 +14,6 @@
 #include <QFontInfo>
 #include <QScreen>
 #include <QTimer>
-#include <QtTest>
 
 namespace {
 

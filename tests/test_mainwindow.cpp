@@ -9,7 +9,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QTimer>
-#include <QtTest>
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -142,7 +141,6 @@ private slots:
         fire();
         QVERIFY(timer->isActive() && timer->isSingleShot());
         QCOMPARE(timer->timerType(), Qt::PreciseTimer);
-        QCOMPARE(timer->interval(), 400 + margin);
         t->clock.msToNext = 123;
         t->clock.advanceSeconds(1);
         QString before = shown();

@@ -1,6 +1,5 @@
 // The window layer every window stands on: lifetime, controls from rows, their roles, input.
 #include "support/rows.h"
-#include "support/testforms.h"
 #include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/displaybox.h"
@@ -15,7 +14,6 @@
 #include <QFontInfo>
 #include <QScreen>
 #include <QTimer>
-#include <QtTest>
 
 namespace {
 
@@ -235,7 +233,6 @@ private slots:
         QCOMPARE(got, want);
 #endif
         QVERIFY(font.pixelSize() == 17 && font.bold() && font.italic() && font.underline());
-        QCOMPARE(makeFont({face.constData(), 8.25}).pixelSize(), 11);
     }
 };
 

@@ -35,7 +35,9 @@ private slots:
         const double now = ui::toDateValue(QDateTime::fromString(cell<QString>("at"), Qt::ISODate));
         const countdown::TimeLeft left = countdown::timeLeft(s, now);
         QTEST(countdown::displayLine(left), "line");
-        QCOMPARE(left.somethingLeft(), !cell<QString>("line").isEmpty());
+        const QString line = cell<QString>("line");
+        QCOMPARE(left.somethingLeft(), !line.isEmpty());
+        QCOMPARE(left.lastMinute(), !line.isEmpty() && !line.contains("Minutes"));
         QTEST(ui::numberToText(countdown::PercentDone(s, now)), "percent");
     }
 

@@ -15,19 +15,19 @@ private slots:
     // (ISO 8601), the line (empty: nothing left, the hand-over), the percentage.
     void moments_data()
     {
-        table<QString, QString, QString, bool>({"at", "line", "percent", "lastMinute"},
+        table<QString, QString, QString>({"at", "line", "percent"},
             {{"worked example", "2006-03-15T09:30:15",
-                 "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!", "71.36702", false},
+                 "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!", "71.36702"},
                 {"exactly a week", "2006-05-28T18:00:00",
-                    "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds!", "97.45614", false},
+                    "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds!", "97.45614"},
                 {"three days", "2006-06-01T18:00:00", "3 Days, 0 Hours, 0 Minutes, 0 Seconds!",
-                    "98.85965", false},
-                {"two minutes", "2006-06-04T17:58:01", "1 Minutes, 59 Seconds!", "99.9118", false},
-                {"last second", "2006-06-04T17:59:59", "1 Seconds!", "99.91228", true},
-                {"the ceremony", "2006-06-04T18:00:00", "", "99.91228", false},
+                    "98.85965"},
+                {"two minutes", "2006-06-04T17:58:01", "1 Minutes, 59 Seconds!", "99.9118"},
+                {"last second", "2006-06-04T17:59:59", "1 Seconds!", "99.91228"},
+                {"the ceremony", "2006-06-04T18:00:00", "", "99.91228"},
                 {"a second past", "2006-06-04T18:00:01", "23 Hours, 59 Minutes, 59 Seconds!",
-                    "99.91228", false},
-                {"a day past", "2006-06-05T18:00:00", "", "100.26316", false}});
+                    "99.91228"},
+                {"a day past", "2006-06-05T18:00:00", "", "100.26316"}});
     }
     void moments()
     {
@@ -35,8 +35,9 @@ private slots:
         const double now = ui::toDateValue(QDateTime::fromString(cell<QString>("at"), Qt::ISODate));
         const countdown::TimeLeft left = countdown::timeLeft(s, now);
         QTEST(countdown::displayLine(left), "line");
-        QCOMPARE(left.somethingLeft(), !cell<QString>("line").isEmpty());
-        QTEST(left.lastMinute(), "lastMinute");
+        const QString line = cell<QString>("line");
+        QCOMPARE(left.somethingLeft(), !line.isEmpty());
+        QCOMPARE(left.lastMinute(), !line.isEmpty() && !line.contains("Minutes"));
         QTEST(ui::numberToText(countdown::PercentDone(s, now)), "percent");
     }
 

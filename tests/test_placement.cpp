@@ -74,28 +74,6 @@ QPoint offFromCorner(QWidget* w)
         - offscreenFrames.screenRect(QGuiApplication::primaryScreen()).topRight();
 }
 
-// Scale, frames or none, the screen's width and the one it becomes, and whether another
-// screen takes its place (unplugged) or it is resized.
-struct FlushRow {
-    const char* name;
-    double scale;
-    bool frames;
-    int width, widthAfter;
-    bool unplugged;
-};
-// clang-format off
-const FlushRow kFlush[] = {
-    {.name = "1366 at 1.5, resized", .scale = 1.5, .frames = true, .width = 1366,
-     .widthAfter = 1024, .unplugged = false},
-    {.name = "1366 at 1.75, frameless, unplugged", .scale = 1.75, .frames = false, .width = 1366,
-     .widthAfter = 1023, .unplugged = true},
-    {.name = "1367 at 1.25", .scale = 1.25, .frames = true, .width = 1367, .widthAfter = 1600,
-     .unplugged = false},
-    {.name = "1365 at 2", .scale = 2, .frames = true, .width = 1365, .widthAfter = 1366,
-     .unplugged = true},
-};
-// clang-format on
-
 // The texts of a loaded window's controls that they cut, in the faces installed.
 QStringList clipped(const ui::Form& form)
 {
@@ -168,22 +146,33 @@ private slots:
 
     // The main window's frame flush with the top right corner to the device pixel, at any
     // scale and width, framed or not; and again when its screen is resized or unplugged (more
-    // scales, framed and not, are the end-to-end scenarios').
-    void mainWindowFlushAtAnyScale_data() { rows::add(kFlush); }
+    // scales, framed and not, are the end-to-end scenarios'). Rows: the scale, frames or none,
+    // the screen's width and the one it becomes, and whether another screen takes its place.
+    void mainWindowFlushAtAnyScale_data()
+    {
+        table<double, bool, int, int, bool>({"scale", "frames", "width", "widthAfter", "unplugged"},
+            {{"1366 at 1.5, resized", 1.5, true, 1366, 1024, false},
+                {"1366 at 1.75, frameless, unplugged", 1.75, false, 1366, 1023, true},
+                {"1367 at 1.25", 1.25, true, 1367, 1600, false},
+                {"1365 at 2", 2, true, 1365, 1366, true}});
+    }
     void mainWindowFlushAtAnyScale()
     {
-        const auto& [name, scale, frames, width, widthAfter, unplugged] = rows::fetch(kFlush);
+        const double scale = cell<double>("scale");
+        const bool frames = cell<bool>("frames");
         const auto screen = [&](const char* id, int w) { // twice the size at twice the scale
-            return std::tuple(id + QString::fromLatin1(name), QRect(0, 0, w * k, 768 * k), scale);
+            return std::tuple(id + QString::fromLatin1(QTest::currentDataTag()),
+                QRect(0, 0, w * k, 768 * k), scale);
         };
-        setScreens({screen("a-", width)}, frames);
+        setScreens({screen("a-", cell<int>("width"))}, frames);
         TestForms t;
         t.forms.frmTasselday().show();
         QWidget* main = t.forms.frmTasselday().window();
         QVERIFY(QTest::qWaitForWindowExposed(main));
         QCOMPARE(main->devicePixelRatio(), scale * k); // truly at that scale
         QTRY_COMPARE(offFromCorner(main), QPoint());
-        setScreens({screen(unplugged ? "b-" : "a-", widthAfter)}, frames);
+        setScreens(
+            {screen(cell<bool>("unplugged") ? "b-" : "a-", cell<int>("widthAfter"))}, frames);
         QTRY_COMPARE(offFromCorner(main), QPoint());
     }
 

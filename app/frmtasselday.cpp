@@ -99,7 +99,6 @@ void FrmTasselday::Form_Load()
     // The whole short date, even where the locale writes blanks inside it.
     c.lblTimeLeft->setText(c.lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
         + QStringLiteral(") :"));
-    c.lblTimeLeft->fitText();
 
     // The first frame at once; the timer takes over from there.
     timerRefresh_Fired();

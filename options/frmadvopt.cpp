@@ -127,7 +127,6 @@ void FrmAdvOpt::Form_Load()
     QRect dateBox = c.lblGradTime_Date->geometry();
     dateBox.setLeft(std::max(0, dateBox.left() - std::max(0, overflow)));
     c.lblGradTime_Date->setGeometry(dateBox);
-    c.lblGradTime_Date->fitText();
 
     // The time of day as this locale's clock shows it: a 12-hour clock offers its own
     // designators and picks the ceremony's half of the day.

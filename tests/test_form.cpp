@@ -193,9 +193,9 @@ private slots:
             b->setGeometry(b == &box ? 0 : 410, 10, 400, 24);
             b->setFont(makeFont(
                 {"Courier New", cell<int>("bold") ? 12 : 8.25, 400 + 300 * cell<int>("bold")}));
+            setRoleColor(b, QPalette::Base, 0x00FF8080);
         }
         shown.setAlignment(Qt::AlignCenter), box.setAlignment(Qt::AlignCenter);
-        shown.setBackColor(0x00FF8080), setRoleColor(&box, QPalette::Base, 0x00FF8080);
         shown.setText(cell<QString>("before")), box.setText(cell<QString>("before"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -89,8 +89,6 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         if (row.fore != kDefault)
             l->setForeColor(quint32(row.fore));
         l->setAutoFillBackground(row.back != kDefault);
-        // The faces standing in for a layout's own may be wider than those.
-        l->fitText();
         return l;
     }
     case Kind::DisplayBox:

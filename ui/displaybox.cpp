@@ -1,7 +1,6 @@
 #include "ui/displaybox.h"
 
 #include "ui/accessiblefactory.h"
-#include "ui/color.h"
 #include "ui/stylecache.h"
 
 #include <QAccessible>
@@ -14,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -102,7 +102,6 @@ DisplayBox::DisplayBox(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_NoMousePropagation);
     setFocusPolicy(Qt::NoFocus);
     setStyle(cachedPanelStyle());
-    layOut();
 }
 
 void DisplayBox::setAlignment(Qt::Alignment alignment)
@@ -111,34 +110,39 @@ void DisplayBox::setAlignment(Qt::Alignment alignment)
     update();
 }
 
-void DisplayBox::setBackColor(quint32 bgr)
-{
-    QPalette p = palette();
-    p.setColor(QPalette::Base, fromBgr(bgr));
-    setPalette(p);
-}
-
 void DisplayBox::setText(const QString& text)
 {
     if (text == m_text)
         return;
-    const QString before = m_text;
+    const QString before = std::exchange(m_text, text);
+    if (m_stale)
+        update();
+    else
+        repaintChanged(before);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent changed(this, 0, before, text);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+// Lays out the new text at once and repaints only what changed in the line drawn before.
+void DisplayBox::repaintChanged(const QString& before)
+{
     qsizetype same = 0; // characters alike at the start, then at the end
-    while (same < text.size() && same < before.size() && text[same] == before[same])
+    while (same < m_text.size() && same < before.size() && m_text[same] == before[same])
         ++same;
     qsizetype sameEnd = 0;
-    while (sameEnd < text.size() - same && sameEnd < before.size() - same
-        && text[text.size() - 1 - sameEnd] == before[before.size() - 1 - sameEnd])
+    while (sameEnd < m_text.size() - same && sameEnd < before.size() - same
+        && m_text[m_text.size() - 1 - sameEnd] == before[before.size() - 1 - sameEnd])
         ++sameEnd;
     const QPoint oldOrigin = origin();
     const QTextLine oldLine = m_layout.lineAt(0);
     const qreal oldFrom = oldLine.cursorToX(int(same));
     const qreal oldTo = oldLine.cursorToX(int(before.size() - sameEnd));
 
-    m_text = text;
     layOut();
     const QTextLine line = m_layout.lineAt(0);
-    const qreal to = line.cursorToX(int(text.size() - sameEnd));
+    const qreal to = line.cursorToX(int(m_text.size() - sameEnd));
     const QPoint at = origin();
     if (at != oldOrigin || std::abs(to - oldTo) > 1e-3) {
         update(); // the line moved: all of it
@@ -150,13 +154,9 @@ void DisplayBox::setText(const QString& text)
         const int right = at.x() + int(std::ceil(std::max(oldTo, to))) + 2;
         update(QRect(left, 0, right - left, height()) & contents());
     }
-    if (QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent changed(this, 0, before, text);
-        QAccessible::updateAccessibility(&changed);
-    }
 }
 
-void DisplayBox::layOut()
+void DisplayBox::layOut() const
 {
     // A new text is laid out every second. Plain ASCII in a fixed-pitch face has no kerning,
     // ligatures or marks to place, so it skips text shaping and looks just the same. One
@@ -199,6 +199,7 @@ void DisplayBox::layOut()
         }
     }
     m_textHeight = qRound(bottom - top);
+    m_stale = false;
 }
 
 QRect DisplayBox::contents() const
@@ -209,6 +210,7 @@ QRect DisplayBox::contents() const
 
 QPoint DisplayBox::origin() const
 {
+    ensureLaidOut();
     const QRect r = contents();
     const QFontMetrics metrics(m_layout.font());
     // Centred as a text box centres its text: by the taller of the font's line and the text's
@@ -234,6 +236,7 @@ QPoint DisplayBox::origin() const
 
 QRect DisplayBox::characterRect(int offset) const
 {
+    ensureLaidOut();
     const QTextLine line = m_layout.lineAt(0);
     const qreal x = line.cursorToX(offset);
     return QRectF(origin() + QPointF(x, 0), QSizeF(line.cursorToX(offset + 1) - x, line.height()))
@@ -242,7 +245,7 @@ QRect DisplayBox::characterRect(int offset) const
 
 int DisplayBox::offsetAtPoint(QPoint point) const
 {
-    const QPoint at = point - origin();
+    const QPoint at = point - origin(); // laid out by now
     const QTextLine line = m_layout.lineAt(0);
     if (at.x() < 0 || at.x() >= line.naturalTextWidth() || at.y() < 0 || at.y() >= line.height())
         return -1;
@@ -259,7 +262,7 @@ void DisplayBox::paintEvent(QPaintEvent* e)
     p.setPen(palette().text().color());
     // Only the glyphs whose ink, give or take the pixel a glyph drawn between pixels spreads
     // over, reaches into the part repainted: the rest of the line keeps its pixels.
-    const QPoint at = origin();
+    const QPoint at = origin(); // laid out by now
     const qreal left = e->rect().left() - at.x() - 2, right = e->rect().right() + 1 - at.x() + 2;
     qsizetype ink = 0;
     for (QGlyphRun run : std::as_const(m_runs)) {
@@ -289,7 +292,7 @@ void DisplayBox::changeEvent(QEvent* e)
     if (e->type() == QEvent::FontChange)
         m_fixedPitch.reset();
     if (e->type() == QEvent::FontChange || e->type() == QEvent::LayoutDirectionChange) {
-        layOut();
+        m_stale = true;
         update();
     }
 }

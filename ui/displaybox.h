@@ -19,7 +19,6 @@ public:
     QString text() const { return m_text; }
     void setText(const QString& text);
     void setAlignment(Qt::Alignment alignment);
-    void setBackColor(quint32 bgr);
     // Where the line's characters lie, for a screen reader: the box's coordinates of a
     // character, and the character at a point (-1 for none).
     QRect characterRect(int offset) const;
@@ -30,18 +29,27 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    void layOut();
+    // Lays out the text if it changed unseen: a text set before the box is first drawn, or a
+    // font set, waits until it is needed, so a window maps before its faces load.
+    void ensureLaidOut() const
+    {
+        if (m_stale)
+            layOut();
+    }
+    void layOut() const;
+    void repaintChanged(const QString& before);
     QRect contents() const;
     // The top left corner of the laid-out line, where a read-only text box puts it.
     QPoint origin() const;
 
     QString m_text;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    QTextLayout m_layout;
-    QList<QGlyphRun> m_runs; // the layout's glyphs, where it puts them
-    QList<std::pair<qreal, qreal>> m_inks; // each glyph's ink, its left and right
-    int m_textHeight = 0; // of the text's own bounds, set with the layout
-    std::optional<bool> m_fixedPitch; // of the font's face, once asked
+    mutable bool m_stale = true; // the layout is of an earlier text or font
+    mutable QTextLayout m_layout;
+    mutable QList<QGlyphRun> m_runs; // the layout's glyphs, where it puts them
+    mutable QList<std::pair<qreal, qreal>> m_inks; // each glyph's ink, its left and right
+    mutable int m_textHeight = 0; // of the text's own bounds, set with the layout
+    mutable std::optional<bool> m_fixedPitch; // of the font's face, once asked
 };
 
 } // namespace ui

@@ -112,10 +112,8 @@ Form::~Form()
     delete m_window.data();
 }
 
-void Form::load()
+void Form::build()
 {
-    if (m_window)
-        return;
     m_window = new FormWindow(*this, flagsFor(m_layout.frame));
     FormWindow* w = m_window;
     // No frame, no taskbar button: by the window system's hint where it has one, otherwise as
@@ -148,13 +146,37 @@ void Form::load()
 
     noteFormLoaded(this);
     Form_Load();
+}
+
+// The faces standing in for a layout's own may be wider than those: each label's text, as
+// the window was loaded with it, takes smaller type until it fits.
+void Form::fitTexts()
+{
+    for (Label* l : m_window->findChildren<Label*>())
+        l->fitText();
+}
+
+void Form::load()
+{
+    if (m_window)
+        return;
+    build();
+    fitTexts();
     emit loaded();
 }
 
 void Form::show()
 {
-    load();
+    const bool fresh = !m_window;
+    if (fresh)
+        build();
     m_window->show();
+    // A window loaded to be shown is mapped before its texts are fitted: the window system
+    // maps it while its faces load, and its first frame still shows them fitted.
+    if (fresh) {
+        fitTexts();
+        emit loaded();
+    }
     m_window->raise();
     m_window->activateWindow();
 }

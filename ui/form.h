@@ -38,10 +38,11 @@ private:
 };
 
 // A window with a lifecycle: load creates its widgets from the layout table in the rows'
-// order, gives them the roles the rows name and runs Form_Load; show makes it visible (never a
-// second copy), and once active the first control in Tab order takes the focus (Qt's own
-// rule); unload runs Form_Unload and destroys the widgets. Values held by the Form object
-// itself outlive its widgets. Windows derive from FormOf, which hands them their controls typed.
+// order, gives them the roles the rows name, runs Form_Load and fits each label's text; show
+// makes it visible (never a second copy), and once active the first control in Tab order
+// takes the focus (Qt's own rule); unload runs Form_Unload and destroys the widgets. Values
+// held by the Form object itself outlive its widgets. Windows derive from FormOf, which hands
+// them their controls typed.
 class Form : public QObject {
     Q_OBJECT
 public:
@@ -82,6 +83,10 @@ protected:
 
 private:
     friend class FormWindow;
+
+    // Makes the window and its controls and runs Form_Load.
+    void build();
+    void fitTexts();
 
     QPointer<FormWindow> m_window;
     bool m_unloading = false;

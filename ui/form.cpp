@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <utility>
+
 namespace ui {
 
 namespace {
@@ -29,6 +31,14 @@ Qt::WindowFlags flagsFor(Frame frame)
         return Qt::Window | Qt::FramelessWindowHint;
     }
     return Qt::Window;
+}
+
+// The faces standing in for a layout's own may be wider than those: each label's text, as
+// the window was loaded with it, takes smaller type until it fits.
+void fitTexts(QWidget* window)
+{
+    for (Label* l : window->findChildren<Label*>())
+        l->fitText();
 }
 
 } // namespace
@@ -112,8 +122,10 @@ Form::~Form()
     delete m_window.data();
 }
 
-void Form::build()
+void Form::load()
 {
+    if (m_window)
+        return;
     m_window = new FormWindow(*this, flagsFor(m_layout.frame));
     FormWindow* w = m_window;
     // No frame, no taskbar button: by the window system's hint where it has one, otherwise as
@@ -146,37 +158,20 @@ void Form::build()
 
     noteFormLoaded(this);
     Form_Load();
-}
-
-// The faces standing in for a layout's own may be wider than those: each label's text, as
-// the window was loaded with it, takes smaller type until it fits.
-void Form::fitTexts()
-{
-    for (Label* l : m_window->findChildren<Label*>())
-        l->fitText();
-}
-
-void Form::load()
-{
-    if (m_window)
-        return;
-    build();
-    fitTexts();
+    if (!m_mapFirst)
+        fitTexts(w);
     emit loaded();
 }
 
 void Form::show()
 {
-    const bool fresh = !m_window;
-    if (fresh)
-        build();
-    m_window->show();
     // A window loaded to be shown is mapped before its texts are fitted: the window system
     // maps it while its faces load, and its first frame still shows them fitted.
-    if (fresh) {
-        fitTexts();
-        emit loaded();
-    }
+    m_mapFirst = !m_window;
+    load();
+    m_window->show();
+    if (std::exchange(m_mapFirst, false))
+        fitTexts(m_window);
     m_window->raise();
     m_window->activateWindow();
 }

@@ -84,12 +84,9 @@ protected:
 private:
     friend class FormWindow;
 
-    // Makes the window and its controls and runs Form_Load.
-    void build();
-    void fitTexts();
-
     QPointer<FormWindow> m_window;
     bool m_unloading = false;
+    bool m_mapFirst = false; // loading to show: texts are fitted once the window is mapped
 };
 
 // A window whose controls are the members of `C`, made from its rows: `c.lblTimeLeft`.

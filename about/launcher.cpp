@@ -67,7 +67,6 @@ bool StartSysInfo(const Tools& tools)
         }
     } catch (...) {
         // Whatever went wrong, the user hears the same thing.
-        started = false;
     }
     if (!started && tools.startOwnTool)
         started = tools.startOwnTool();

@@ -78,20 +78,14 @@ public:
         if (type != "xcb_generic_event_t")
             return false;
         const auto* e = static_cast<const xcb_generic_event_t*>(message);
-        xcb_window_t window = XCB_WINDOW_NONE;
-        switch (e->response_type & 0x7f) {
-        case XCB_PROPERTY_NOTIFY:
-            window = reinterpret_cast<const xcb_property_notify_event_t*>(e)->window;
-            break;
-        case XCB_CONFIGURE_NOTIFY:
-            window = reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window;
-            break;
-        case XCB_REPARENT_NOTIFY:
-            window = reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window;
-            break;
-        default:
-            return false;
-        }
+        const auto kind = e->response_type & 0x7f;
+        const xcb_window_t window = kind == XCB_PROPERTY_NOTIFY
+            ? reinterpret_cast<const xcb_property_notify_event_t*>(e)->window
+            : kind == XCB_CONFIGURE_NOTIFY
+            ? reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window
+            : kind == XCB_REPARENT_NOTIFY
+            ? reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window
+            : xcb_window_t(XCB_WINDOW_NONE);
         if (window != XCB_WINDOW_NONE && window == m_window->internalWinId())
             m_changed();
         return false;

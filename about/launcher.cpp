@@ -36,18 +36,15 @@ bool GetKeyValue(ui::Registry& registry, std::uint32_t KeyRoot, const std::strin
     case ui::reg::kText:
         KeyVal.assign(buffer.data(), kept);
         break;
-    case ui::reg::kNumber: {
-        static constexpr char digits[] = "0123456789ABCDEF";
-        for (std::size_t i = kept; i-- > 0;) {
-            const auto byte = static_cast<unsigned char>(buffer[i]);
-            KeyVal += digits[byte >> 4];
-            KeyVal += digits[byte & 0x0F];
-        }
+    case ui::reg::kNumber:
         // Nothing here reads a number, so the hexadecimal text stays as built rather than
         // being turned into decimal.
-        KeyVal.insert(0, "&h");
+        KeyVal = "&h";
+        for (std::size_t i = kept; i-- > 0;) {
+            const auto byte = static_cast<unsigned char>(buffer[i]);
+            KeyVal += {"0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 0x0F]};
+        }
         break;
-    }
     default:
         break;
     }
@@ -70,7 +67,6 @@ bool StartSysInfo(const Tools& tools)
         }
     } catch (...) {
         // Whatever went wrong, the user hears the same thing.
-        started = false;
     }
     if (!started && tools.startOwnTool)
         started = tools.startOwnTool();

@@ -39,18 +39,6 @@ int answer(int argc, char* argv[])
     return -1;
 }
 
-// Fontconfig reads its configuration and font cache, a third of the work before the window
-// shows, on a thread of its own while Qt connects to the display and the icon is read. The
-// window's first text box lays out its text as it is made, so the window waits for it.
-std::thread startFontConfig()
-{
-#ifdef TASSELDAY_HAVE_FONTCONFIG
-    return std::thread([] { FcInit(); });
-#else
-    return {};
-#endif
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -59,7 +47,14 @@ int main(int argc, char* argv[])
         return status;
     // Ends here, with the reason, when no display answers.
     ui::DisplayArguments display(argc, argv);
-    std::thread fontConfig = startFontConfig();
+    // Fontconfig reads its configuration and font cache, a third of the work before the window
+    // shows, on a thread of its own while Qt connects to the display and the icon is read. The
+    // window's first text box lays out its text as it is made, so the window waits for it.
+#ifdef TASSELDAY_HAVE_FONTCONFIG
+    std::thread fontConfig([] { FcInit(); });
+#else
+    std::thread fontConfig;
+#endif
     QApplication app(display.argc(), display.argv());
     display.release();
     // The desktop entry's id: the Wayland app id, and the class of the X11 windows (WM_CLASS),

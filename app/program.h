@@ -16,8 +16,6 @@ class Program : public QObject {
     Q_OBJECT
 public:
     explicit Program(const ui::Services& services);
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
 
     FrmTasselday& frmTasselday() { return m_tasselday; }
     FrmDone& frmDone() { return m_done; }

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QStandardPaths>
-#include <QTextStream>
 
 namespace ui {
 
@@ -28,10 +27,9 @@ QHash<QString, QString> readEntry(const QString& file)
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return keys;
-    QTextStream in(&f);
     bool inEntry = false;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
+    while (!f.atEnd()) {
+        const QString line = QString::fromUtf8(f.readLine()).trimmed();
         if (line.startsWith(QLatin1Char('[')))
             inEntry = line == QLatin1String("[Desktop Entry]");
         else if (inEntry && !line.startsWith(QLatin1Char('#')) && line.contains(QLatin1Char('=')))
@@ -41,21 +39,20 @@ QHash<QString, QString> readEntry(const QString& file)
     return keys;
 }
 
-// The string escapes every desktop-entry value may hold.
+// The string escapes every desktop-entry value may hold: \s, \n, \t, \r, and any other
+// character after a backslash as itself.
 QString unescapeValue(const QString& value)
 {
+    static const QString escaped = QStringLiteral("sntr"), meant = QStringLiteral(" \n\t\r");
     QString out;
     for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] != QLatin1Char('\\') || i + 1 == value.size()) {
-            out += value[i];
-            continue;
+        QChar c = value[i];
+        if (c == u'\\' && i + 1 < value.size()) {
+            c = value[++i];
+            if (const qsizetype k = escaped.indexOf(c); k >= 0)
+                c = meant[k];
         }
-        const QChar c = value[++i];
-        out += c == QLatin1Char('s') ? QChar(u' ')
-            : c == QLatin1Char('n')  ? QChar(u'\n')
-            : c == QLatin1Char('t')  ? QChar(u'\t')
-            : c == QLatin1Char('r')  ? QChar(u'\r')
-                                     : c;
+        out += c;
     }
     return out;
 }

@@ -85,16 +85,12 @@ DisplayChoice chooseDisplay(const QList<QByteArray>& args, const DisplaySurround
     return {{}, failed};
 }
 
-DisplayArguments::DisplayArguments(int argc, char** argv)
+DisplayArguments::DisplayArguments(int argc, char** argv) : m_argv(argv, argv + argc)
 {
-    for (int i = 0; i < argc; ++i)
-        m_args << QByteArray(argv[i]);
 #ifdef TASSELDAY_CHOOSES_DISPLAY
     DisplaySurroundings around;
-    around.env = [](const char* name) -> std::optional<QByteArray> {
-        if (!qEnvironmentVariableIsSet(name))
-            return std::nullopt;
-        return qgetenv(name);
+    around.env = [](const char* name) {
+        return qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
     };
     around.x11Answers = [this](const QByteArray& name) {
 #ifdef TASSELDAY_HAVE_XCB
@@ -122,18 +118,18 @@ DisplayArguments::DisplayArguments(int argc, char** argv)
             close(fd);
         return answered;
     };
-    const DisplayChoice choice = chooseDisplay(m_args.mid(1), around);
+    const DisplayChoice choice = chooseDisplay(QList<QByteArray>(argv + 1, argv + argc), around);
     if (!choice.error.isEmpty()) {
         std::fprintf(stderr, "tasselday: %s\n", qPrintable(choice.error));
         std::exit(1);
     }
     if (!choice.platform.isEmpty())
-        m_args << "-platform" << choice.platform;
-#endif
-    for (QByteArray& a : m_args)
+        m_platform = {"-platform", choice.platform};
+    for (QByteArray& a : m_platform)
         m_argv.push_back(a.data());
+#endif
+    m_argc = int(m_argv.size());
     m_argv.push_back(nullptr);
-    m_argc = int(m_args.size());
 }
 
 DisplayArguments::~DisplayArguments() { release(); }

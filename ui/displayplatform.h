@@ -50,8 +50,8 @@ public:
     void release();
 
 private:
-    QList<QByteArray> m_args;
-    std::vector<char*> m_argv;
+    QList<QByteArray> m_platform; // "-platform" and its name, when added
+    std::vector<char*> m_argv; // the program's own, then those
     int m_argc = 0;
     void* m_x11 = nullptr;
 };

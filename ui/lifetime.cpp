@@ -1,7 +1,7 @@
 #include "ui/lifetime.h"
 
 #include <QCoreApplication>
-#include <QList>
+#include <QSet>
 
 #include <utility>
 
@@ -9,7 +9,7 @@ namespace ui {
 
 namespace {
 
-QList<const void*> loadedForms;
+QSet<const void*> loadedForms;
 std::function<void()> endHandler = [] { QCoreApplication::exit(0); };
 // Counts requests to end, so that a window which ended the program on its way out is not
 // followed by a second end.
@@ -28,19 +28,15 @@ std::function<void()> setProgramEndHandler(std::function<void()> handler)
     return std::exchange(endHandler, std::move(handler));
 }
 
-void noteFormLoaded(const void* form)
-{
-    if (!loadedForms.contains(form))
-        loadedForms.append(form);
-}
+void noteFormLoaded(const void* form) { loadedForms.insert(form); }
 
 void noteFormUnloaded(const void* form, int endRequestsBefore)
 {
-    if (loadedForms.removeAll(form) > 0 && loadedForms.isEmpty() && requests == endRequestsBefore)
+    if (loadedForms.remove(form) && loadedForms.isEmpty() && requests == endRequestsBefore)
         endProgram();
 }
 
-void forgetForm(const void* form) { loadedForms.removeAll(form); }
+void forgetForm(const void* form) { loadedForms.remove(form); }
 
 int endRequestCount() { return requests; }
 

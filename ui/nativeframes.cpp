@@ -27,14 +27,6 @@ NativeFrames* replaced = nullptr;
 
 #ifdef TASSELDAY_HAVE_XCB
 
-xcb_connection_t* x11Connection()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
 {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -72,6 +64,37 @@ QRect rootRect(xcb_connection_t* c, xcb_window_t window, xcb_window_t root)
     free(t);
     return r;
 }
+
+// Lives as long as its owner; Qt takes the event after the filter.
+class FrameEventFilter : public QObject, public QAbstractNativeEventFilter {
+public:
+    FrameEventFilter(QObject* owner, const QWidget* window, std::function<void()> changed)
+        : QObject(owner), m_window(window), m_changed(std::move(changed))
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        const auto kind = e->response_type & 0x7f;
+        const xcb_window_t window = kind == XCB_PROPERTY_NOTIFY
+            ? reinterpret_cast<const xcb_property_notify_event_t*>(e)->window
+            : kind == XCB_CONFIGURE_NOTIFY
+            ? reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window
+            : kind == XCB_REPARENT_NOTIFY
+            ? reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window
+            : xcb_window_t(XCB_WINDOW_NONE);
+        if (window != XCB_WINDOW_NONE && window == m_window->internalWinId())
+            m_changed();
+        return false;
+    }
+
+private:
+    const QWidget* m_window;
+    std::function<void()> m_changed;
+};
 
 class X11Frames final : public NativeFrames {
 public:
@@ -166,47 +189,15 @@ public:
         return true;
     }
 
+    void watch(QObject* owner, const QWidget* window, std::function<void()> changed) override
+    {
+        new FrameEventFilter(owner, window, std::move(changed));
+    }
+
 private:
     xcb_connection_t* m_c;
     xcb_window_t m_root;
     xcb_atom_t m_extents, m_supported, m_wmCheck;
-};
-
-// Lives as long as its owner; Qt takes the event after the filter.
-class FrameEventFilter : public QObject, public QAbstractNativeEventFilter {
-public:
-    FrameEventFilter(QObject* owner, const QWidget* window, std::function<void()> changed)
-        : QObject(owner), m_window(window), m_changed(std::move(changed))
-    {
-        QCoreApplication::instance()->installNativeEventFilter(this);
-    }
-    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
-    {
-        if (type != "xcb_generic_event_t")
-            return false;
-        const auto* e = static_cast<const xcb_generic_event_t*>(message);
-        xcb_window_t window = XCB_WINDOW_NONE;
-        switch (e->response_type & 0x7f) {
-        case XCB_PROPERTY_NOTIFY:
-            window = reinterpret_cast<const xcb_property_notify_event_t*>(e)->window;
-            break;
-        case XCB_CONFIGURE_NOTIFY:
-            window = reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window;
-            break;
-        case XCB_REPARENT_NOTIFY:
-            window = reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window;
-            break;
-        default:
-            return false;
-        }
-        if (window != XCB_WINDOW_NONE && window == m_window->internalWinId())
-            m_changed();
-        return false;
-    }
-
-private:
-    const QWidget* m_window;
-    std::function<void()> m_changed;
 };
 
 #endif
@@ -218,11 +209,11 @@ NativeFrames* nativeFrames()
     if (replaced)
         return replaced;
 #ifdef TASSELDAY_HAVE_XCB
-    xcb_connection_t* c = x11Connection();
-    if (!c)
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11)
         return nullptr;
-    static X11Frames x11(c); // the program's one connection, for as long as it runs
-    return &x11;
+    static X11Frames frames(x11->connection()); // the program's one connection, for its run
+    return &frames;
 #elif defined(Q_OS_WIN)
     return windowsFrames();
 #else
@@ -231,17 +222,5 @@ NativeFrames* nativeFrames()
 }
 
 void setNativeFrames(NativeFrames* frames) { replaced = frames; }
-
-void watchFrameEvents(QObject* owner, const QWidget* window, std::function<void()> changed)
-{
-#ifdef TASSELDAY_HAVE_XCB
-    if (x11Connection())
-        new FrameEventFilter(owner, window, std::move(changed));
-#else
-    Q_UNUSED(owner);
-    Q_UNUSED(window);
-    Q_UNUSED(changed);
-#endif
-}
 
 } // namespace ui

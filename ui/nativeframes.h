@@ -38,6 +38,11 @@ public:
     // tool window type, which some X11 window managers (weston's) may leave unshown when
     // nothing owns it.
     virtual bool keepOffTaskbar(QWidget*) { return false; }
+    // Calls `changed` for as long as `owner` lives, whenever the window system says that the
+    // window's frame may have changed (it was framed, its frame extents were set, it was
+    // configured); Qt turns none of these into a widget event when the window's own geometry
+    // stays.
+    virtual void watch(QObject*, const QWidget*, std::function<void()>) { }
 };
 
 // The window system's, where the program has one at hand (X11, Windows), else nullptr.
@@ -46,10 +51,5 @@ NativeFrames* nativeFrames();
 NativeFrames* windowsFrames();
 // Stands in for the window system's from now on (tests).
 void setNativeFrames(NativeFrames* frames);
-
-// Calls `changed` for as long as `owner` lives, whenever the window system says that the
-// window's frame may have changed (it was framed, its frame extents were set, it was
-// configured); Qt turns none of these into a widget event when the window's own geometry stays.
-void watchFrameEvents(QObject* owner, const QWidget* window, std::function<void()> changed);
 
 } // namespace ui

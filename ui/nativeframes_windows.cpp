@@ -8,8 +8,6 @@
 // after <windows.h>, which it needs
 #include <dwmapi.h>
 
-#include <string>
-
 namespace ui {
 
 namespace {
@@ -22,25 +20,16 @@ class Win32Frames final : public NativeFrames {
 public:
     QRect screenRect(const QScreen* screen) override
     {
-        // Qt names a screen by its monitor's device name.
-        struct Search {
-            std::wstring name;
-            RECT found;
-        } search {screen->name().toStdWString(), {}};
-        const auto visit = [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            MONITORINFOEXW info {};
-            info.cbSize = sizeof info;
-            if (GetMonitorInfoW(monitor, &info) && s->name == info.szDevice)
-                s->found = info.rcMonitor;
-            return TRUE;
-        };
-        EnumDisplayMonitors(nullptr, nullptr, visit, reinterpret_cast<LPARAM>(&search));
-        const RECT& r = search.found;
-        if (r.right > r.left)
-            return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        // A screen keeps its device origin, its monitor's top left corner; only its size is
+        // scaled, and rounded.
         const QRect logical = screen->geometry();
-        return QRect(logical.topLeft(), logical.size() * screen->devicePixelRatio());
+        MONITORINFO info {};
+        info.cbSize = sizeof info;
+        const POINT corner {logical.x(), logical.y()};
+        if (!GetMonitorInfoW(MonitorFromPoint(corner, MONITOR_DEFAULTTONEAREST), &info))
+            return QRect(logical.topLeft(), logical.size() * screen->devicePixelRatio());
+        const RECT& r = info.rcMonitor;
+        return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
 
     std::optional<NativeFrame> frame(const QWidget* window) override

@@ -33,7 +33,8 @@ QPoint framePosition(Placement placement, const QRect& screen, const QSize& fram
 PlacementKeeper::PlacementKeeper(FormWindow* window, const WindowLayout& windowLayout)
     : QObject(window), m_window(window), m_layout(windowLayout)
 {
-    watchFrameEvents(this, window, [this] { queueCheck(); });
+    if (NativeFrames* native = nativeFrames())
+        native->watch(this, window, [this] { queueCheck(); });
     window->installEventFilter(this);
     const auto watch = [this](QScreen* screen) {
         connect(screen, &QScreen::geometryChanged, this, &PlacementKeeper::placeAfresh);

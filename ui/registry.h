@@ -11,11 +11,9 @@ namespace ui {
 
 namespace reg {
 inline constexpr std::uint32_t kLocalMachine = 0x80000002u;
-// Read-only access: ordinary users hold it, and reading is all the launcher does. The tool
-// registers itself in the 64-bit view, which a 32-bit build would otherwise not see.
-inline constexpr std::uint32_t kReadOnly = 0x20019u;
-inline constexpr std::uint32_t kView64 = 0x0100u;
-inline constexpr std::uint32_t kReadAccess = kReadOnly | kView64;
+// Read-only access (0x20019): ordinary users hold it, and reading is all the launcher does; in
+// the 64-bit view (0x0100), where the tool registers itself and a 32-bit build would not look.
+inline constexpr std::uint32_t kReadAccess = 0x20019u | 0x0100u;
 inline constexpr std::uint32_t kText = 1;
 inline constexpr std::uint32_t kNumber = 4;
 inline constexpr long kSuccess = 0;

@@ -8,13 +8,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', 'e2e'))
 import run  # noqa: E402
 from run import wait_for  # noqa: E402
+from scenarios import ABOUT, DIALOG, DONE, GESTURE, MAIN, MSGBOX  # noqa: E402
 
-MAIN, DIALOG, ABOUT = 'Tasselday - by Quillerby', 'Advanced Options', 'About Tasselday'
-DONE, MSGBOX, TOOL = "CONGRATULATIONS CLASS OF '06 !!!", 'Tasselday', 'About System Information'
-PROGRAM = 'C:\\Program Files\\Tasselday\\tasselday.exe'
+TOOL, PROGRAM = 'About System Information', 'C:\\Program Files\\Tasselday\\tasselday.exe'
 MSINFO = 'HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSInfo'
-GESTURE = ('click', MAIN, 400, 134, 2) + ('sleep', '0.15', 'click', '--repeat', '2', '--delay',
-                                          '60', '1') * 2
 LINE = (10, 50, 396, 20)  # inside the frame of the time left's box (at 8,48): client pixels
 SCENARIOS = {
     # Placement, the worked example, the gesture, a new hour applied; Alt+F4 ends the program.

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <string>
 
-static_assert(ui::reg::kReadOnly == KEY_READ && ui::reg::kView64 == KEY_WOW64_64KEY);
+static_assert(ui::reg::kReadAccess == (KEY_READ | KEY_WOW64_64KEY));
 static_assert(ui::reg::kText == REG_SZ && ui::reg::kNumber == REG_DWORD);
 static_assert(ui::reg::kSuccess == ERROR_SUCCESS && ui::reg::kFileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(

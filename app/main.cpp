@@ -47,9 +47,9 @@ int main(int argc, char* argv[])
         return status;
     // Ends here, with the reason, when no display answers.
     ui::DisplayArguments display(argc, argv);
-    // Fontconfig reads its configuration and font cache, a third of the work before the window
-    // shows, on a thread of its own while Qt connects to the display and the icon is read. The
-    // window's first text box lays out its text as it is made, so the window waits for it.
+    // Fontconfig reads its configuration and font cache on a thread of its own while Qt
+    // connects to the display and the icon is read. The window fits its texts as soon as it is
+    // mapped, so the thread has ended before it is shown.
 #ifdef TASSELDAY_HAVE_FONTCONFIG
     std::thread fontConfig([] { FcInit(); });
 #else

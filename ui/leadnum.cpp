@@ -15,11 +15,9 @@ double leadingNumber(const QString& text)
     // A sign, digits with at most one point, and an exponent only if a digit follows its letter.
     static const QRegularExpression number(
         QStringLiteral("^[+-]?[0-9]*(?:\\.[0-9]*)?(?:[eEdD][+-]?[0-9]+)?"));
-    QString chars = number.match(s).captured();
-    chars.replace(u'd', u'e').replace(u'D', u'e');
-    // The C locale's reading: "." the point, no grouping, an overflow infinite and an underflow
-    // zero, and 0 for "", "-" or ".". "+ 0.0": no negative zero from "-0".
-    return QLocale::c().toDouble(chars) + 0.0;
+    // The C locale's reading, which knows only "e" for the exponent: "." the point, no
+    // grouping, an overflow infinite and an underflow zero, and 0 for "", "-" or ".".
+    return QLocale::c().toDouble(number.match(s).captured().toLower().replace(u'd', u'e'));
 }
 
 qint16 toInt16(double x)

@@ -153,13 +153,6 @@ struct Reader {
         skipBlanks();
         return true;
     }
-
-    bool word(const QString& w)
-    {
-        const bool found = !w.isEmpty() && s.sliced(i).startsWith(w, Qt::CaseInsensitive);
-        i += found ? w.size() : 0;
-        return found;
-    }
 };
 
 enum class HalfDay { None, Am, Pm };
@@ -173,8 +166,10 @@ HalfDay readHalfDay(Reader& r, const QLocale& loc)
     std::stable_sort(words.begin(), words.end(),
         [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
     for (const auto& [w, half] : words) {
-        if (r.word(w))
+        if (!w.isEmpty() && r.s.sliced(r.i).startsWith(w, Qt::CaseInsensitive)) {
+            r.i += w.size();
             return half;
+        }
     }
     return HalfDay::None;
 }

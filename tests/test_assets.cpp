@@ -21,13 +21,6 @@ void checkFields(
         QCOMPARE(width == 2 ? u16(b, base + at) : u32(b, base + at), value);
 }
 
-// The file as the program holds it.
-QByteArray held(const char* name)
-{
-    QFile file(QStringLiteral(":/assets/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The art as the program shows it: clear pixels all zero.
 QImage premultiplied(const QImage& image)
 {
@@ -86,7 +79,8 @@ private slots:
     void iconAndCursorFiles()
     {
         const auto& [file, art, cursor, hotSpot, icon] = rows::fetch(kIndexed);
-        const QByteArray b = held(file);
+        QFile held(QStringLiteral(":/assets/") + file); // the file as the program holds it
+        const QByteArray b = held.open(QIODevice::ReadOnly) ? held.readAll() : QByteArray();
         checkFields(b, 0, {{0, 2, 0}, {2, 2, cursor ? 2u : 1u}, {4, 2, quint32(art.size())}});
         quint32 end = 6 + 16 * art.size();
         for (int i = 0; i < art.size(); ++i) {

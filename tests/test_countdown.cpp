@@ -16,10 +16,8 @@ private slots:
     void moments_data()
     {
         table<QString, QString, QString>({"at", "line", "percent"},
-            {{"worked example", "2006-03-15T09:30:15",
-                 "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!", "71.36702"},
-                {"exactly a week", "2006-05-28T18:00:00",
-                    "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds!", "97.45614"},
+            {{"exactly a week", "2006-05-28T18:00:00",
+                 "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds!", "97.45614"},
                 {"three days", "2006-06-01T18:00:00", "3 Days, 0 Hours, 0 Minutes, 0 Seconds!",
                     "98.85965"},
                 {"two minutes", "2006-06-04T17:58:01", "1 Minutes, 59 Seconds!", "99.9118"},

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QStringList>
 #include <QSvgRenderer>
-#include <QtEndian>
 
 #include <cstdio>
 #include <stdexcept>
@@ -34,39 +33,32 @@ QImage readPng(const QString& path)
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-// The silver ground goes down first, so an SVG that leaves a corner bare still shows silver.
-QByteArray pictureBmp(const QString& svg)
+// The SVG drawn smoothly over `ground`, as a file in `format`.
+QByteArray drawn(QSvgRenderer& renderer, QImage ground, const char* format)
 {
-    constexpr int width = 98, height = 97, stride = (width * 3 + 3) & ~3;
-    QSvgRenderer renderer(svg);
-    if (!renderer.isValid() || renderer.defaultSize() != QSize(width, height))
-        fail(svg + QStringLiteral(": not a valid 98 x 97 SVG"));
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(QColor(0xC0, 0xC0, 0xC0));
-    QPainter painter(&image);
+    QPainter painter(&ground);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter);
     painter.end();
-
-    QByteArray out("BM");
-    put32(out, 54 + stride * height);
-    put32(out, 0);
-    put32(out, 54);
-    // Info header: size, width, height (rows bottom-up), planes, 24 bits, uncompressed,
-    // pixel bytes, 3780 px/m (96 dpi) both ways, no palette.
-    for (quint32 v : {40, width, height})
-        put32(out, v);
-    put16(out, 1);
-    put16(out, 24);
-    for (quint32 v : {0, stride * height, 3780, 3780, 0, 0})
-        put32(out, v);
-    for (int y = height - 1; y >= 0; --y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < width; ++x)
-            out.append(char(qBlue(row[x]))).append(char(qGreen(row[x]))).append(char(qRed(row[x])));
-        out.append(stride - width * 3, '\0');
-    }
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    ground.save(&buffer, format);
     return out;
+}
+
+// The silver ground goes down first, so an SVG that leaves a corner bare still shows silver.
+// Qt writes an image without alpha as a 24-bit BMP, bottom-up rows, no palette.
+QByteArray pictureBmp(const QString& svg)
+{
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid() || renderer.defaultSize() != QSize(98, 97))
+        fail(svg + QStringLiteral(": not a valid 98 x 97 SVG"));
+    QImage image(98, 97, QImage::Format_RGB32);
+    image.fill(QColor(0xC0, 0xC0, 0xC0));
+    image.setDotsPerMeterX(3780); // 96 dpi both ways, whatever the machine's screen
+    image.setDotsPerMeterY(3780);
+    return drawn(renderer, image, "BMP");
 }
 
 // One 8-bit image of an icon or cursor: the sixteen standard colours open the palette (so a
@@ -156,15 +148,7 @@ QByteArray renderedPng(const QString& svg, int size)
         fail(svg + QStringLiteral(": no icon size %1").arg(size));
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter);
-    painter.end();
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG");
-    return out;
+    return drawn(renderer, image, "PNG");
 }
 
 int number(const QString& text)

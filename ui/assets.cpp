@@ -11,13 +11,12 @@ namespace {
 
 QString path(const char* name) { return QStringLiteral(":/assets/") + QLatin1String(name); }
 
-// Every image in an .ico or .cur file. Qt's "ico" image plugin decodes both
-// kinds (mask included); it just says nothing about a cursor's hot spot.
-QList<QImage> decodeIcons(const char* name)
+// Every image in the file, read by the one plugin for its format without loading every other
+// image plugin to ask it first. Qt's "ico" plugin decodes .ico and .cur files alike (mask
+// included); it just says nothing about a cursor's hot spot.
+QList<QImage> imagesOf(const char* name, const char* format = "ico")
 {
-    QImageReader reader(path(name), "ico");
-    // Straight to the one plugin that reads the format, without loading every other image
-    // plugin to ask it first.
+    QImageReader reader(path(name), format);
     reader.setAutoDetectImageFormat(false);
     QList<QImage> images;
     for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
@@ -30,10 +29,15 @@ QList<QImage> decodeIcons(const char* name)
     return images;
 }
 
+QPixmap firstImage(const char* name, const char* format = "ico")
+{
+    return QPixmap::fromImage(imagesOf(name, format).value(0));
+}
+
 QIcon iconFrom(const char* name)
 {
     QIcon icon;
-    for (const QImage& image : decodeIcons(name))
+    for (const QImage& image : imagesOf(name))
         icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }
@@ -45,7 +49,7 @@ QCursor cursorFrom(const char* name, Qt::CursorShape fallback)
     QFile file(path(name));
     const QByteArray head = file.open(QIODevice::ReadOnly) ? file.read(22) : QByteArray();
     const auto word = [&](int at) { return quint8(head[at]) | quint8(head[at + 1]) << 8; };
-    const QList<QImage> images = decodeIcons(name);
+    const QList<QImage> images = imagesOf(name);
     if (images.isEmpty() || head.size() < 22 || word(0) != 0 || word(2) != 2 || word(4) == 0) {
         // Still usable, just not our drawing.
         qWarning("assets: cannot read the cursor %s", name);
@@ -54,23 +58,13 @@ QCursor cursorFrom(const char* name, Qt::CursorShape fallback)
     return QCursor(QPixmap::fromImage(images.first()), word(10), word(12));
 }
 
-QPixmap pictureFrom(const char* name)
-{
-    QImageReader reader(path(name), "bmp");
-    reader.setAutoDetectImageFormat(false); // Qt's own reader, no plugin loaded to ask
-    const QPixmap picture = QPixmap::fromImage(reader.read());
-    if (picture.isNull())
-        qWarning("assets: cannot read the picture %s", name);
-    return picture;
-}
-
 } // namespace
 
 QIcon appIcon() { return iconFrom("tasselday.ico"); }
 
-QPixmap bitmapA() { return pictureFrom("bitmapA.bmp"); }
+QPixmap bitmapA() { return firstImage("bitmapA.bmp", "bmp"); }
 
-QPixmap bitmapB() { return pictureFrom("bitmapB.bmp"); }
+QPixmap bitmapB() { return firstImage("bitmapB.bmp", "bmp"); }
 
 QPixmap mirrored(const QPixmap& picture)
 {
@@ -83,7 +77,7 @@ QIcon aboutIcon() { return iconFrom("about.ico"); }
 QPixmap aboutIconPixmap()
 {
     // The file's first image is its 32x32 one: never a scaled copy of the 16x16 one.
-    return QPixmap::fromImage(decodeIcons("about.ico").value(0));
+    return firstImage("about.ico");
 }
 
 QCursor aboutHandCursor() { return cursorFrom("hand_about.cur", Qt::PointingHandCursor); }

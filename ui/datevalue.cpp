@@ -38,13 +38,9 @@ std::optional<CivilTime> fromDateValue(double v)
 
 double toDateValue(const QDateTime& local)
 {
-    if (!local.isValid())
-        return 0.0;
-    const QDateTime wall = local.toLocalTime();
-    const QDate date = wall.date();
-    const QTime time = wall.time();
-    return toDateValue(
-        date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
+    const QDate d = local.date();
+    const QTime t = local.time();
+    return toDateValue(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
 }
 
 } // namespace ui

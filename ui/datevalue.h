@@ -30,8 +30,8 @@ double toDateValue(int y, int mo, int d, int h = 0, int mi = 0, int s = 0);
 // can be written: any other value, NaN and infinities give nullopt.
 std::optional<CivilTime> fromDateValue(double v);
 
-// The wall-clock reading of `local` in local time; the running second's
-// fraction is dropped. An invalid QDateTime gives 0.
+// The wall-clock reading of a local time (the clock's, or a test's moment); the
+// running second's fraction is dropped.
 double toDateValue(const QDateTime& local);
 
 } // namespace ui

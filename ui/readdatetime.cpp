@@ -153,13 +153,6 @@ struct Reader {
         skipBlanks();
         return true;
     }
-
-    bool word(const QString& w)
-    {
-        const bool found = !w.isEmpty() && s.sliced(i).startsWith(w, Qt::CaseInsensitive);
-        i += found ? w.size() : 0;
-        return found;
-    }
 };
 
 enum class HalfDay { None, Am, Pm };
@@ -173,10 +166,28 @@ HalfDay readHalfDay(Reader& r, const QLocale& loc)
     std::stable_sort(words.begin(), words.end(),
         [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
     for (const auto& [w, half] : words) {
-        if (r.word(w))
+        if (!w.isEmpty() && r.s.sliced(r.i).startsWith(w, Qt::CaseInsensitive)) {
+            r.i += w.size();
             return half;
+        }
     }
     return HalfDay::None;
+}
+
+// Up to three numbers after the format's head, each after its joint, then the format's tail:
+// how many were read, or -1 when a number is missing where one must stand.
+int readFields(Reader& r, const FormatShape& shape, const QString& seps, bool blanksJoin,
+    int values[3], int digits[3])
+{
+    r.literal(shape.head);
+    r.skipBlanks();
+    int k = 0;
+    for (; k < 3 && (k == 0 || r.joint(seps, shape.between[k - 1], blanksJoin)); ++k) {
+        if (!r.number(values[k], digits[k]))
+            return -1;
+    }
+    r.literal(shape.tail);
+    return k;
 }
 
 int fullYear(int value, int digits)
@@ -208,14 +219,8 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
 
     // The date, its fields in the locale's order.
     int values[3] = {}, digits[3] = {};
-    r.literal(date.head);
-    r.skipBlanks();
-    for (int k = 0; k < 3; ++k) {
-        if ((k > 0 && !r.joint(dateSeps, date.between[k - 1], true))
-            || !r.number(values[k], digits[k]))
-            return std::nullopt;
-    }
-    r.literal(date.tail);
+    if (readFields(r, date, dateSeps, true, values, digits) != 3)
+        return std::nullopt;
     const qsizetype y = date.order.indexOf(u'y');
     const int year = fullYear(values[y], digits[y]);
     const int month = values[date.order.indexOf(u'M')], day = values[date.order.indexOf(u'd')];
@@ -228,23 +233,15 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
 
     // The time; some locales put AM/PM in front of it.
     HalfDay half = readHalfDay(r, loc);
-    const bool halfFirst = half != HalfDay::None;
-    r.skipBlanks();
-    r.literal(time.head);
-    r.skipBlanks();
-
     // The hour, then the minutes and the seconds, each only after its joint.
-    int hms[3] = {}, fields = 0, n = 0;
-    for (; fields < 3 && (fields == 0 || r.joint(timeSeps, time.between[fields - 1], false));
-         ++fields) {
-        if (!r.number(hms[fields], n))
-            return std::nullopt;
-    }
+    int hms[3] = {}, hmsDigits[3] = {};
+    const int fields = readFields(r, time, timeSeps, false, hms, hmsDigits);
+    if (fields < 1)
+        return std::nullopt;
     auto [hour, minute, second] = hms;
     const bool hasMinutes = fields > 1;
-    r.literal(time.tail);
     r.skipBlanks();
-    if (!halfFirst)
+    if (half == HalfDay::None)
         half = readHalfDay(r, loc);
     r.skipBlanks();
     if (!r.atEnd())

@@ -62,7 +62,7 @@ void fuzz_datetext(FuzzInput& in)
     const std::optional<double> v
         = read ? ui::readDateTime(QString::fromUtf8(in.rest()), loc) : in.number();
     FUZZ_CHECK(!v
-        || (ui::generalDate(*v, loc).isEmpty() == !ui::fromDateValue(*v)
+        || (ui::shortDate(*v, loc).isEmpty() == !ui::fromDateValue(*v)
             && (!read || ui::fromDateValue(*v))));
 }
 // The number at the start of any text is a number, and its nearest 16-bit integer is nearest.

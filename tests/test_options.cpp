@@ -61,7 +61,8 @@ struct Session : TestForms {
     QString applied()
     {
         const QString percent = main.controls().lblSchoolCompleted->text();
-        return ui::generalDate(main.GradDate, QLocale::c()).section(u' ', 1) + u'|'
+        const ui::CivilTime t = *ui::fromDateValue(main.GradDate);
+        return QTime(t.hour, t.minute, t.second).toString(u"h:mm:ss AP") + u'|'
             + QString::number(main.intPercentDigits) + u'|' + percent.section(u' ', 3);
     }
 };

@@ -98,24 +98,4 @@ QString shortDate(double v, const QLocale& locale)
     return text;
 }
 
-// The general date form: the short date, then the time in one form for every locale.
-QString generalDate(double v, const QLocale& locale)
-{
-    const std::optional<CivilTime> c = fromDateValue(v);
-    if (!c)
-        return {};
-    const CivilTime& t = *c;
-    QString text = shortDate(v, locale);
-    if (t.hour == 0 && t.minute == 0 && t.second == 0)
-        return text;
-    // One time form for every locale: the dialog splits it at its ":" and puts its
-    // boxes back together the same way.
-    const bool twelve = hasTwelveHourClock(locale);
-    const int hour = twelve ? (t.hour + 11) % 12 + 1 : t.hour;
-    text += u' ' + QTime(hour, t.minute, t.second).toString(u"H:mm:ss");
-    if (twelve)
-        text += u' ' + halfDayNames(locale).at(t.hour < 12 ? 0 : 1);
-    return text;
-}
-
 } // namespace ui

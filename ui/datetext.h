@@ -23,13 +23,6 @@ QStringList halfDayNames(const QLocale& loc = QLocale());
 // "04.06.2006", "2006. 06. 04.". Blanks inside it belong to the date.
 QString shortDate(double v, const QLocale& loc = QLocale());
 
-// The short date, a blank and the time in one form for every locale: ASCII
-// digits, ":" between hours, minutes and seconds, no leading zero on the hour,
-// and where the locale has a 12-hour clock a blank and its designator:
-// "6/4/2006 6:00:00 PM", "04.06.2006 18:00:00". At exactly midnight the time
-// is left out: "8/24/2005". A value outside the years 100..9999 gives empty text.
-QString generalDate(double v, const QLocale& loc = QLocale());
-
 // Reads a date, optionally followed by a time, in the locale's day/month/year
 // order: "6/4/2006 6:00:00PM", "04.06.2006 18:00:00". A date alone means
 // midnight. An hour of 13 to 23 with PM, or 0 with AM, is the same hour

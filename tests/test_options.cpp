@@ -224,7 +224,7 @@ private slots:
         QTRY_VERIFY(!dialog->isMinimized());
         main->showMinimized();
         dialog->showMinimized();
-        QCoreApplication::processEvents();
+        QTest::qWait(50); // every news of the two taken in: only the main window's brings it back
         QVERIFY(dialog->isMinimized());
         main->showNormal();
         QTRY_VERIFY(!dialog->isMinimized());

@@ -102,7 +102,7 @@ private slots:
         for (const QChar step : script)
             step == 'd' ? QTest::mouseDClick(w->controls().lblSet, Qt::LeftButton)
                         : w->RefreshAllTimers();
-        QTEST(w->controls().lblSet->backColor(), "square");
+        QTEST(ui::roleColor(w->controls().lblSet, QPalette::Window), "square");
         QTEST(t->forms.frmAdvOpt().isLoaded(), "opens");
         if (!t->forms.frmAdvOpt().isLoaded())
             return;
@@ -110,7 +110,7 @@ private slots:
         // end-to-end scenario's): a double-click on the square does nothing, and the real
         // timer goes on.
         QTest::mouseDClick(w->controls().lblSet, Qt::LeftButton);
-        QCOMPARE(w->controls().lblSet->backColor(), ui::colors::Navy);
+        QCOMPARE(ui::roleColor(w->controls().lblSet, QPalette::Window), ui::colors::Navy);
         w->controls().timerRefresh->start();
         t->clock.advanceSeconds(1);
         QTRY_VERIFY_WITH_TIMEOUT(txt()->text().endsWith(" 44 Seconds!"), 2500);
@@ -155,7 +155,7 @@ private slots:
         QTEST(shown() != before, "ticks");
         QCOMPARE(timer->interval(), msToNext + margin);
         fire(), fire(); // early: still in the second just shown
-        QCOMPARE(w->controls().lblSet->backColor(), 0x00900000u);
+        QCOMPARE(ui::roleColor(w->controls().lblSet, QPalette::Window), 0x00900000u);
     }
 
     // Two ticks, at seconds from the ceremony. Nothing left, to the second, however the clock

@@ -54,15 +54,19 @@ void announceOnlyWhenFocused(QWidget* w)
 QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const ControlRow& row)
 {
     const QString text = QString::fromUtf8(row.text);
-    // Every windowed control takes its place and back colour (in `back`, its palette's role for
-    // it) from the row, and all but the picture and the bar their font as well. It keeps pointer
-    // movement to itself, so the window hears only movement over its bare background.
+    // Every windowed control takes its place, back colour (in `back`, its palette's role for
+    // it) and text colour from the row, and all but the picture and the bar their font as well;
+    // one drawn on the window's own background fills it only with a colour of its own. It keeps
+    // pointer movement to itself, so the window hears only movement over its bare background.
     const auto placed = [&](auto* w, QPalette::ColorRole back, bool withFont = true) {
         w->setGeometry(pxRect(row.left, row.top, row.width, row.height));
         if (withFont)
             w->setFont(makeFont(row.font.face ? row.font : form.font));
         if (row.back != kDefault)
             setRoleColor(w, back, quint32(row.back));
+        if (row.fore != kDefault)
+            setRoleColor(w, w->foregroundRole(), quint32(row.fore));
+        w->setAutoFillBackground(back == QPalette::Window && row.back != kDefault);
         w->setMouseTracking(true);
         w->setAttribute(Qt::WA_NoMousePropagation);
         return w;
@@ -86,9 +90,6 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
     case Kind::Label: {
         auto* l = boxed(new Label(parent), QPalette::Window);
         l->setWordWrap(row.wordWrap);
-        if (row.fore != kDefault)
-            l->setForeColor(quint32(row.fore));
-        l->setAutoFillBackground(row.back != kDefault);
         // The faces standing in for a layout's own may be wider than those.
         l->fitText();
         return l;
@@ -124,7 +125,6 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         auto* picture = placed(new Picture(parent), QPalette::Window, false);
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setLineWidth(2);
-        picture->setAutoFillBackground(row.back != kDefault);
         return picture;
     }
     case Kind::Line: {
@@ -164,7 +164,7 @@ QObject* createControl(
             announceOnlyWhenFocused(w);
     }
     if (auto* link = qobject_cast<Label*>(made); link && row.hoverFore != kDefault)
-        link->setLinkColors(quint32(row.fore), quint32(row.hoverFore));
+        link->setHoverColor(quint32(row.hoverFore));
     return made;
 }
 

@@ -7,9 +7,8 @@ namespace ui {
 void SecondPacer::attach(QTimer* timer)
 {
     m_timer = timer;
-    m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setSingleShot(true);
-    m_haveShown = false;
+    m_lastShown.reset();
 }
 
 void SecondPacer::planNext(const ClockReading& now)

@@ -55,9 +55,9 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
 {
     const QString text = QString::fromUtf8(row.text);
     // Every windowed control takes its place, back colour (in `back`, its palette's role for
-    // it) and text colour from the row, and all but the picture and the bar their font as well;
-    // one drawn on the window's own background fills it only with a colour of its own. It keeps
-    // pointer movement to itself, so the window hears only movement over its bare background.
+    // it), text colour, pointer, accessible name and quiet updates from the row, and all but the
+    // picture and the bar their font as well. It keeps pointer movement to itself, so the window
+    // hears only movement over its bare background.
     const auto placed = [&](auto* w, QPalette::ColorRole back, bool withFont = true) {
         w->setGeometry(pxRect(row.left, row.top, row.width, row.height));
         if (withFont)
@@ -66,7 +66,12 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
             setRoleColor(w, back, quint32(row.back));
         if (row.fore != kDefault)
             setRoleColor(w, w->foregroundRole(), quint32(row.fore));
-        w->setAutoFillBackground(back == QPalette::Window && row.back != kDefault);
+        if (row.cursor)
+            w->setCursor(row.cursor());
+        if (row.accessibleName)
+            w->setAccessibleName(QString::fromUtf8(row.accessibleName));
+        if (row.quietUpdates)
+            announceOnlyWhenFocused(w);
         w->setMouseTracking(true);
         w->setAttribute(Qt::WA_NoMousePropagation);
         return w;
@@ -90,6 +95,7 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
     case Kind::Label: {
         auto* l = boxed(new Label(parent), QPalette::Window);
         l->setWordWrap(row.wordWrap);
+        l->setAutoFillBackground(row.back != kDefault);
         // The faces standing in for a layout's own may be wider than those.
         l->fitText();
         return l;
@@ -125,6 +131,7 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         auto* picture = placed(new Picture(parent), QPalette::Window, false);
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setLineWidth(2);
+        picture->setAutoFillBackground(row.back != kDefault);
         return picture;
     }
     case Kind::Line: {
@@ -155,14 +162,6 @@ QObject* createControl(
 {
     QObject* made = makeWidget(window, form, kind, row);
     made->setObjectName(QString::fromLatin1(name));
-    if (auto* w = qobject_cast<QWidget*>(made)) {
-        if (row.cursor)
-            w->setCursor(row.cursor());
-        if (row.accessibleName)
-            w->setAccessibleName(QString::fromUtf8(row.accessibleName));
-        if (row.quietUpdates)
-            announceOnlyWhenFocused(w);
-    }
     if (auto* link = qobject_cast<Label*>(made); link && row.hoverFore != kDefault)
         link->setHoverColor(quint32(row.hoverFore));
     return made;

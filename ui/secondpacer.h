@@ -2,9 +2,9 @@
 
 #include "ui/clock.h"
 
-#include <optional>
+#include <QTimer>
 
-class QTimer;
+#include <optional>
 
 namespace ui {
 
@@ -22,9 +22,18 @@ public:
 
     // Takes over `timer` (made precise by its layout row) as a single shot, a new window's:
     // nothing shown yet. It stops with its window.
-    void attach(QTimer* timer);
+    void attach(QTimer* timer)
+    {
+        m_timer = timer;
+        m_timer->setSingleShot(true);
+        m_lastShown.reset();
+    }
     // Starts the timer for just after the second of `now` ends.
-    void planNext(const ClockReading& now);
+    void planNext(const ClockReading& now)
+    {
+        if (m_timer)
+            m_timer->start(now.msToNextSecond + kMarginMs);
+    }
     // A run that reads (`now`) the second it last showed came early: it plans again
     // instead of showing that second twice.
     bool due(double now) const { return m_lastShown != now; }

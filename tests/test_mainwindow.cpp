@@ -61,15 +61,12 @@ private slots:
     }
     void textsAtChosenMoments()
     {
-        QFETCH(QString, now);
         QFETCH(double, later);
         const int normal = txt()->font().pixelSize();
         const QString heading = w->controls().lblTimeLeft->text();
         QCOMPARE(shown(), QString("11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.36702%"));
         QVERIFY(qAbs(w->controls().prgbarSchool->value() - 71367020) <= 10);
-        const QDateTime m = QDateTime::fromString(now, Qt::ISODate);
-        t->clock.set(m.date().year(), m.date().month(), m.date().day(), m.time().hour(),
-            m.time().minute(), m.time().second());
+        t->clock.value = ui::toDateValue(QDateTime::fromString(cell<QString>("now"), Qt::ISODate));
         w->RefreshAllTimers();
         const QString before = shown();
         w->GradDate += later;

@@ -33,7 +33,6 @@ const WindowLayout frmAbout = {
     .clientHeight = 3960,
     .back = Navy,
     .frame = Frame::FixedToolDialog,
-    .font = {"MS Sans Serif", 8.25},
     // The client area, not the frame, opens at this place; the box is not centred.
     .placement = Placement::ClientAt,
     .placeLeft = 2340,
@@ -104,11 +103,8 @@ FrmAbout::FrmAbout(const ui::Services& services) : FormOf(frmAbout, kRows), m_se
 
 void FrmAbout::Form_Load()
 {
-    // The picture box sizes itself to its picture, border included.
-    const QPixmap icon = ui::aboutIconPixmap();
-    c.picIcon->setPixmap(icon);
-    c.picIcon->resize(
-        icon.size() + QSize(2 * c.picIcon->frameWidth(), 2 * c.picIcon->frameWidth()));
+    // The row's size is the 32-pixel icon's inside the picture's border.
+    c.picIcon->setPixmap(ui::aboutIconPixmap());
     c.picIcon->setFocusPolicy(Qt::StrongFocus); // in the Tab order
 
     // The desktop's handler takes a link from here; a missing browser goes unnoticed.

@@ -147,15 +147,16 @@ void FrmTasselday::timerRefresh_Timer(double now)
     c.prgbarSchool->setPercent(float(percent));
     // A label leaves a text it already shows alone.
     c.lblSchoolCompleted->setText("School Year Completed: " + ui::numberToText(percent) + "%");
-    if (gesture.CheckSetTimeout() && c.lblSet->backColor() != ui::colors::Navy)
-        c.lblSet->setBackColor(ui::colors::Navy);
+    // Qt leaves a control whose palette does not change alone.
+    if (gesture.CheckSetTimeout())
+        ui::setRoleColor(c.lblSet, QPalette::Window, ui::colors::Navy);
 }
 
 void FrmTasselday::lblSet_DblClick()
 {
     const bool third = gesture.doubleClick();
     const quint32 stageColors[] = {ui::colors::Navy, 0x00900000, 0x00C00000};
-    c.lblSet->setBackColor(stageColors[gesture.intSetStage]);
+    ui::setRoleColor(c.lblSet, QPalette::Window, stageColors[gesture.intSetStage]);
     if (third)
         emit optionsRequested();
 }

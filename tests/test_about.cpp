@@ -35,7 +35,8 @@ FrmAbout& openAbout(TestForms& t)
 
 QList<quint32> links(FrmAbout& a)
 {
-    return {a.controls().lblWebsite->foreColor(), a.controls().lblPSClink->foreColor()};
+    return {ui::roleColor(a.controls().lblWebsite, QPalette::WindowText),
+        ui::roleColor(a.controls().lblPSClink, QPalette::WindowText)};
 }
 
 // From OK, Tab goes to picIcon, then cmdSysInfo, then OK again.

@@ -1,4 +1,7 @@
 #pragma once
+#include "ui/datevalue.h"
+
+#include <QDateTime>
 
 namespace ui {
 
@@ -20,7 +23,12 @@ public:
 
 class SystemClock final : public Clock {
 public:
-    ClockReading read() const override;
+    ClockReading read() const override
+    {
+        // Local time differs from UTC by whole minutes, so its seconds turn with UTC's.
+        const QDateTime local = QDateTime::currentDateTime();
+        return {toDateValue(local), 1000 - local.time().msec()};
+    }
 };
 
 } // namespace ui

@@ -54,15 +54,24 @@ void announceOnlyWhenFocused(QWidget* w)
 QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const ControlRow& row)
 {
     const QString text = QString::fromUtf8(row.text);
-    // Every windowed control takes its place and back colour (in `back`, its palette's role for
-    // it) from the row, and all but the picture and the bar their font as well. It keeps pointer
-    // movement to itself, so the window hears only movement over its bare background.
+    // Every windowed control takes its place, back colour (in `back`, its palette's role for
+    // it), text colour, pointer, accessible name and quiet updates from the row, and all but the
+    // picture and the bar their font as well. It keeps pointer movement to itself, so the window
+    // hears only movement over its bare background.
     const auto placed = [&](auto* w, QPalette::ColorRole back, bool withFont = true) {
         w->setGeometry(pxRect(row.left, row.top, row.width, row.height));
         if (withFont)
             w->setFont(makeFont(row.font.face ? row.font : form.font));
         if (row.back != kDefault)
             setRoleColor(w, back, quint32(row.back));
+        if (row.fore != kDefault)
+            setRoleColor(w, w->foregroundRole(), quint32(row.fore));
+        if (row.cursor)
+            w->setCursor(row.cursor());
+        if (row.accessibleName)
+            w->setAccessibleName(QString::fromUtf8(row.accessibleName));
+        if (row.quietUpdates)
+            announceOnlyWhenFocused(w);
         w->setMouseTracking(true);
         w->setAttribute(Qt::WA_NoMousePropagation);
         return w;
@@ -86,8 +95,6 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
     case Kind::Label: {
         auto* l = boxed(new Label(parent), QPalette::Window);
         l->setWordWrap(row.wordWrap);
-        if (row.fore != kDefault)
-            l->setForeColor(quint32(row.fore));
         l->setAutoFillBackground(row.back != kDefault);
         return l;
     }
@@ -153,16 +160,8 @@ QObject* createControl(
 {
     QObject* made = makeWidget(window, form, kind, row);
     made->setObjectName(QString::fromLatin1(name));
-    if (auto* w = qobject_cast<QWidget*>(made)) {
-        if (row.cursor)
-            w->setCursor(row.cursor());
-        if (row.accessibleName)
-            w->setAccessibleName(QString::fromUtf8(row.accessibleName));
-        if (row.quietUpdates)
-            announceOnlyWhenFocused(w);
-    }
     if (auto* link = qobject_cast<Label*>(made); link && row.hoverFore != kDefault)
-        link->setLinkColors(quint32(row.fore), quint32(row.hoverFore));
+        link->setHoverColor(quint32(row.hoverFore));
     return made;
 }
 

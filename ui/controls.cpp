@@ -14,15 +14,6 @@
 
 namespace ui {
 
-namespace {
-
-quint32 roleColor(const QWidget* w, QPalette::ColorRole role)
-{
-    return toBgr(w->palette().color(role));
-}
-
-} // namespace
-
 void setRoleColor(QWidget* w, QPalette::ColorRole role, quint32 bgr)
 {
     QPalette p = w->palette();
@@ -30,12 +21,12 @@ void setRoleColor(QWidget* w, QPalette::ColorRole role, quint32 bgr)
     w->setPalette(p);
 }
 
-Label::Label(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+quint32 roleColor(const QWidget* w, QPalette::ColorRole role)
+{
+    return toBgr(w->palette().color(role));
+}
 
-void Label::setForeColor(quint32 bgr) { setRoleColor(this, QPalette::WindowText, bgr); }
-quint32 Label::foreColor() const { return roleColor(this, QPalette::WindowText); }
-void Label::setBackColor(quint32 bgr) { setRoleColor(this, QPalette::Window, bgr); }
-quint32 Label::backColor() const { return roleColor(this, QPalette::Window); }
+Label::Label(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
 void Label::fitText() { setFont(fittingFont(font(), text(), contentsRect(), textFlags())); }
 
@@ -68,23 +59,22 @@ void Label::mouseDoubleClickEvent(QMouseEvent* e)
     emit doubleClicked();
 }
 
-void Label::setLinkColors(quint32 rest, quint32 hover)
+void Label::setHoverColor(quint32 hover)
 {
-    m_link = {rest, hover};
-    setForeColor(rest);
+    m_link = {roleColor(this, QPalette::WindowText), hover};
 }
 
 void Label::rest()
 {
     if (m_link)
-        setForeColor(m_link->first);
+        setRoleColor(this, QPalette::WindowText, m_link->first);
 }
 
 void Label::mouseMoveEvent(QMouseEvent* e)
 {
     e->accept();
     if (m_link)
-        setForeColor(m_link->second);
+        setRoleColor(this, QPalette::WindowText, m_link->second);
 }
 
 namespace {

@@ -13,8 +13,9 @@
 // The control kinds the windows are built from, each with the events the windows handle.
 namespace ui {
 
-// `role` of the widget's palette in colour `bgr`, for every colour group.
+// `role` of the widget's palette in colour `bgr`, for every colour group, and read back.
 void setRoleColor(QWidget* w, QPalette::ColorRole role, quint32 bgr);
+quint32 roleColor(const QWidget* w, QPalette::ColorRole role);
 
 // A label: click and double-click, opaque or transparent. A link label takes its hover
 // colour while the pointer is over it and its resting colour again when the pointer crosses
@@ -23,15 +24,12 @@ class Label : public QLabel {
     Q_OBJECT
 public:
     explicit Label(QWidget* parent = nullptr);
-    void setForeColor(quint32 bgr);
-    quint32 foreColor() const;
-    void setBackColor(quint32 bgr);
-    quint32 backColor() const;
     // How its text is laid out: aligned, and wrapped at word boundaries where it wraps.
     int textFlags() const { return int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0); }
     // Smaller type, down to 8 pixels, until the whole text fits.
     void fitText();
-    void setLinkColors(quint32 rest, quint32 hover);
+    // The colour under the pointer; the text's own colour is the one at rest.
+    void setHoverColor(quint32 hover);
     void rest();
 signals:
     void clicked();

@@ -40,16 +40,13 @@ private:
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent)
 {
     installAccessible<ProgressBar, AccessibleBar>();
-    // Pointer movement stays with the control, as with every control.
-    setMouseTracking(true);
-    setAttribute(Qt::WA_NoMousePropagation);
     setRange(0, 100 * kScale);
     setTextVisible(false);
-    setOrientation(Qt::Horizontal);
     // The same in an inactive window: Windows' palette greys an inactive window's highlight,
     // which fills the bar.
     QPalette p = palette();
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(
+        QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     setPalette(p);
 }
 

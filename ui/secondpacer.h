@@ -2,7 +2,9 @@
 
 #include "ui/clock.h"
 
-class QTimer;
+#include <QTimer>
+
+#include <optional>
 
 namespace ui {
 
@@ -18,25 +20,29 @@ public:
     // from the wall clock still lands in the new second.
     static constexpr int kMarginMs = 2;
 
-    // Takes over `timer` (single shot, precise), a new window's: nothing shown yet. It
-    // stops with its window.
-    void attach(QTimer* timer);
+    // Takes over `timer` (made precise by its layout row) as a single shot, a new window's:
+    // nothing shown yet. It stops with its window.
+    void attach(QTimer* timer)
+    {
+        m_timer = timer;
+        m_timer->setSingleShot(true);
+        m_lastShown.reset();
+    }
     // Starts the timer for just after the second of `now` ends.
-    void planNext(const ClockReading& now);
+    void planNext(const ClockReading& now)
+    {
+        if (m_timer)
+            m_timer->start(now.msToNextSecond + kMarginMs);
+    }
     // A run that reads (`now`) the second it last showed came early: it plans again
     // instead of showing that second twice.
-    bool due(double now) const { return !m_haveShown || now != m_lastShown; }
+    bool due(double now) const { return m_lastShown != now; }
     // The clock reading the refresh has just shown.
-    void shown(double second)
-    {
-        m_lastShown = second;
-        m_haveShown = true;
-    }
+    void shown(double second) { m_lastShown = second; }
 
 private:
     QTimer* m_timer = nullptr;
-    double m_lastShown = 0.0;
-    bool m_haveShown = false;
+    std::optional<double> m_lastShown;
 };
 
 } // namespace ui

@@ -24,6 +24,8 @@ int main(int argc, char* argv[])
 
     FrmTasselday& main = program.frmTasselday();
     main.show();
+    // Its first frame drawn: from then on the countdown lays out each new line as it is set.
+    QApplication::processEvents();
     // Weeks ahead, so every tick takes the longest path and none hands over.
     main.GradDate = desktop.services().clock.now() + 100.25;
 

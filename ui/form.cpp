@@ -1,6 +1,5 @@
 #include "ui/form.h"
 
-#include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/lifetime.h"
 #include "ui/nativeframes.h"
@@ -46,7 +45,6 @@ void fitTexts(QWidget* window)
 FormWindow::FormWindow(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, flags), m_form(form)
 {
     setMouseTracking(true);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
 void FormWindow::appearAgainAt(QPoint at)
@@ -199,11 +197,8 @@ void Form::unload()
 
 void Form::setBackColor(quint32 bgr)
 {
-    if (!m_window)
-        return;
-    QPalette pal = m_window->palette();
-    pal.setColor(QPalette::Window, fromBgr(bgr));
-    m_window->setPalette(pal);
+    if (m_window)
+        setRoleColor(m_window, QPalette::Window, bgr);
 }
 
 bool Form::enabled() const { return m_window && m_window->isEnabled(); }

@@ -15,39 +15,30 @@ using namespace dateformat;
 
 namespace {
 
-// The long time format without its time zone: dates here have none. The blanks, commas
-// and brackets that only set the zone apart go with it: "h:mm:ss AP t", "H:mm:ss (t)",
-// "t HH:mm:ss".
-QList<FormatToken> longTimeTokens(const QLocale& loc)
-{
-    QList<FormatToken> tokens = tokenize(loc.timeFormat(QLocale::LongFormat));
-    for (qsizetype k = 0; k < tokens.size(); ++k) {
-        if (tokens[k].literal || tokens[k].text.front() != u't')
-            continue;
-        tokens[k] = {QString(), true};
-        if (k > 0 && tokens[k - 1].literal)
-            tokens[k - 1].text.remove(QRegularExpression(QStringLiteral("[\\s([,]+$")));
-        if (k + 1 < tokens.size() && tokens[k + 1].literal)
-            tokens[k + 1].text.remove(QRegularExpression(QStringLiteral("^[\\s)\\],]+")));
-    }
-    return tokens;
-}
-
-// The fields of a format in order ('h' standing for h and H) and the literal
-// text around them, blanks left out: for "'kl'. HH:mm:ss" that is head "kl.",
-// between ":" and ":", order "hms".
+// The fields of a format in order ('h' standing for h and H), the literal text around them,
+// blanks left out: for "'kl'. HH:mm:ss" that is head "kl.", between ":" and ":", order "hms".
+// The tail ends where a time zone or an AM/PM begins, without the brackets or commas that set
+// those apart: "h:mm:ss AP t", "H:mm:ss (t)". Dates here have no zone.
 struct FormatShape {
     QString order;
     QString head;
     QStringList between;
     QString tail;
+
+    // The characters that may stand between two numbers: the format's own, less its words.
+    QString separators() const
+    {
+        QString seps = head + between.join(QString()) + tail;
+        seps.removeIf([](QChar c) { return c.isLetter(); });
+        return seps;
+    }
 };
 
-FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
+FormatShape shapeOf(const QString& format, QStringView fields)
 {
     FormatShape shape;
     QString pending;
-    for (const FormatToken& t : tokens) {
+    for (const FormatToken& t : tokenize(format)) {
         if (t.literal) {
             pending += t.text;
             pending.removeIf([](QChar c) { return c.isSpace(); });
@@ -57,8 +48,10 @@ FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
         if (field == u'd' && t.text.size() > 2)
             field = QChar(); // weekday name
         if (!fields.contains(field)) {
-            if (!shape.order.isEmpty())
+            if (!shape.order.isEmpty()) {
+                pending.remove(QRegularExpression(QStringLiteral("[([,]+$")));
                 break;
+            }
             pending.clear(); // e.g. an AM/PM in front of the time
             continue;
         }
@@ -72,18 +65,6 @@ FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
     if (!shape.order.isEmpty())
         shape.tail = pending;
     return shape;
-}
-
-// The single characters a format puts between its fields: "/", ".", ":".
-QString separatorsOf(const QList<FormatToken>& tokens)
-{
-    QString seps;
-    for (const FormatToken& t : tokens) {
-        if (t.literal)
-            seps += t.text;
-    }
-    seps.removeIf([](QChar c) { return c.isLetter() || c.isSpace(); });
-    return seps;
 }
 
 struct Reader {
@@ -202,17 +183,14 @@ int fullYear(int value, int digits)
 std::optional<double> readDateTime(const QString& text, const QLocale& locale)
 {
     const QLocale loc = effective(locale);
-    const QList<FormatToken> dateFmt = tokenize(loc.dateFormat(QLocale::ShortFormat));
-    const QList<FormatToken> timeFmt = longTimeTokens(loc);
-
-    FormatShape date = shapeOf(dateFmt, u"dMy");
+    FormatShape date = shapeOf(loc.dateFormat(QLocale::ShortFormat), u"dMy");
     if (date.order.size() != 3 || date.order.count(u'd') != 1 || date.order.count(u'M') != 1)
         date = {QStringLiteral("Mdy"), {}, {QStringLiteral("/"), QStringLiteral("/")}, {}};
-    FormatShape time = shapeOf(timeFmt, u"hms");
+    FormatShape time = shapeOf(loc.timeFormat(QLocale::LongFormat), u"hms");
     if (time.order != QLatin1String("hms"))
         time = {QStringLiteral("hms"), {}, {QStringLiteral(":"), QStringLiteral(":")}, {}};
-    const QString dateSeps = QStringLiteral("/-.") + separatorsOf(dateFmt);
-    const QString timeSeps = QStringLiteral(":") + separatorsOf(timeFmt);
+    const QString dateSeps = QStringLiteral("/-.") + date.separators();
+    const QString timeSeps = QStringLiteral(":") + time.separators();
 
     Reader r {text};
     r.skipBlanks();

@@ -6,8 +6,6 @@
 #include <QDate>
 #include <QRegularExpression>
 
-#include <algorithm>
-
 // Reading a date and time back from text, in the locale's order.
 namespace ui {
 
@@ -140,16 +138,13 @@ enum class HalfDay { None, Am, Pm };
 
 HalfDay readHalfDay(Reader& r, const QLocale& loc)
 {
-    // Longest first, so a locale's text never loses to a prefix of itself.
-    QList<std::pair<QString, HalfDay>> words
-        = {{loc.amText(), HalfDay::Am}, {loc.pmText(), HalfDay::Pm},
-            {QStringLiteral("AM"), HalfDay::Am}, {QStringLiteral("PM"), HalfDay::Pm}};
-    std::stable_sort(words.begin(), words.end(),
-        [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
-    for (const auto& [w, half] : words) {
-        if (!w.isEmpty() && r.s.sliced(r.i).startsWith(w, Qt::CaseInsensitive)) {
-            r.i += w.size();
-            return half;
+    // The locale's own words first: "am Vormittag" begins like "AM".
+    const QString words[]
+        = {loc.amText(), loc.pmText(), QStringLiteral("AM"), QStringLiteral("PM")};
+    for (int k = 0; k < 4; ++k) {
+        if (!words[k].isEmpty() && r.s.sliced(r.i).startsWith(words[k], Qt::CaseInsensitive)) {
+            r.i += words[k].size();
+            return k % 2 ? HalfDay::Pm : HalfDay::Am;
         }
     }
     return HalfDay::None;
@@ -193,7 +188,6 @@ std::optional<double> readDateTime(const QString& text, const QLocale& locale)
     const QString timeSeps = QStringLiteral(":") + time.separators();
 
     Reader r {text};
-    r.skipBlanks();
 
     // The date, its fields in the locale's order.
     int values[3] = {}, digits[3] = {};

@@ -178,14 +178,15 @@ int fullYear(int value, int digits)
 std::optional<double> readDateTime(const QString& text, const QLocale& locale)
 {
     const QLocale loc = effective(locale);
+    // A format without its three fields is read in the plain order, its separators still allowed.
     FormatShape date = shapeOf(loc.dateFormat(QLocale::ShortFormat), u"dMy");
+    const QString dateSeps = QStringLiteral("/-.") + date.separators();
     if (date.order.size() != 3 || date.order.count(u'd') != 1 || date.order.count(u'M') != 1)
         date = {QStringLiteral("Mdy"), {}, {QStringLiteral("/"), QStringLiteral("/")}, {}};
     FormatShape time = shapeOf(loc.timeFormat(QLocale::LongFormat), u"hms");
+    const QString timeSeps = QStringLiteral(":") + time.separators();
     if (time.order != QLatin1String("hms"))
         time = {QStringLiteral("hms"), {}, {QStringLiteral(":"), QStringLiteral(":")}, {}};
-    const QString dateSeps = QStringLiteral("/-.") + date.separators();
-    const QString timeSeps = QStringLiteral(":") + time.separators();
 
     Reader r {text};
 

@@ -128,6 +128,8 @@ private slots:
                 {"2006. 6. 4. \uC624\uD6C4 6:00:00", ko, kSixPm},
                 {"\u0664\u200F/\u0666\u200F/\u0662\u0660\u0660\u0666 18:00:00", ar, kSixPm},
                 {"6/4/2006 6:00:00PM", kUs, kSixPm},
+                {"04.06.06 6:00:00 am Namittag", QLocale("gsw_CH"), kSixPm},
+                {"2006-06-04 18 h 00 min 00 s", QLocale("fr_CA"), kSixPm},
                 {"  6 / 4 / 2006   6 : 00 : 00   PM  ", kUs, kSixPm},
                 {"6/4/2006 12:00:00 AM", kUs, kDay}, {"6/4/2006 13:00:00PM", kUs, kDay + 13 / 24.0},
                 {"6/4/2006 0:00:00 AM", kUs, kDay}, {"6/4/29", kUs, toDateValue(2029, 6, 4)},

@@ -4,9 +4,9 @@
 #include "ui/typedtext.h"
 
 #include <QDate>
+#include <QRegularExpression>
 
-// The locale's formats taken apart, its short date and clock, and the general date form made
-// of them.
+// The locale's formats taken apart, its short date and its clock.
 namespace ui {
 
 namespace dateformat {
@@ -20,38 +20,23 @@ QLocale effective(const QLocale& loc)
 
 QList<FormatToken> tokenize(const QString& fmt)
 {
+    // Two quotes stand for one, inside quoted text or out; a quote left open runs to the end.
+    // A field is "AP" or a run of one pattern letter; Qt copies every other letter as text.
+    static const QRegularExpression token(
+        QStringLiteral("''|'((?:[^']|'')*)'?|([aA][pP]|([dMyhHmszaAt])\\3*)|."),
+        QRegularExpression::DotMatchesEverythingOption);
     QList<FormatToken> tokens;
-    auto addLiteral = [&](const QString& text) {
+    for (const QRegularExpressionMatch& m : token.globalMatch(fmt)) {
+        if (m.hasCaptured(2)) {
+            tokens.append({m.captured(2), false});
+            continue;
+        }
+        const QString text = (m.hasCaptured(1) ? m.captured(1) : m.captured())
+                                 .replace(QLatin1String("''"), QLatin1String("'"));
         if (!tokens.isEmpty() && tokens.back().literal)
             tokens.back().text += text;
-        else
+        else if (!text.isEmpty())
             tokens.append({text, true});
-    };
-    bool quoted = false;
-    for (qsizetype i = 0; i < fmt.size();) {
-        const QChar c = fmt[i];
-        if (c == u'\'') {
-            // Two quotes are one quote, inside quoted text or out; one starts or ends it.
-            const bool twice = fmt.mid(i, 2) == QLatin1String("''");
-            if (twice)
-                addLiteral(QStringLiteral("'"));
-            else
-                quoted = !quoted;
-            i += twice ? 2 : 1;
-        } else if (!quoted && QStringView(u"dMyhHmszaAt").contains(c)) { // Qt copies other letters
-            qsizetype end = i + 1;
-            if ((c == u'a' || c == u'A') && end < fmt.size()
-                && (fmt[end] == u'p' || fmt[end] == u'P'))
-                ++end; // "AP"
-            else
-                while (end < fmt.size() && fmt[end] == c)
-                    ++end;
-            tokens.append({fmt.mid(i, end - i), false});
-            i = end;
-        } else {
-            addLiteral(QString(c));
-            ++i;
-        }
     }
     return tokens;
 }

@@ -6,8 +6,6 @@
 #include <QDate>
 #include <QRegularExpression>
 
-#include <algorithm>
-
 // Reading a date and time back from text, in the locale's order.
 namespace ui {
 
@@ -15,39 +13,30 @@ using namespace dateformat;
 
 namespace {
 
-// The long time format without its time zone: dates here have none. The blanks, commas
-// and brackets that only set the zone apart go with it: "h:mm:ss AP t", "H:mm:ss (t)",
-// "t HH:mm:ss".
-QList<FormatToken> longTimeTokens(const QLocale& loc)
-{
-    QList<FormatToken> tokens = tokenize(loc.timeFormat(QLocale::LongFormat));
-    for (qsizetype k = 0; k < tokens.size(); ++k) {
-        if (tokens[k].literal || tokens[k].text.front() != u't')
-            continue;
-        tokens[k] = {QString(), true};
-        if (k > 0 && tokens[k - 1].literal)
-            tokens[k - 1].text.remove(QRegularExpression(QStringLiteral("[\\s([,]+$")));
-        if (k + 1 < tokens.size() && tokens[k + 1].literal)
-            tokens[k + 1].text.remove(QRegularExpression(QStringLiteral("^[\\s)\\],]+")));
-    }
-    return tokens;
-}
-
-// The fields of a format in order ('h' standing for h and H) and the literal
-// text around them, blanks left out: for "'kl'. HH:mm:ss" that is head "kl.",
-// between ":" and ":", order "hms".
+// The fields of a format in order ('h' standing for h and H), the literal text around them,
+// blanks left out: for "'kl'. HH:mm:ss" that is head "kl.", between ":" and ":", order "hms".
+// The tail ends where a time zone or an AM/PM begins, without the brackets or commas that set
+// those apart: "h:mm:ss AP t", "H:mm:ss (t)". Dates here have no zone.
 struct FormatShape {
     QString order;
     QString head;
     QStringList between;
     QString tail;
+
+    // The characters that may stand between two numbers: the format's own, less its words.
+    QString separators() const
+    {
+        QString seps = head + between.join(QString()) + tail;
+        seps.removeIf([](QChar c) { return c.isLetter(); });
+        return seps;
+    }
 };
 
-FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
+FormatShape shapeOf(const QString& format, QStringView fields)
 {
     FormatShape shape;
     QString pending;
-    for (const FormatToken& t : tokens) {
+    for (const FormatToken& t : tokenize(format)) {
         if (t.literal) {
             pending += t.text;
             pending.removeIf([](QChar c) { return c.isSpace(); });
@@ -57,8 +46,10 @@ FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
         if (field == u'd' && t.text.size() > 2)
             field = QChar(); // weekday name
         if (!fields.contains(field)) {
-            if (!shape.order.isEmpty())
+            if (!shape.order.isEmpty()) {
+                pending.remove(QRegularExpression(QStringLiteral("[([,]+$")));
                 break;
+            }
             pending.clear(); // e.g. an AM/PM in front of the time
             continue;
         }
@@ -72,18 +63,6 @@ FormatShape shapeOf(const QList<FormatToken>& tokens, QStringView fields)
     if (!shape.order.isEmpty())
         shape.tail = pending;
     return shape;
-}
-
-// The single characters a format puts between its fields: "/", ".", ":".
-QString separatorsOf(const QList<FormatToken>& tokens)
-{
-    QString seps;
-    for (const FormatToken& t : tokens) {
-        if (t.literal)
-            seps += t.text;
-    }
-    seps.removeIf([](QChar c) { return c.isLetter() || c.isSpace(); });
-    return seps;
 }
 
 struct Reader {
@@ -159,16 +138,13 @@ enum class HalfDay { None, Am, Pm };
 
 HalfDay readHalfDay(Reader& r, const QLocale& loc)
 {
-    // Longest first, so a locale's text never loses to a prefix of itself.
-    QList<std::pair<QString, HalfDay>> words
-        = {{loc.amText(), HalfDay::Am}, {loc.pmText(), HalfDay::Pm},
-            {QStringLiteral("AM"), HalfDay::Am}, {QStringLiteral("PM"), HalfDay::Pm}};
-    std::stable_sort(words.begin(), words.end(),
-        [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
-    for (const auto& [w, half] : words) {
-        if (!w.isEmpty() && r.s.sliced(r.i).startsWith(w, Qt::CaseInsensitive)) {
-            r.i += w.size();
-            return half;
+    // The locale's own words first: "am Vormittag" begins like "AM".
+    const QString words[]
+        = {loc.amText(), loc.pmText(), QStringLiteral("AM"), QStringLiteral("PM")};
+    for (int k = 0; k < 4; ++k) {
+        if (!words[k].isEmpty() && r.s.sliced(r.i).startsWith(words[k], Qt::CaseInsensitive)) {
+            r.i += words[k].size();
+            return k % 2 ? HalfDay::Pm : HalfDay::Am;
         }
     }
     return HalfDay::None;
@@ -202,20 +178,17 @@ int fullYear(int value, int digits)
 std::optional<double> readDateTime(const QString& text, const QLocale& locale)
 {
     const QLocale loc = effective(locale);
-    const QList<FormatToken> dateFmt = tokenize(loc.dateFormat(QLocale::ShortFormat));
-    const QList<FormatToken> timeFmt = longTimeTokens(loc);
-
-    FormatShape date = shapeOf(dateFmt, u"dMy");
+    // A format without its three fields is read in the plain order, its separators still allowed.
+    FormatShape date = shapeOf(loc.dateFormat(QLocale::ShortFormat), u"dMy");
+    const QString dateSeps = QStringLiteral("/-.") + date.separators();
     if (date.order.size() != 3 || date.order.count(u'd') != 1 || date.order.count(u'M') != 1)
         date = {QStringLiteral("Mdy"), {}, {QStringLiteral("/"), QStringLiteral("/")}, {}};
-    FormatShape time = shapeOf(timeFmt, u"hms");
+    FormatShape time = shapeOf(loc.timeFormat(QLocale::LongFormat), u"hms");
+    const QString timeSeps = QStringLiteral(":") + time.separators();
     if (time.order != QLatin1String("hms"))
         time = {QStringLiteral("hms"), {}, {QStringLiteral(":"), QStringLiteral(":")}, {}};
-    const QString dateSeps = QStringLiteral("/-.") + separatorsOf(dateFmt);
-    const QString timeSeps = QStringLiteral(":") + separatorsOf(timeFmt);
 
     Reader r {text};
-    r.skipBlanks();
 
     // The date, its fields in the locale's order.
     int values[3] = {}, digits[3] = {};

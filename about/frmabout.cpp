@@ -113,7 +113,8 @@ void FrmAbout::Form_Load()
         connect(link, &ui::Label::clicked, this,
             [this, address] { m_services.urls.open(QString::fromLatin1(address)); });
     connect(c.cmdOK, &ui::Button::clicked, this, &FrmAbout::unload);
-    connect(c.cmdSysInfo, &ui::Button::clicked, this, &FrmAbout::StartSysInfo);
+    connect(c.cmdSysInfo, &ui::Button::clicked, this,
+        [this] { sysinfo::StartSysInfo(m_services, window()); });
 
     const QString title = QString::fromLatin1(ui::kAppTitle);
     window()->setWindowTitle(QStringLiteral("About ") + title);
@@ -123,5 +124,3 @@ void FrmAbout::Form_Load()
                               .arg(ui::kVersionRevision));
     c.lblTitle->setText(title);
 }
-
-void FrmAbout::StartSysInfo() { sysinfo::StartSysInfo(m_services, window()); }

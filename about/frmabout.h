@@ -18,9 +18,6 @@ public:
     // The web links and the system information launcher use the desktop's services.
     explicit FrmAbout(const ui::Services& services);
 
-    // The system information launcher; the System Info button is its caller.
-    void StartSysInfo();
-
 protected:
     void Form_Load() override;
 

@@ -24,7 +24,7 @@ void StartSysInfo(const ui::Services& services, QWidget* owner)
 {
     Tools tools {services.registry,
         [&](const std::string& path) { return services.files.isOrdinaryFile(fromAnsi(path)); },
-        [&](const std::string& path) { return services.starter.start(fromAnsi(path)); },
+        [&](const std::string& path) { return services.starter.start(fromAnsi(path), {}); },
         [&](const std::string& text, const std::string& title) {
             services.messages.show(
                 owner, fromAnsi(text), fromAnsi(title), ui::MessageDialog::Icon::None);
@@ -33,7 +33,7 @@ void StartSysInfo(const ui::Services& services, QWidget* owner)
 #ifndef Q_OS_WIN
     tools.startOwnTool = [&] {
         const QStringList command = ui::systemInfoToolCommand();
-        return !command.isEmpty() && services.starter.startCommand(command.first(), command.mid(1));
+        return !command.isEmpty() && services.starter.start(command.first(), command.mid(1));
     };
 #endif
     StartSysInfo(tools);

@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(t.starter.started, started.isEmpty() ? QStringList() : QStringList {started});
         QCOMPARE(t.messages.shown.size(), int(started.isEmpty()));
         ui::Desktop real;
-        QVERIFY(real.startCommand("/bin/true", {"a b"}) && !real.startCommand("/nonexistent", {}));
+        QVERIFY(real.start("/bin/true", {"a b"}) && !real.start("/nonexistent", {}));
     }
 };
 

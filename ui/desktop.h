@@ -19,8 +19,7 @@ public:
     Services services() { return {m_clock, *this, *this, *this, *this, *m_registry}; }
 
     void open(const QString& address) override;
-    bool start(const QString& path) override;
-    bool startCommand(const QString& program, const QStringList& arguments) override;
+    bool start(const QString& path, const QStringList& arguments) override;
     bool isOrdinaryFile(const QString& path) override;
     void show(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
 

@@ -11,9 +11,9 @@ namespace ui {
 // whatever it answers, nothing is shown.
 void Desktop::open(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 
-bool Desktop::start(const QString& path)
+bool Desktop::start(const QString& path, const QStringList& arguments)
 {
-    return !path.isEmpty() && QProcess::startDetached(path, {});
+    return !path.isEmpty() && QProcess::startDetached(path, arguments);
 }
 
 bool Desktop::isOrdinaryFile(const QString& path)

@@ -1,7 +1,7 @@
 // The About box as a user meets it, and its system information launcher against an
 // in-memory registry, a file probe and a program starter that only record.
 #include "about/frmabout.h"
-#include "about/sysinfo.h"
+#include "about/launcher.h"
 #include "app/frmtasselday.h"
 #include "support/rows.h"
 #include "support/testforms.h"

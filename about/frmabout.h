@@ -2,8 +2,6 @@
 #include "ui/form.h"
 #include "ui/platform.h"
 
-#include <QString>
-
 // The About box's controls its code works with, made from the rows of its layout.
 struct FrmAboutControls {
     ui::Picture* picIcon;

@@ -9,7 +9,8 @@ namespace ui {
 
 // The real desktop's services, one object for the program's run. Opening an address,
 // starting a program and probing a file are each system's own (platform_portable.cpp,
-// platform_windows.cpp); the rest is the same everywhere (platform.cpp).
+// platform_windows.cpp, one of which the build picks); the rest is the same everywhere
+// (platform.cpp).
 class Desktop final : public UrlOpener,
                       public ProgramStarter,
                       public FileProbe,

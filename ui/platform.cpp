@@ -3,8 +3,6 @@
 #include <QMessageBox>
 #include <QPointer>
 
-// The services that are the same on every system; each system's own are in
-// platform_portable.cpp and platform_windows.cpp, one of which the build picks.
 namespace ui {
 
 // Qt's own box on every system: its modal loop is Qt's, so the owner may be unloaded while

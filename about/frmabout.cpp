@@ -1,14 +1,51 @@
 #include "about/frmabout.h"
 
-#include "about/sysinfo.h"
+#include "about/launcher.h"
 #include "ui/assets.h"
 #include "ui/color.h"
 #include "ui/controls.h"
-#include "ui/platform.h"
+#include "ui/desktop_entry.h"
 #include "version.h"
 
 using namespace ui;
 using namespace ui::colors;
+
+namespace {
+
+// Qt's conversion on Windows drops a text's last zero byte, which a value read from the
+// registry may keep: the zeros are carried over one by one, the same on every system.
+QString fromAnsi(const std::string& text)
+{
+    QStringList pieces;
+    for (const QByteArray& piece :
+        QByteArray::fromRawData(text.data(), qsizetype(text.size())).split('\0'))
+        pieces << QString::fromLocal8Bit(piece);
+    return pieces.join(QChar(u'\0'));
+}
+
+// The launcher on the desktop's services; any failure on the way ends in one message box,
+// owned by `owner`. Where the system has no registry, the desktop's own system information
+// tool is started when one is installed.
+void startSysInfo(const Services& services, QWidget* owner)
+{
+    sysinfo::Tools tools {services.registry,
+        [&](const std::string& path) { return services.files.isOrdinaryFile(fromAnsi(path)); },
+        [&](const std::string& path) { return services.starter.start(fromAnsi(path), {}); },
+        [&](const std::string& text, const std::string& title) {
+            services.messages.show(
+                owner, fromAnsi(text), fromAnsi(title), MessageDialog::Icon::None);
+        },
+        {}};
+#ifndef Q_OS_WIN
+    tools.startOwnTool = [&] {
+        const QStringList command = systemInfoToolCommand();
+        return !command.isEmpty() && services.starter.start(command.first(), command.mid(1));
+    };
+#endif
+    sysinfo::StartSysInfo(tools);
+}
+
+} // namespace
 
 // The tables keep their rows as written: one control to a row, fields in a fixed order.
 // clang-format off
@@ -113,7 +150,8 @@ void FrmAbout::Form_Load()
         connect(link, &ui::Label::clicked, this,
             [this, address] { m_services.urls.open(QString::fromLatin1(address)); });
     connect(c.cmdOK, &ui::Button::clicked, this, &FrmAbout::unload);
-    connect(c.cmdSysInfo, &ui::Button::clicked, this, &FrmAbout::StartSysInfo);
+    connect(
+        c.cmdSysInfo, &ui::Button::clicked, this, [this] { startSysInfo(m_services, window()); });
 
     const QString title = QString::fromLatin1(ui::kAppTitle);
     window()->setWindowTitle(QStringLiteral("About ") + title);
@@ -123,5 +161,3 @@ void FrmAbout::Form_Load()
                               .arg(ui::kVersionRevision));
     c.lblTitle->setText(title);
 }
-
-void FrmAbout::StartSysInfo() { sysinfo::StartSysInfo(m_services, window()); }

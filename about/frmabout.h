@@ -2,8 +2,6 @@
 #include "ui/form.h"
 #include "ui/platform.h"
 
-#include <QString>
-
 // The About box's controls its code works with, made from the rows of its layout.
 struct FrmAboutControls {
     ui::Picture* picIcon;
@@ -17,9 +15,6 @@ class FrmAbout : public ui::FormOf<FrmAboutControls> {
 public:
     // The web links and the system information launcher use the desktop's services.
     explicit FrmAbout(const ui::Services& services);
-
-    // The system information launcher; the System Info button is its caller.
-    void StartSysInfo();
 
 protected:
     void Form_Load() override;

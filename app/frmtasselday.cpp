@@ -86,7 +86,7 @@ void FrmTasselday::Form_Load()
     if (covered > 0)
         c.lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
 
-    m_pacer.attach(c.timerRefresh);
+    c.timerRefresh->setSingleShot(true);
     connect(c.timerRefresh, &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);
     connect(c.lblAbout, &ui::Label::clicked, this, &FrmTasselday::aboutRequested);
     connect(c.lblSet, &ui::Label::doubleClicked, this, &FrmTasselday::lblSet_DblClick);
@@ -95,6 +95,7 @@ void FrmTasselday::Form_Load()
     static_cast<countdown::Schedule&>(*this) = countdown::builtInSchedule();
     gesture = {};
     lastSecondsLeft.reset();
+    lastShown.reset();
 
     // The whole short date, even where the locale writes blanks inside it.
     c.lblTimeLeft->setText(c.lblTimeLeft->text() + QStringLiteral(" (") + ui::shortDate(GradDate)
@@ -114,21 +115,25 @@ void FrmTasselday::RefreshAllTimers()
 }
 
 // The timer runs once, just after the next whole second; each run plans the next from the
-// clock. RefreshAllTimers ticks in between without moving that plan.
+// clock, so the shown seconds turn with the system clock's, none is shown twice or skipped,
+// and a clock that is stepped (set by hand, synchronised, resumed from suspend) is followed
+// at the next run. RefreshAllTimers ticks in between without moving that plan.
 void FrmTasselday::timerRefresh_Fired()
 {
     // One reading serves the check, the tick and the plan: a second reading could already
     // be in the next second, and the plan would then step over it.
     const ui::ClockReading now = m_clock.read();
-    if (m_pacer.due(now.date))
+    // A run that reads the second it last showed came early: it plans again instead of
+    // showing that second twice.
+    if (lastShown != now.date)
         timerRefresh_Timer(now.date);
     if (isLoaded())
-        m_pacer.planNext(now);
+        c.timerRefresh->start(now.msToNextSecond + kMarginMs);
 }
 
 void FrmTasselday::timerRefresh_Timer(double now)
 {
-    m_pacer.shown(now);
+    lastShown = now;
     const countdown::TimeLeft left = countdown::timeLeft(*this, now);
     const double secondsLeft = ui::Round(left.TimeLeft * 86400, 0);
     const bool skippedZero

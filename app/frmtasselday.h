@@ -1,7 +1,6 @@
 #pragma once
 #include "app/countdown.h"
 #include "ui/form.h"
-#include "ui/secondpacer.h"
 
 #include <optional>
 
@@ -37,6 +36,10 @@ public:
     // One refresh at once, inside the caller's handler.
     void RefreshAllTimers();
 
+    // The refresh runs this far past the turn of the second, so that a timer which keeps time
+    // a hair differently from the wall clock still lands in the new second.
+    static constexpr int kMarginMs = 2;
+
 signals:
     // The "About..." label was clicked.
     void aboutRequested();
@@ -57,9 +60,9 @@ private:
     void lblSet_DblClick();
 
     const ui::Clock& m_clock;
-    ui::SecondPacer m_pacer;
 
     countdown::Gesture gesture;
     // The previous tick's time left in whole seconds, to notice a zero that fell between ticks.
     std::optional<double> lastSecondsLeft;
+    std::optional<double> lastShown; // the second the last tick showed
 };

@@ -1,6 +1,6 @@
 // The fuzz targets, one program each (TASSELDAY_FUZZ_TARGET names it), each stopping on a broken
 // promise. Outside libFuzzer, main replays the corpus files it is given, for the unit suite.
-#include "about/sysinfo.h"
+#include "about/launcher.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
 #include "ui/desktop_entry.h"

@@ -6,12 +6,13 @@
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
 #include "ui/leadnum.h"
-#include "ui/ownedwindow.h"
 #include "ui/platform.h"
 #include "ui/typedtext.h"
 
 #include <QFontMetrics>
 #include <QLocale>
+#include <QPointer>
+#include <QWindow>
 #include <algorithm>
 
 using namespace ui;
@@ -97,6 +98,36 @@ const Row<C> kRows[] = {
 } // namespace
 // clang-format on
 
+namespace {
+
+// Asks the window manager to keep the dialog with the main window, which waits on it: above
+// it, and minimised and restored together with it (the main window has the taskbar button,
+// the dialog none). Should the dialog be minimised alone all the same, it comes back at once
+// while its owner is on the screen, or when the owner is restored: the owner is never left
+// waiting on a window the user can't reach.
+void keepWithOwner(QWidget* window, QWidget* owner)
+{
+    // The relation is between the native windows, made now if they are not yet.
+    window->winId();
+    owner->winId();
+    window->windowHandle()->setTransientParent(owner->windowHandle());
+    const auto check = [window = QPointer(window), owner = QPointer(owner)] {
+        if (window && owner && window->isMinimized() && owner->isVisible()
+            && !owner->isMinimized()) {
+            window->showNormal();
+            window->raise();
+            window->activateWindow();
+        }
+    };
+    // Looked at once the window system's news of both windows has been taken in: a window
+    // manager minimises the owner before the windows it keeps with it.
+    for (const QWidget* each : {window, owner})
+        QObject::connect(each->windowHandle(), &QWindow::windowStateChanged, window, check,
+            Qt::QueuedConnection);
+}
+
+} // namespace
+
 FrmAdvOpt::FrmAdvOpt(FrmTasselday& main, ui::MessageDialog& messages)
     : FormOf(frmAdvOpt, kRows), m_main(main), m_messages(messages)
 {
@@ -112,7 +143,7 @@ void FrmAdvOpt::Form_Load()
     m_main.setEnabled(false);
     // The main window waits on this dialog from now on.
     if (m_main.window())
-        ui::keepWithOwner(window(), m_main.window());
+        keepWithOwner(window(), m_main.window());
     c.txtPercentDigits->setText(QString::number(m_main.intPercentDigits));
 
     // The date part is the whole short date, blanks and all; the time follows it after

@@ -1,7 +1,7 @@
 // The About box as a user meets it, and its system information launcher against an
 // in-memory registry, a file probe and a program starter that only record.
 #include "about/frmabout.h"
-#include "about/sysinfo.h"
+#include "about/launcher.h"
 #include "app/frmtasselday.h"
 #include "support/rows.h"
 #include "support/testforms.h"
@@ -200,8 +200,9 @@ private slots:
         if (fileThere)
             t.files.existing << kInFolder;
         t.starter.succeed = startWorks;
+        t.forms.frmAbout().load();
         for (int request = 1; request <= 2; ++request) {
-            t.forms.frmAbout().StartSysInfo();
+            t.forms.frmAbout().controls().cmdSysInfo->click();
             const QStringList started(startedPath.isNull() ? 0 : request, startedPath);
             QCOMPARE(t.starter.started, started);
             QCOMPARE(t.messages.shown.size(), told ? request : 0);
@@ -235,12 +236,13 @@ private slots:
                     + '\n' + lines.mid(2).join('\n') + "\n[Desktop Action x]\nExec=/bin/false\n")
                                .toUtf8());
         }
-        t.forms.frmAbout().StartSysInfo();
+        t.forms.frmAbout().load();
+        t.forms.frmAbout().controls().cmdSysInfo->click();
         const QString started = startedPath;
         QCOMPARE(t.starter.started, started.isEmpty() ? QStringList() : QStringList {started});
         QCOMPARE(t.messages.shown.size(), int(started.isEmpty()));
         ui::Desktop real;
-        QVERIFY(real.startCommand("/bin/true", {"a b"}) && !real.startCommand("/nonexistent", {}));
+        QVERIFY(real.start("/bin/true", {"a b"}) && !real.start("/nonexistent", {}));
     }
 };
 

@@ -131,7 +131,7 @@ private slots:
         QFETCH(int, step);
         QFETCH(int, msToNext);
         QFETCH(int, msPerRead);
-        constexpr int margin = ui::SecondPacer::kMarginMs;
+        constexpr int margin = FrmTasselday::kMarginMs;
         QTimer* timer = w->controls().timerRefresh;
         const auto fire = [timer] { QVERIFY(QMetaObject::invokeMethod(timer, "timeout")); };
         t->clock.msToNext = 400;

@@ -96,6 +96,8 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
         auto* l = boxed(new Label(parent), QPalette::Window);
         l->setWordWrap(row.wordWrap);
         l->setAutoFillBackground(row.back != kDefault);
+        if (row.hoverFore != kDefault)
+            l->setHoverColor(quint32(row.hoverFore));
         return l;
     }
     case Kind::DisplayBox:
@@ -160,8 +162,6 @@ QObject* createControl(
 {
     QObject* made = makeWidget(window, form, kind, row);
     made->setObjectName(QString::fromLatin1(name));
-    if (auto* link = qobject_cast<Label*>(made); link && row.hoverFore != kDefault)
-        link->setHoverColor(quint32(row.hoverFore));
     return made;
 }
 

@@ -9,7 +9,8 @@ namespace ui {
 
 // The real desktop's services, one object for the program's run. Opening an address,
 // starting a program and probing a file are each system's own (platform_portable.cpp,
-// platform_windows.cpp); the rest is the same everywhere (platform.cpp).
+// platform_windows.cpp, one of which the build picks); the rest is the same everywhere
+// (platform.cpp).
 class Desktop final : public UrlOpener,
                       public ProgramStarter,
                       public FileProbe,
@@ -19,8 +20,7 @@ public:
     Services services() { return {m_clock, *this, *this, *this, *this, *m_registry}; }
 
     void open(const QString& address) override;
-    bool start(const QString& path) override;
-    bool startCommand(const QString& program, const QStringList& arguments) override;
+    bool start(const QString& path, const QStringList& arguments) override;
     bool isOrdinaryFile(const QString& path) override;
     void show(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
 

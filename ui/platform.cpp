@@ -2,16 +2,8 @@
 
 #include <QMessageBox>
 #include <QPointer>
-#include <QProcess>
 
-// The services that are the same on every system; each system's own are in
-// platform_portable.cpp and platform_windows.cpp, one of which the build picks.
 namespace ui {
-
-bool Desktop::startCommand(const QString& program, const QStringList& arguments)
-{
-    return !program.isEmpty() && QProcess::startDetached(program, arguments);
-}
 
 // Qt's own box on every system: its modal loop is Qt's, so the owner may be unloaded while
 // the box waits (the countdown can reach zero behind it), taking the box with it.

@@ -21,11 +21,9 @@ public:
 class ProgramStarter {
 public:
     virtual ~ProgramStarter() = default;
-    // Starts the program at `path` (one argument, never split at blanks) with a normal,
-    // focused window, without waiting. False when it could not be started.
-    virtual bool start(const QString& path) = 0;
-    // Starts `program` (a full path) with `arguments`, as they are, without waiting.
-    virtual bool startCommand(const QString& program, const QStringList& arguments) = 0;
+    // Starts the program at `path` (never split at blanks) with `arguments`, as they are,
+    // with a normal, focused window, without waiting. False when it could not be started.
+    virtual bool start(const QString& path, const QStringList& arguments) = 0;
 };
 
 class FileProbe {

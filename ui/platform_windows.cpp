@@ -1,6 +1,8 @@
 #include "ui/desktop.h"
 #include "ui/windows_services.h"
 
+#include <QProcess>
+
 #include <windows.h>
 // after <windows.h>, which it needs
 #include <shellapi.h>
@@ -15,9 +17,10 @@ void Desktop::open(const QString& address)
         nullptr, nullptr, address.toLocal8Bit().constData(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-bool Desktop::start(const QString& path)
+bool Desktop::start(const QString& path, const QStringList& arguments)
 {
-    return win32::startProgram(path.toLocal8Bit().toStdString());
+    return arguments.isEmpty() ? win32::startProgram(path.toLocal8Bit().toStdString())
+                               : QProcess::startDetached(path, arguments);
 }
 
 bool Desktop::isOrdinaryFile(const QString& path)

@@ -41,15 +41,10 @@ struct UrlOpener final : ui::UrlOpener {
 struct ProgramStarter final : ui::ProgramStarter {
     QStringList started; // paths, and commands with their arguments joined by |
     bool succeed = true;
-    bool start(const QString& path) override
+    bool start(const QString& path, const QStringList& arguments) override
     {
-        started << path;
+        started << (QStringList {path} + arguments).join(QLatin1Char('|'));
         return succeed && !path.isEmpty();
-    }
-    bool startCommand(const QString& program, const QStringList& arguments) override
-    {
-        started << (QStringList {program} + arguments).join(QLatin1Char('|'));
-        return succeed;
     }
 };
 

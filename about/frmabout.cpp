@@ -148,7 +148,7 @@ void FrmAbout::Form_Load()
     for (const auto& [link, address] : {std::pair {c.lblWebsite, "https://tasselday.github.io/"},
              {c.lblPSClink, "https://github.com/"}})
         connect(link, &ui::Label::clicked, this,
-            [this, address] { m_services.urls.open(QString::fromLatin1(address)); });
+            [this, url = address] { m_services.urls.open(QString::fromLatin1(url)); });
     connect(c.cmdOK, &ui::Button::clicked, this, &FrmAbout::unload);
     connect(
         c.cmdSysInfo, &ui::Button::clicked, this, [this] { startSysInfo(m_services, window()); });

@@ -91,9 +91,9 @@ struct EntryRow {
     const char* started;
 };
 const EntryRow kEntries[] = {
-    {.name = "field code dropped",
+    {.name = "escape read, field code dropped",
         .home = "",
-        .dirs = "org.kde.kinfocenter.desktop:/bin/true \"a b\" %U",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true \"a\\sb\" %U",
         .started = "/bin/true|a b"},
     {.name = "KDE before GNOME",
         .home = "gnome-info-overview-panel.desktop:/bin/false",

@@ -23,28 +23,6 @@ QString fromAnsi(const std::string& text)
     return pieces.join(QChar(u'\0'));
 }
 
-// The launcher on the desktop's services; any failure on the way ends in one message box,
-// owned by `owner`. Where the system has no registry, the desktop's own system information
-// tool is started when one is installed.
-void startSysInfo(const Services& services, QWidget* owner)
-{
-    sysinfo::Tools tools {services.registry,
-        [&](const std::string& path) { return services.files.isOrdinaryFile(fromAnsi(path)); },
-        [&](const std::string& path) { return services.starter.start(fromAnsi(path), {}); },
-        [&](const std::string& text, const std::string& title) {
-            services.messages.show(
-                owner, fromAnsi(text), fromAnsi(title), MessageDialog::Icon::None);
-        },
-        {}};
-#ifndef Q_OS_WIN
-    tools.startOwnTool = [&] {
-        const QStringList command = systemInfoToolCommand();
-        return !command.isEmpty() && services.starter.start(command.first(), command.mid(1));
-    };
-#endif
-    sysinfo::StartSysInfo(tools);
-}
-
 } // namespace
 
 // The tables keep their rows as written: one control to a row, fields in a fixed order.
@@ -150,8 +128,7 @@ void FrmAbout::Form_Load()
         connect(link, &ui::Label::clicked, this,
             [this, url = address] { m_services.urls.open(QString::fromLatin1(url)); });
     connect(c.cmdOK, &ui::Button::clicked, this, &FrmAbout::unload);
-    connect(
-        c.cmdSysInfo, &ui::Button::clicked, this, [this] { startSysInfo(m_services, window()); });
+    connect(c.cmdSysInfo, &ui::Button::clicked, this, &FrmAbout::StartSysInfo);
 
     const QString title = QString::fromLatin1(ui::kAppTitle);
     window()->setWindowTitle(QStringLiteral("About ") + title);
@@ -160,4 +137,27 @@ void FrmAbout::Form_Load()
                               .arg(ui::kVersionMinor)
                               .arg(ui::kVersionRevision));
     c.lblTitle->setText(title);
+}
+
+// The launcher on the desktop's services, its message box owned by this box. Where the system
+// has no registry, the desktop's own system information tool is started when one is installed.
+void FrmAbout::StartSysInfo()
+{
+    const ui::Services& services = m_services;
+    QWidget* owner = window();
+    sysinfo::Tools tools {services.registry,
+        [&](const std::string& path) { return services.files.isOrdinaryFile(fromAnsi(path)); },
+        [&](const std::string& path) { return services.starter.start(fromAnsi(path), {}); },
+        [&](const std::string& text, const std::string& title) {
+            services.messages.show(
+                owner, fromAnsi(text), fromAnsi(title), MessageDialog::Icon::None);
+        },
+        {}};
+#ifndef Q_OS_WIN
+    tools.startOwnTool = [&] {
+        const QStringList command = systemInfoToolCommand();
+        return !command.isEmpty() && services.starter.start(command.first(), command.mid(1));
+    };
+#endif
+    sysinfo::StartSysInfo(tools);
 }

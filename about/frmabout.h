@@ -16,6 +16,10 @@ public:
     // The web links and the system information launcher use the desktop's services.
     explicit FrmAbout(const ui::Services& services);
 
+    // Finds the system's information tool and starts it; anything that goes wrong on the way
+    // ends in one message box.
+    void StartSysInfo();
+
 protected:
     void Form_Load() override;
 

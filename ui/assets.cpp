@@ -11,17 +11,17 @@ namespace {
 
 QString path(const char* name) { return QStringLiteral(":/assets/") + QLatin1String(name); }
 
-// Every image in the file, read by the one plugin for its format without loading every other
-// image plugin to ask it first. Qt's "ico" plugin decodes .ico and .cur files alike (mask
-// included); it just says nothing about a cursor's hot spot.
-QList<QImage> imagesOf(const char* name, const char* format = "ico")
+// The file's images, up to `most` of them, read by the one plugin for its format without
+// loading every other image plugin to ask it first. Qt's "ico" plugin decodes .ico and .cur
+// files alike (mask included); it just says nothing about a cursor's hot spot.
+QList<QImage> imagesOf(const char* name, const char* format = "ico", qsizetype most = 64)
 {
     QImageReader reader(path(name), format);
     reader.setAutoDetectImageFormat(false);
     QList<QImage> images;
     for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
         images.append(image);
-        if (!reader.jumpToNextImage())
+        if (images.size() == most || !reader.jumpToNextImage())
             break;
     }
     if (images.isEmpty())
@@ -31,7 +31,7 @@ QList<QImage> imagesOf(const char* name, const char* format = "ico")
 
 QPixmap firstImage(const char* name, const char* format = "ico")
 {
-    return QPixmap::fromImage(imagesOf(name, format).value(0));
+    return QPixmap::fromImage(imagesOf(name, format, 1).value(0));
 }
 
 QIcon iconFrom(const char* name)
@@ -49,7 +49,7 @@ QCursor cursorFrom(const char* name, Qt::CursorShape fallback)
     QFile file(path(name));
     const QByteArray head = file.open(QIODevice::ReadOnly) ? file.read(22) : QByteArray();
     const auto word = [&](int at) { return quint8(head[at]) | quint8(head[at + 1]) << 8; };
-    const QList<QImage> images = imagesOf(name);
+    const QList<QImage> images = imagesOf(name, "ico", 1);
     if (images.isEmpty() || head.size() < 22 || word(0) != 0 || word(2) != 2 || word(4) == 0) {
         // Still usable, just not our drawing.
         qWarning("assets: cannot read the cursor %s", name);

@@ -38,15 +38,12 @@ void Label::mousePressEvent(QMouseEvent* e)
 
 void Label::mouseReleaseEvent(QMouseEvent* e)
 {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    e->accept();
     // The release that ends a double-click is part of it, not a further click.
-    if (m_afterDoubleClick) {
-        m_afterDoubleClick = false;
-        return;
-    }
-    if (wasPressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+    const bool click = m_pressed && !m_afterDoubleClick && e->button() == Qt::LeftButton
+        && rect().contains(e->position().toPoint());
+    m_pressed = m_afterDoubleClick = false;
+    e->accept();
+    if (click)
         emit clicked();
 }
 
@@ -92,6 +89,18 @@ public:
 private:
     TextBox* m_box;
 };
+
+// The style's dotted focus rectangle at `r`, over a face of colour `back`.
+void drawFocusRect(const QWidget* w, QPainter& p, const QRect& r, const QColor& back)
+{
+    QStyleOptionFocusRect focus;
+    focus.initFrom(w);
+    focus.rect = r;
+    focus.backgroundColor = back;
+    w->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, w);
+}
+
+constexpr int kArrowWidth = 14; // a drop-down list's arrow
 
 } // namespace
 
@@ -159,18 +168,9 @@ void Button::paintEvent(QPaintEvent*)
     p.setFont(font());
     p.setPen(palette().color(QPalette::Active, QPalette::ButtonText));
     p.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, text());
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = r.adjusted(3, 3, -3, -3);
-        focus.backgroundColor = face.color();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
-    }
+    if (hasFocus())
+        drawFocusRect(this, p, r.adjusted(3, 3, -3, -3), face.color());
 }
-
-namespace {
-constexpr int kArrowWidth = 14;
-} // namespace
 
 QRect ComboList::fieldRect() const { return rect().adjusted(3, 2, -kArrowWidth - 1, -2); }
 
@@ -190,13 +190,8 @@ void ComboList::paintEvent(QPaintEvent*)
     const QRect field = fieldRect();
     p.setPen(palette().color(QPalette::Text));
     p.drawText(field, Qt::AlignLeft | Qt::AlignVCenter, currentText());
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = field.adjusted(-1, 0, 1, 0);
-        focus.backgroundColor = palette().color(QPalette::Base);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
-    }
+    if (hasFocus())
+        drawFocusRect(this, p, field.adjusted(-1, 0, 1, 0), palette().color(QPalette::Base));
 }
 
 } // namespace ui

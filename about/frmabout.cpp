@@ -127,10 +127,7 @@ void FrmAbout::Form_Load()
 
     const QString title = QString::fromLatin1(ui::kAppTitle);
     window()->setWindowTitle(QStringLiteral("About ") + title);
-    c.lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                              .arg(ui::kVersionMajor)
-                              .arg(ui::kVersionMinor)
-                              .arg(ui::kVersionRevision));
+    c.lblVersion->setText(QStringLiteral("Version ") + QLatin1String(ui::kVersion));
     c.lblTitle->setText(title);
 }
 

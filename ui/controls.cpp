@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
@@ -121,11 +122,8 @@ bool TextBox::event(QEvent* e)
 {
     // Edits made while the box handles an event (keys, input method, drops, clicks, its
     // context menu) are the user's; setText() from the program's own code is not.
-    const bool outer = m_userInput;
-    m_userInput = true;
-    const bool handled = QLineEdit::event(e);
-    m_userInput = outer;
-    return handled;
+    const QScopedValueRollback<bool> inside(m_userInput, true);
+    return QLineEdit::event(e);
 }
 
 void TextBox::cutToLimit(QString& after, int& cursor) const

@@ -23,13 +23,10 @@ QString fromAnsi(const std::string& text)
     return pieces.join(QChar(u'\0'));
 }
 
-} // namespace
-
 // The tables keep their rows as written: one control to a row, fields in a fixed order.
 // clang-format off
 using C = FrmAboutControls;
 
-namespace {
 constexpr quint32 Cyan = 0x00FFFF00;
 constexpr quint32 PaleCyan = 0x00FFFF80;
 constexpr quint32 Grey = 0x00808080;
@@ -40,7 +37,6 @@ constexpr FontSettings SansBold = {"MS Sans Serif", 8.25, 700};
 constexpr FontSettings ArialItalicLink = {"Arial", 9.75, 400, true, true};
 constexpr FontSettings SansLink = {"MS Sans Serif", 8.25, 400, false, true};
 constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
-} // namespace
 
 const WindowLayout frmAbout = {
     .caption = "About MyApp",
@@ -54,13 +50,12 @@ const WindowLayout frmAbout = {
     .placeTop = 1935,
 };
 
-namespace {
 // From the bottom of the stacking order up: where two overlap, the later row is drawn above.
 // The frame lies over the "Contributors:" heading so that it shows complete, and the grey
 // line over the white one so that the separator looks engraved. The buttons and the picture
 // box come last, in Tab order.
 const Row<C> kRows[] = {
-    {decoration<C>(Kind::Label, "lblDisclaimer"),
+    {{Kind::Label, "lblDisclaimer"},
      {.text = "Tasselday is free software under the MIT licence: copy, change and give it "
               "away as you like. If you would like the source code, just ask the author for it.",
      .left = 255, .top = 3000, .width = 3870, .height = 825, .back = Navy, .fore = DarkRed,
@@ -68,38 +63,38 @@ const Row<C> kRows[] = {
     {UI_CONTROL(C, lblVersion), {.text = "Version", .left = 1050, .top = 480,
      .width = 3885, .height = 225, .back = Navy, .fore = LightBlue, .align = Centred,
      .wordWrap = true}},
-    {decoration<C>(Kind::Line, "Line1(0)"), {.left = 120, .top = 2880, .width = 5669,
+    {{Kind::Line, "Line1(0)"}, {.left = 120, .top = 2880, .width = 5669,
      .fore = White, .lineWidth = 2}},
     {UI_CONTROL(C, lblTitle), {.text = "Application Title", .left = 1050,
      .top = 240, .width = 3885, .height = 240, .back = Navy, .fore = LightBlue,
      .font = SansBold, .align = Centred, .wordWrap = true}},
-    {decoration<C>(Kind::Label, "lblDescription"), {.text = "By Quillerby", .left = 1080,
+    {{Kind::Label, "lblDescription"}, {.text = "By Quillerby", .left = 1080,
      .top = 660, .width = 3885, .height = 315, .back = Navy, .fore = LightBlue,
      .font = ArialItalic, .align = Centred, .wordWrap = true}},
-    {decoration<C>(Kind::Line, "Line1(1)"), {.left = 120, .top = 2880, .width = 5684,
+    {{Kind::Line, "Line1(1)"}, {.left = 120, .top = 2880, .width = 5684,
      .fore = Grey, .lineWidth = 1}},
-    {decoration<C>(Kind::Label, "Label1"), {.text = "for the Now functions", .left = 2880,
+    {{Kind::Label, "Label1"}, {.text = "for the Now functions", .left = 2880,
      .top = 1680, .width = 1605, .height = 210, .back = Navy, .fore = PaleCyan,
      .wordWrap = true}},
-    {decoration<C>(Kind::Label, "Label2"), {.text = "-Class of '06, for the idea and some testing",
+    {{Kind::Label, "Label2"}, {.text = "-Class of '06, for the idea and some testing",
      .left = 1080, .top = 1920, .width = 3765, .height = 210, .back = Navy, .fore = Cyan,
      .wordWrap = true}},
-    {decoration<C>(Kind::Label, "Label3"), {.text = "Contributors:", .left = 960, .top = 1440,
+    {{Kind::Label, "Label3"}, {.text = "Contributors:", .left = 960, .top = 1440,
      .width = 4095, .height = 255, .back = Navy, .fore = LightBlue, .font = SansBold,
      .align = Centred, .wordWrap = true}},
     {UI_CONTROL(C, lblWebsite), {.text = "tasselday.github.io", .left = 1800,
      .top = 2520, .width = 2205, .height = 330, .back = Navy, .fore = LightBlue,
      .font = ArialItalicLink, .align = Centred, .wordWrap = true,
      .hoverFore = Red, .cursor = linkHandCursor}},
-    {decoration<C>(Kind::Shape, "Shape1"), {.left = 960, .top = 1440, .width = 4215,
+    {{Kind::Shape, "Shape1"}, {.left = 960, .top = 1440, .width = 4215,
      .height = 975, .fore = LightBlue}},
     {UI_CONTROL(C, lblPSClink), {.text = "-GitHub", .left = 1080, .top = 1680,
      .width = 1725, .height = 210, .back = Navy, .fore = LightBlue, .font = SansLink,
      .wordWrap = true, .hoverFore = Red, .cursor = linkHandCursor}},
-    {decoration<C>(Kind::Label, "Label4"), {.text = "-Qt, for help with opening web pages",
+    {{Kind::Label, "Label4"}, {.text = "-Qt, for help with opening web pages",
      .left = 1080, .top = 2160,
      .width = 3885, .height = 210, .back = Navy, .fore = Cyan, .wordWrap = true}},
-    {decoration<C>(Kind::Label, "Label5"),
+    {{Kind::Label, "Label5"},
      {.text = "Original: 8/28/2005      This Build: 10/15/2005", .left = 1080, .top = 960,
      .width = 4005, .height = 330, .back = Navy, .fore = LightBlue, .font = ArialItalic,
      .align = Centred, .wordWrap = true}},
@@ -132,10 +127,7 @@ void FrmAbout::Form_Load()
 
     const QString title = QString::fromLatin1(ui::kAppTitle);
     window()->setWindowTitle(QStringLiteral("About ") + title);
-    c.lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                              .arg(ui::kVersionMajor)
-                              .arg(ui::kVersionMinor)
-                              .arg(ui::kVersionRevision));
+    c.lblVersion->setText(QStringLiteral("Version ") + QLatin1String(ui::kVersion));
     c.lblTitle->setText(title);
 }
 
@@ -144,13 +136,12 @@ void FrmAbout::Form_Load()
 void FrmAbout::StartSysInfo()
 {
     const ui::Services& services = m_services;
-    QWidget* owner = window();
     sysinfo::Tools tools {services.registry,
         [&](const std::string& path) { return services.files.isOrdinaryFile(fromAnsi(path)); },
         [&](const std::string& path) { return services.starter.start(fromAnsi(path), {}); },
         [&](const std::string& text, const std::string& title) {
             services.messages.show(
-                owner, fromAnsi(text), fromAnsi(title), MessageDialog::Icon::None);
+                window(), fromAnsi(text), fromAnsi(title), MessageDialog::Icon::None);
         },
         {}};
 #ifndef Q_OS_WIN

@@ -32,11 +32,9 @@ bool GetKeyValue(ui::Registry& registry, std::uint32_t KeyRoot, const std::strin
     // Text is usually stored with its terminating zero, but not always.
     const std::size_t kept = buffer[size - 1] == '\0' ? size - 1 : size;
 
-    switch (type) {
-    case ui::reg::kText:
+    if (type == ui::reg::kText) {
         KeyVal.assign(buffer.data(), kept);
-        break;
-    case ui::reg::kNumber:
+    } else if (type == ui::reg::kNumber) {
         // Nothing here reads a number, so the hexadecimal text stays as built rather than
         // being turned into decimal.
         KeyVal = "&h";
@@ -44,9 +42,6 @@ bool GetKeyValue(ui::Registry& registry, std::uint32_t KeyRoot, const std::strin
             const auto byte = static_cast<unsigned char>(buffer[i]);
             KeyVal += {"0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 0x0F]};
         }
-        break;
-    default:
-        break;
     }
     return true;
 }

@@ -49,9 +49,9 @@ const Row<C> controls[] = {
      .left = 240, .top = 1080, .width = 5895, .height = 375, .back = Navy, .fore = LightBlue,
      .font = {"Arial", 15.75}, .align = Qt::AlignHCenter | Qt::AlignTop,
      .quietUpdates = true}},
-    {decoration<C>(Kind::Label, "Label2"), {.text = "0%", .left = 120, .top = 1680,
+    {{Kind::Label, "Label2"}, {.text = "0%", .left = 120, .top = 1680,
      .width = 255, .height = 255, .fore = LightBlue, .font = {"MS Sans Serif", 8.25}}},
-    {decoration<C>(Kind::Label, "Label3"), {.text = "100%", .left = 5640, .top = 1680,
+    {{Kind::Label, "Label3"}, {.text = "100%", .left = 5640, .top = 1680,
      .width = 495, .height = 255, .fore = LightBlue, .font = {"MS Sans Serif", 8.25},
      .align = Qt::AlignRight | Qt::AlignTop}},
     {UI_CONTROL(C, txtDisplay), {.left = 120, .top = 720, .width = 6000,
@@ -83,8 +83,7 @@ void FrmTasselday::Form_Load()
     // draws its whole striped face, through worker threads, to show one row again).
     const int covered
         = c.lblSchoolCompleted->geometry().intersected(c.prgbarSchool->geometry()).height();
-    if (covered > 0)
-        c.lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
+    c.lblSchoolCompleted->setContentsMargins(0, 0, 0, covered);
 
     c.timerRefresh->setSingleShot(true);
     connect(c.timerRefresh, &QTimer::timeout, this, &FrmTasselday::timerRefresh_Fired);

@@ -28,8 +28,7 @@ int answer(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0)
-            std::printf("%s %d.%d.%d\n", ui::kAppTitle, ui::kVersionMajor, ui::kVersionMinor,
-                ui::kVersionRevision);
+            std::printf("%s %s\n", ui::kAppTitle, ui::kVersion);
         else if (std::strcmp(argv[i], "--help") == 0)
             std::fputs(kHelp, stdout);
         else

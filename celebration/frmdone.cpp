@@ -65,9 +65,10 @@ FrmDone::FrmDone() : FormOf(frmDone, kRows)
 void FrmDone::Form_Load()
 {
     c.Image1->setPixmap(ui::bitmapA());
-    c.Image2->setPixmap(ui::mirrored(ui::bitmapA()));
     c.Image3->setPixmap(ui::bitmapB());
-    c.Image4->setPixmap(ui::mirrored(ui::bitmapB()));
+    // The right-hand copies mirrored; an image keeps its pixmap's device pixel ratio.
+    c.Image2->setPixmap(QPixmap::fromImage(c.Image1->pixmap().toImage().mirrored(true, false)));
+    c.Image4->setPixmap(QPixmap::fromImage(c.Image3->pixmap().toImage().mirrored(true, false)));
 
     connect(c.timerBGColor, &QTimer::timeout, this, &FrmDone::timerBGColor_Timer);
     connect(c.cmdClose, &ui::Button::clicked, this, &FrmDone::unload);
@@ -109,5 +110,5 @@ void FrmDone::timerBGColor_Timer()
     // Navy (the layout's own), dark red, green, orange, and round again.
     static constexpr quint32 colors[] = {0x00800000, 0x000000C0, 0x00008000, 0x000080FF};
     intColorStep = qint16(intColorStep % 4 + 1);
-    setBackColor(colors[intColorStep - 1]);
+    setRoleColor(window(), QPalette::Window, colors[intColorStep - 1]);
 }

@@ -29,7 +29,6 @@ constexpr FontSettings TimeText = {"Arial", 12.75};
 constexpr FontSettings TimeColon = {"Arial", 12.75, 700};
 constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignTop;
 constexpr Qt::Alignment RightAligned = Qt::AlignRight | Qt::AlignTop;
-} // namespace
 
 const WindowLayout frmAdvOpt = {
     .caption = "Advanced Options",
@@ -40,38 +39,37 @@ const WindowLayout frmAdvOpt = {
     .placement = Placement::Centred,
 };
 
-namespace {
 // Controls without a font use the window's own. The lines are painted on the dialog's
 // surface: over the opaque labels they run along, under the boxes, the list and the buttons,
 // which come last, in Tab order. Escape cancels and never jumps to the ending, which can't
 // be undone.
 const Row<C> kRows[] = {
-    {decoration<C>(Kind::Label, "Label3"), {.text = "......Advanced Options......", .left = 240,
+    {{Kind::Label, "Label3"}, {.text = "......Advanced Options......", .left = 240,
      .top = 120, .width = 4335, .height = 615, .back = Navy, .fore = Red,
      .font = {"Westminster", 24, 500}, .align = Centred}},
-    {decoration<C>(Kind::Label, "Label1"), {.text = "Graduation Time:", .left = 360, .top = 840,
+    {{Kind::Label, "Label1"}, {.text = "Graduation Time:", .left = 360, .top = 840,
      .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
      .align = Centred}},
     {UI_CONTROL(C, lblGradTime_Date), {.text = "  at", .left = 240, .top = 1320,
      .width = 1335, .height = 315, .back = Navy, .fore = LightBlue, .font = TimeText,
      .align = RightAligned}},
-    {decoration<C>(Kind::Label, "Label6"), {.text = ":", .left = 2120, .top = 1320, .width = 105,
+    {{Kind::Label, "Label6"}, {.text = ":", .left = 2120, .top = 1320, .width = 105,
      .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned}},
-    {decoration<C>(Kind::Label, "Label8"), {.text = ":", .left = 2760, .top = 1320, .width = 105,
+    {{Kind::Label, "Label8"}, {.text = ":", .left = 2760, .top = 1320, .width = 105,
      .height = 315, .back = Navy, .fore = LightBlue, .font = TimeColon, .align = RightAligned}},
-    {decoration<C>(Kind::Label, "Label2"), {.text = "Percent Bar", .left = 240, .top = 1800,
+    {{Kind::Label, "Label2"}, {.text = "Percent Bar", .left = 240, .top = 1800,
      .width = 4095, .height = 375, .back = Navy, .fore = LightBlue, .font = Heading,
      .align = Centred}},
-    {decoration<C>(Kind::Label, "Label4"), {.text = "Percent Bar/Label Precision:", .left = 480,
+    {{Kind::Label, "Label4"}, {.text = "Percent Bar/Label Precision:", .left = 480,
      .top = 2280, .width = 1815, .height = 495, .back = Navy, .fore = LightBlue,
      .align = Centred, .wordWrap = true}},
-    {decoration<C>(Kind::Label, "Label7"), {.text = "digits", .left = 3000, .top = 2280,
+    {{Kind::Label, "Label7"}, {.text = "digits", .left = 3000, .top = 2280,
      .width = 495, .height = 285, .back = Navy, .fore = LightBlue}},
-    {decoration<C>(Kind::Line, "Line3"), {.left = 240, .top = 720, .width = 4680,
+    {{Kind::Line, "Line3"}, {.left = 240, .top = 720, .width = 4680,
      .fore = Red, .lineWidth = 1}},
-    {decoration<C>(Kind::Line, "Line1"), {.left = 120, .top = 1800, .width = 4560,
+    {{Kind::Line, "Line1"}, {.left = 120, .top = 1800, .width = 4560,
      .fore = LightGreen, .lineWidth = 2}},
-    {decoration<C>(Kind::Line, "Line2"), {.left = 120, .top = 2760, .width = 4560,
+    {{Kind::Line, "Line2"}, {.left = 120, .top = 2760, .width = 4560,
      .fore = LightGreen, .lineWidth = 2}},
     {UI_CONTROL(C, cmdOK), {.text = "&OK", .left = 120, .top = 3480,
      .width = 1215, .height = 375, .back = LightBlue, .font = {"MS Sans Serif", 8.25, 700}}},
@@ -95,10 +93,7 @@ const Row<C> kRows[] = {
     {UI_CONTROL(C, txtSetTIme_Seconds), {.left = 2880, .top = 1320, .width = 440,
      .height = 315, .back = LightBlue, .font = TimeText, .typedLimit = 2, .accessibleName = "Seconds"}},
 };
-} // namespace
 // clang-format on
-
-namespace {
 
 // Asks the window manager to keep the dialog with the main window, which waits on it: above
 // it, and minimised and restored together with it (the main window has the taskbar button,

@@ -66,12 +66,6 @@ QPixmap bitmapA() { return firstImage("bitmapA.bmp", "bmp"); }
 
 QPixmap bitmapB() { return firstImage("bitmapB.bmp", "bmp"); }
 
-QPixmap mirrored(const QPixmap& picture)
-{
-    // The image keeps the pixmap's device pixel ratio through both conversions.
-    return QPixmap::fromImage(picture.toImage().mirrored(true, false));
-}
-
 QIcon aboutIcon() { return iconFrom("about.ico"); }
 
 QPixmap aboutIconPixmap()

@@ -14,9 +14,6 @@ QIcon appIcon();
 QPixmap bitmapA(); // a mortarboard with its tassel
 QPixmap bitmapB(); // a rolled diploma tied with a ribbon
 
-// Left-right mirror image, for the right-hand copies of the pictures.
-QPixmap mirrored(const QPixmap& picture);
-
 // The About box's picture, as an icon (32x32 and 16x16) and as its 32x32 image.
 QIcon aboutIcon();
 QPixmap aboutIconPixmap();

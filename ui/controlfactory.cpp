@@ -2,11 +2,11 @@
 #include "ui/controls.h"
 #include "ui/displaybox.h"
 #include "ui/form.h"
-#include "ui/stylecache.h"
 #include "ui/twips.h"
 
 #include <QAccessible>
 #include <QAccessibleEvent>
+#include <QList>
 #include <QTimer>
 
 #include <algorithm>
@@ -43,12 +43,31 @@ void filterUpdate(QAccessibleEvent* event)
 
 void announceOnlyWhenFocused(QWidget* w)
 {
-    static const bool installed = [] {
-        previousHandler = QAccessible::installUpdateHandler(filterUpdate);
-        return true;
-    }();
+    static const bool installed
+        = (previousHandler = QAccessible::installUpdateHandler(filterUpdate), true);
     Q_UNUSED(installed);
     w->setProperty(kQuiet, true);
+}
+
+// Fusion keeps the faces it draws for a drop-down list under the identity of the list's
+// palette. Each new window resolves new palettes, so every dialog opened would leave one more
+// face in the cache, kept until the cache is full (10 MB). A complete palette (nothing left to
+// take from the window), shared by all controls of the same colours, keeps one identity: a
+// dialog opened again finds the faces drawn before.
+QPalette sharedPalette(QPalette palette)
+{
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = QPalette::ColorGroup(g);
+            const auto role = QPalette::ColorRole(r);
+            palette.setBrush(group, role, palette.brush(group, role));
+        }
+    static QList<QPalette> known;
+    for (const QPalette& same : std::as_const(known))
+        if (same == palette)
+            return same;
+    known.append(palette);
+    return palette;
 }
 
 QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const ControlRow& row)
@@ -110,7 +129,8 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
     case Kind::Button: {
         auto* b = placed(new Button(parent), QPalette::Button);
         b->setText(text);
-        b->setProperty(kButtonRole, int(row.role));
+        b->setProperty(
+            kCancels, row.role == ButtonRole::Cancel || row.role == ButtonRole::DefaultAndCancel);
         // Drawn as the default button.
         b->setDefault(row.role == ButtonRole::Default || row.role == ButtonRole::DefaultAndCancel);
         return b;

@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
@@ -38,15 +39,12 @@ void Label::mousePressEvent(QMouseEvent* e)
 
 void Label::mouseReleaseEvent(QMouseEvent* e)
 {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    e->accept();
     // The release that ends a double-click is part of it, not a further click.
-    if (m_afterDoubleClick) {
-        m_afterDoubleClick = false;
-        return;
-    }
-    if (wasPressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+    const bool click = m_pressed && !m_afterDoubleClick && e->button() == Qt::LeftButton
+        && rect().contains(e->position().toPoint());
+    m_pressed = m_afterDoubleClick = false;
+    e->accept();
+    if (click)
         emit clicked();
 }
 
@@ -93,6 +91,18 @@ private:
     TextBox* m_box;
 };
 
+// The style's dotted focus rectangle at `r`, over a face of colour `back`.
+void drawFocusRect(const QWidget* w, QPainter& p, const QRect& r, const QColor& back)
+{
+    QStyleOptionFocusRect focus;
+    focus.initFrom(w);
+    focus.rect = r;
+    focus.backgroundColor = back;
+    w->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, w);
+}
+
+constexpr int kArrowWidth = 14; // a drop-down list's arrow
+
 } // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
@@ -112,11 +122,8 @@ bool TextBox::event(QEvent* e)
 {
     // Edits made while the box handles an event (keys, input method, drops, clicks, its
     // context menu) are the user's; setText() from the program's own code is not.
-    const bool outer = m_userInput;
-    m_userInput = true;
-    const bool handled = QLineEdit::event(e);
-    m_userInput = outer;
-    return handled;
+    const QScopedValueRollback<bool> inside(m_userInput, true);
+    return QLineEdit::event(e);
 }
 
 void TextBox::cutToLimit(QString& after, int& cursor) const
@@ -159,18 +166,9 @@ void Button::paintEvent(QPaintEvent*)
     p.setFont(font());
     p.setPen(palette().color(QPalette::Active, QPalette::ButtonText));
     p.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, text());
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = r.adjusted(3, 3, -3, -3);
-        focus.backgroundColor = face.color();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
-    }
+    if (hasFocus())
+        drawFocusRect(this, p, r.adjusted(3, 3, -3, -3), face.color());
 }
-
-namespace {
-constexpr int kArrowWidth = 14;
-} // namespace
 
 QRect ComboList::fieldRect() const { return rect().adjusted(3, 2, -kArrowWidth - 1, -2); }
 
@@ -190,13 +188,8 @@ void ComboList::paintEvent(QPaintEvent*)
     const QRect field = fieldRect();
     p.setPen(palette().color(QPalette::Text));
     p.drawText(field, Qt::AlignLeft | Qt::AlignVCenter, currentText());
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = field.adjusted(-1, 0, 1, 0);
-        focus.backgroundColor = palette().color(QPalette::Base);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
-    }
+    if (hasFocus())
+        drawFocusRect(this, p, field.adjusted(-1, 0, 1, 0), palette().color(QPalette::Base));
 }
 
 } // namespace ui

@@ -16,6 +16,9 @@ namespace ui {
 
 namespace {
 
+// The forms loaded now: the program ends when the last one is unloaded.
+int loadedForms = 0;
+
 Qt::WindowFlags flagsFor(Frame frame)
 {
     const Qt::WindowFlags titled = Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -49,26 +52,20 @@ FormWindow::FormWindow(Form& form, Qt::WindowFlags flags) : QWidget(nullptr, fla
 
 void FormWindow::appearAgainAt(QPoint at)
 {
-    const bool shown = isVisible();
     hide();
     destroy();
     move(at); // not created yet: the frame's place
-    if (!shown)
-        return;
     show();
     activateWindow();
 }
 
 void FormWindow::closeEvent(QCloseEvent* e)
 {
+    e->ignore(); // unload hides and destroys the window itself
     // Like any disabled window, one waiting on a dialog ignores its close box. Requests
     // from the program or the session (log-off) still close it.
-    if (!m_form.enabled() && e->spontaneous()) {
-        e->ignore();
-        return;
-    }
-    e->ignore(); // unload hides and destroys the window itself
-    m_form.unload();
+    if (isEnabled() || !e->spontaneous())
+        m_form.unload();
 }
 
 void FormWindow::resizeEvent(QResizeEvent* e)
@@ -89,22 +86,14 @@ void FormWindow::mouseMoveEvent(QMouseEvent* e)
 // Keys reach the window only when the focused control left them alone.
 void FormWindow::keyPressEvent(QKeyEvent* e)
 {
-    const auto withRole = [this](ButtonRole wanted) -> QAbstractButton* {
-        for (Button* b : findChildren<Button*>()) {
-            const auto role = ButtonRole(b->property(kButtonRole).toInt());
-            if (role == wanted || role == ButtonRole::DefaultAndCancel)
-                return b;
-        }
-        return nullptr;
-    };
-    QAbstractButton* pressed = nullptr;
-    if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-            pressed = qobject_cast<QAbstractButton*>(focusWidget());
-            pressed = pressed ? pressed : withRole(ButtonRole::Default);
-        } else if (e->key() == Qt::Key_Escape) {
-            pressed = withRole(ButtonRole::Cancel);
-        }
+    const bool plain
+        = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool enter = plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter);
+    const bool escape = plain && e->key() == Qt::Key_Escape;
+    QAbstractButton* pressed = enter ? qobject_cast<QAbstractButton*>(focusWidget()) : nullptr;
+    for (Button* b : findChildren<Button*>()) {
+        if (!pressed && ((enter && b->isDefault()) || (escape && b->property(kCancels).toBool())))
+            pressed = b;
     }
     if (pressed)
         pressed->click();
@@ -116,7 +105,9 @@ Form::Form(const WindowLayout& window) : m_layout(window) { }
 
 Form::~Form()
 {
-    forgetForm(this);
+    // Goes for good: the window with it, ending nothing.
+    if (m_window)
+        --loadedForms;
     delete m_window.data();
 }
 
@@ -141,7 +132,7 @@ void Form::load()
             pal.setBrush(QPalette::Disabled, QPalette::ColorRole(role),
                 pal.brush(QPalette::Active, QPalette::ColorRole(role)));
     w->setPalette(pal);
-    setBackColor(m_layout.back);
+    setRoleColor(w, QPalette::Window, m_layout.back);
     const QSize client(px(m_layout.clientWidth), px(m_layout.clientHeight));
     if (m_layout.frame == Frame::None)
         w->resize(client);
@@ -154,7 +145,7 @@ void Form::load()
     w->setFont(makeFont(m_layout.font));
     (new PlacementKeeper(w, m_layout))->place();
 
-    noteFormLoaded(this);
+    ++loadedForms;
     Form_Load();
     if (!m_mapFirst)
         fitTexts(w);
@@ -192,13 +183,9 @@ void Form::unload()
     w->deleteLater();
     m_unloading = false;
     emit unloaded();
-    noteFormUnloaded(this, endRequestsBefore);
-}
-
-void Form::setBackColor(quint32 bgr)
-{
-    if (m_window)
-        setRoleColor(m_window, QPalette::Window, bgr);
+    // Unless the window ended the program on its way out.
+    if (--loadedForms == 0 && endRequestCount() == endRequestsBefore)
+        endProgram();
 }
 
 bool Form::enabled() const { return m_window && m_window->isEnabled(); }

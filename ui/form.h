@@ -57,9 +57,6 @@ public:
     // The loaded window, or nullptr.
     FormWindow* window() const { return m_window; }
 
-    // The window's back colour, 0x00BBGGRR.
-    void setBackColor(quint32 bgr);
-
     // A disabled window takes no input, a screen reader hears its controls as disabled, and
     // it keeps its look; its timers keep running.
     bool enabled() const;

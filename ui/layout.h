@@ -50,9 +50,10 @@ template <> inline constexpr Kind kindOf<QTimer> = Kind::Timer;
 
 inline constexpr qint64 kDefault = -1; // colour left to the platform
 
-// How a button answers the window's Enter and Escape; kept on the button as this property.
+// How a button answers the window's Enter and Escape: the default one is Qt's default button,
+// and a cancel button carries this property.
 enum class ButtonRole { None, Default, Cancel, DefaultAndCancel };
-inline constexpr const char* kButtonRole = "ui_buttonRole";
+inline constexpr const char* kCancels = "ui_cancels";
 
 // How a control looks and what roles it has; which control it is comes from its Row.
 struct ControlRow {
@@ -77,7 +78,8 @@ struct ControlRow {
 };
 
 // Which control a row makes: its kind and object name, and the member of the window's
-// controls struct `C` that holds it while the window is loaded (none for decoration).
+// controls struct `C` that holds it while the window is loaded. A control the window's code
+// never touches (a caption, a line, a frame) is its kind and name alone.
 template <class C> struct Control {
     Kind kind;
     const char* name;
@@ -101,12 +103,6 @@ constexpr Control<typename MemberOf<decltype(member)>::Class> bind(const char* n
             }};
 }
 #define UI_CONTROL(Controls, member) ::ui::bind<&Controls::member>(#member)
-
-// A control the window's code never touches: a caption, a line, a frame.
-template <class C> constexpr Control<C> decoration(Kind kind, const char* name)
-{
-    return {kind, name};
-}
 
 template <class C> struct Row {
     Control<C> control;

@@ -1,7 +1,6 @@
 #include "ui/lifetime.h"
 
 #include <QCoreApplication>
-#include <QSet>
 
 #include <utility>
 
@@ -9,7 +8,6 @@ namespace ui {
 
 namespace {
 
-QSet<const void*> loadedForms;
 std::function<void()> endHandler = [] { QCoreApplication::exit(0); };
 // Counts requests to end, so that a window which ended the program on its way out is not
 // followed by a second end.
@@ -27,16 +25,6 @@ std::function<void()> setProgramEndHandler(std::function<void()> handler)
 {
     return std::exchange(endHandler, std::move(handler));
 }
-
-void noteFormLoaded(const void* form) { loadedForms.insert(form); }
-
-void noteFormUnloaded(const void* form, int endRequestsBefore)
-{
-    if (loadedForms.remove(form) && loadedForms.isEmpty() && requests == endRequestsBefore)
-        endProgram();
-}
-
-void forgetForm(const void* form) { loadedForms.remove(form); }
 
 int endRequestCount() { return requests; }
 

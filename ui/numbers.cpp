@@ -6,18 +6,6 @@
 
 namespace ui {
 
-namespace {
-
-// Powers of ten up to 1e15 are exact doubles, so dividing by one gives the
-// double nearest the decimal result.
-constexpr double kPow10[]
-    = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-// Past 2^52 every double is already whole.
-constexpr double kAllWhole = 4503599627370496.0;
-
-} // namespace
-
 double Int(double x) { return std::floor(x); }
 
 double Mod(double a, double b)
@@ -29,9 +17,14 @@ double Mod(double a, double b)
 
 double Round(double x, int n)
 {
-    const double scale = kPow10[std::clamp(n, 0, 15)];
+    // Powers of ten up to 1e15 are exact doubles, each step too, so dividing by one gives the
+    // double nearest the decimal result.
+    double scale = 1.0;
+    for (int k = std::clamp(n, 0, 15); k > 0; --k)
+        scale *= 10.0;
     const double scaled = x * scale;
-    if (!std::isfinite(scaled) || std::fabs(scaled) >= kAllWhole)
+    // Past 2^52 every double is already whole.
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 0x1p52)
         return x;
     return std::nearbyint(scaled) / scale + 0.0;
 }

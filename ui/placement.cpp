@@ -170,18 +170,11 @@ void PlacementKeeper::placeAfresh()
 bool PlacementKeeper::eventFilter(QObject*, QEvent* event)
 {
     // Watches its own window alone.
-    switch (event->type()) {
-    case QEvent::Show:
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Show)
         placeAfresh();
-        break;
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowStateChange:
+    else if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange)
         queueCheck();
-        break;
-    default:
-        break;
-    }
     return false;
 }
 

@@ -4,19 +4,6 @@
 
 namespace ui {
 
-namespace {
-
-// NUL, TAB, CR, LF and the other controls, and the line and paragraph separators: a
-// one-line box has no use for them, and a screen reader stops reading at a NUL.
-bool keptOut(QChar c)
-{
-    const QChar::Category kind = c.category();
-    return kind == QChar::Other_Control || kind == QChar::Separator_Line
-        || kind == QChar::Separator_Paragraph;
-}
-
-} // namespace
-
 char32_t codePointAt(QStringView text, qsizetype i)
 {
     if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
@@ -48,7 +35,14 @@ qsizetype visibleLength(const QString& text)
 void cutToLimit(QString& after, int& cursor, qsizetype from, int limit)
 {
     QString typed = after.mid(from, cursor - from);
-    typed.removeIf(keptOut); // every control character is a single UTF-16 unit
+    // NUL, TAB, CR, LF and the other controls, and the line and paragraph separators: a
+    // one-line box has no use for them, and a screen reader stops reading at a NUL. Every
+    // control character is a single UTF-16 unit.
+    typed.removeIf([](QChar c) {
+        const QChar::Category kind = c.category();
+        return kind == QChar::Other_Control || kind == QChar::Separator_Line
+            || kind == QChar::Separator_Paragraph;
+    });
     after.replace(from, cursor - from, typed);
     qsizetype end = from + typed.size();
     if (limit > 0 && visibleLength(after) > limit) {

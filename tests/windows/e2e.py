@@ -3,7 +3,7 @@
 as on Linux (tests/e2e/run.py, whose driver this extends); README's Windows section says how.
     e2e.py BUILD SCENARIO             run one scenario in a copy of BUILD/wine/installed
     e2e.py BUILD --screenshots DIR    retake docs/windows-*.png"""
-import os, shlex, subprocess, sys  # noqa: E401
+import os, shlex, subprocess, sys, tempfile  # noqa: E401
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', 'e2e'))
 import run  # noqa: E402
@@ -60,15 +60,14 @@ class WineDesktop(run.Desktop):
             self.wine_run('reg', *(['add', MSINFO, '/v', 'Path', '/d', tool] if tool
                                    else ['delete', MSINFO]), '/f')
         self.app = self.spawn([self.env['WINE'], PROGRAM], dict(self.env, FAKETIME=self.clock,
-                                                                 **run.FAKED))
+                                                                 **run.FAKED),
+                              errors=tempfile.NamedTemporaryFile())  # Qt's and Wine's messages
     def wine_run(self, program, *args, check=True):
         r = subprocess.run([self.env['WINE'], program, *args], env=self.env, capture_output=True,
                            text=True, errors='replace')
         if check and r.returncode:
             raise AssertionError('%s %s: status %d %s' % (program, args, r.returncode, r.stderr))
         return r
-    def log(self):
-        return 'exit status %r' % self.app.poll()
     def end(self):
         if 'WINEPREFIX' in getattr(self, 'env', {}):
             subprocess.run(['wineserver', '-k'], env=self.env, stderr=subprocess.DEVNULL)

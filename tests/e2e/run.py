@@ -5,26 +5,46 @@ pixels and over AT-SPI.
     run.py BINARY SCENARIO            run one scenario (CTest runs each on its own)
     run.py BINARY --screenshots DIR   remake the README's screenshots under openbox"""
 import atexit, ctypes, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
-# tests/windows/e2e.py takes its verbs, moments and screen parts from here too.
-from looks import STILL_PARTS, X11, LookVerbs  # noqa: F401
-from scenarios import AT_0930, FROZEN_0930, MAIN, SCENARIOS  # noqa: F401
+from looks import X11, LookVerbs
+from scenarios import MAIN, SCENARIOS
 from screens import Atspi, ScreenVerbs, kids, nodes, pump, wait_for
 
 REFUSED = ('connect to display', 'open display')  # Xvfb now and then refuses a new client
+# The program's clock, set by libfaketime and preloaded into it alone.
+FAKED = dict(FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
+             LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1')
+
+
+def play(shot_names, make, failed=lambda desktop, name: None):
+    """Plays the scenario that argv[2] names, or with '--screenshots DIR' those of shot_names,
+    each on the Desktop make(name, DIR or None) gives."""
+    shots = sys.argv[3] if sys.argv[2] == '--screenshots' else None
+    for name in shot_names if shots else [sys.argv[2]]:
+        started, d = time.monotonic(), make(name, shots)
+        try:
+            d.start()
+            for verb, *args in d.steps:
+                getattr(d, verb)(*args)
+        except AssertionError as e:
+            failed(d, name)
+            sys.exit('%s: program output:\n%s\nFAILED: %s' % (name, d.app and d.log()[-2000:], e))
+        finally:
+            d.end()
+        print('%s: passed in %.1f s' % (name, time.monotonic() - started))
 
 class Desktop(ScreenVerbs, LookVerbs):
     """One scenario's screen and processes, each ended by its id; its methods are the verbs.
     Xvfb now and then fails to start or refuses a new client: that is started again."""
-    def __init__(self, scenario, shots):
+    def __init__(self, scenario, shots, binary=None):
         self.wm, self.clock, self.shots, self.procs = scenario.get('wm'), scenario.get('clock'), \
             shots, []
+        self.steps, self.binary = scenario['steps'], binary
         self.kind = scenario.get('desktop', 'xvfb')  # 'xvfb', 'xwayland', 'wayland' or None
         self.scale, self.dpy, self.app = scenario.get('scale', 1), None, None
         # A stepped clock reads its moment from a file, again at every reading.
         self.stamp = scenario.get('stepped') and tempfile.NamedTemporaryFile('w')
         self.size = scenario.get('size', (1024 * self.scale, 768 * self.scale))
-    def start(self, binary):
-        self.binary = binary
+    def start(self):
         if self.kind in ('xwayland', 'wayland'):
             self.start_weston()
         elif self.kind:
@@ -42,8 +62,7 @@ class Desktop(ScreenVerbs, LookVerbs):
         """Starts the program (again) at that scale; it chooses its platform itself."""
         self.scale, env = scale, dict(
             {k: v for k, v in self.env.items() if k != 'QT_QPA_PLATFORM'}, LC_ALL='C', TZ='UTC',
-            QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), FAKETIME_DONT_FAKE_MONOTONIC='1',
-            NO_FAKE_STAT='1', LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1',
+            QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), **FAKED,
             **(dict(FAKETIME_TIMESTAMP_FILE=self.set_clock(self.clock), FAKETIME_NO_CACHE='1')
                if self.stamp else dict(FAKETIME=self.clock)))
         if self.kind == 'wayland':
@@ -92,7 +111,7 @@ class Desktop(ScreenVerbs, LookVerbs):
     def find(self, title):
         return self.x('xdotool', 'search', '--onlyvisible', '--name', title, check=False).split()
     def window(self, title):
-        return int(wait_for('window ' + title, lambda: self.find(title))[0])
+        return wait_for('window ' + title, lambda: self.find(title))[0]
     def rect(self, title, framed):
         """x, y, width, height on the screen; framed: with the frame, once it is known."""
         wid = str(self.window(title))
@@ -142,7 +161,7 @@ class Desktop(ScreenVerbs, LookVerbs):
         wait_for(title + ' to close', lambda: not self.find(title), 10)
     def close(self, title):
         """The close box: WM_DELETE_WINDOW, then a round trip so that the request is not lost."""
-        atom, wid = lambda name: X11.XInternAtom(self.dpy, name, 0), self.window(title)
+        atom, wid = lambda name: X11.XInternAtom(self.dpy, name, 0), int(self.window(title))
         # A ClientMessage XEvent on x86-64, one long a field: type, serial, send_event, display,
         # window, message_type, format, then the data.
         X11.XSendEvent(self.dpy, wid, 0, 0, (ctypes.c_long * 24)(
@@ -163,8 +182,9 @@ class Desktop(ScreenVerbs, LookVerbs):
     def exit(self):
         wait_for('exit status', lambda: self.app.poll(), 15, want=0)
     def click(self, title, x, y, repeat=1, *more):
-        self.x('xdotool', 'mousemove', '--window', str(self.window(title)), str(x * self.scale),
-               str(y * self.scale), 'click', '--repeat', str(repeat), '--delay', '60', '1', *more)
+        cx, cy = self.rect(title, False)[:2]
+        self.x('xdotool', 'mousemove', str(cx + x * self.scale), str(cy + y * self.scale), 'click',
+               '--repeat', str(repeat), '--delay', '60', '1', *more)
     def key(self, *names):
         self.x('xdotool', 'key', '--delay', '50', *names)
 
@@ -177,15 +197,5 @@ if __name__ == '__main__':
         os.environ['TASSELDAY_E2E_BUS'] = os.environ['XDG_RUNTIME_DIR'] = tempfile.mkdtemp()
         os.execvp('dbus-run-session', ['dbus-run-session', '--', sys.executable] + sys.argv)
     atexit.register(shutil.rmtree, os.environ['TASSELDAY_E2E_BUS'], True)
-    shots = sys.argv[3] if sys.argv[2] == '--screenshots' else None
-    for name in ('main_openbox', 'about', 'handover') if shots else [sys.argv[2]]:
-        started, d = time.monotonic(), Desktop(SCENARIOS[name], shots)
-        try:
-            d.start(os.path.abspath(sys.argv[1]))
-            for verb, *args in SCENARIOS[name]['steps']:
-                getattr(d, verb)(*args)
-        except AssertionError as e:
-            sys.exit('program output:\n%s\nFAILED: %s' % (d.app and d.log()[-2000:], e))
-        finally:
-            d.end()
-        print('%s: passed in %.1f s' % (name, time.monotonic() - started))
+    play(('main_openbox', 'about', 'handover'),
+         lambda name, shots: Desktop(SCENARIOS[name], shots, os.path.abspath(sys.argv[1])))

@@ -33,9 +33,8 @@ for name in $(objdump -p "$bin" | awk '$1 == "NEEDED" { print $2 }'); do
   owner=$(for p in "$at" "/usr${at#/usr}" "${at#/usr}"; do dpkg -S "$p" 2>/dev/null && break; done)
   has_dep "${owner%%:*}" ", the owner of $name ($at)"
 done
-for s in 16 32 48 64 128; do  # the width and height in the PNG header
-  dims=$(od -An -tu1 -j16 -N8 "$root/usr/share/icons/hicolor/${s}x$s/apps/$id.png" \
-    | awk '{ print $3*256+$4 "x" $7*256+$8 }')
+for s in 16 32 48 64 128; do
+  dims=$(identify -format %wx%h "$root/usr/share/icons/hicolor/${s}x$s/apps/$id.png")
   [ "$dims" = "${s}x$s" ] || fail "$s icon is $dims"
 done
 exe=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")  # found on the PATH the package installs to

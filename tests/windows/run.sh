@@ -4,11 +4,20 @@
 # installer installed and removed, and the installed program's end-to-end scenarios.
 set -euo pipefail
 build=$(realpath "${1:-build-windows}")
-wine=$(dirname "$(realpath "$0")")/wine.sh
 started=$SECONDS
-# A fresh prefix for the unit suite: the launcher's test writes to its registry.
-"$wine" "$build" --stop
-rm -rf "$build/wine/units"
-trap '"$wine" "$build" --stop' EXIT
+# A fresh prefix for the unit suite (the launcher's test writes to its registry), on an X server
+# of its own, with Wine's server and services started here, detached, so that none holds a
+# test's output open, and shared by every test.
+eval "$("$(dirname "$(realpath "$0")")/wine.sh" "$build" --clone units)"
+for _ in 1 2 3; do # Xvfb now and then refuses to start
+  Xvfb -displayfd 5 -nolisten tcp -screen 0 1024x768x24 5>"$WINEPREFIX/display" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do [ -s "$WINEPREFIX/display" ] && break; sleep 0.1; done
+  [ -s "$WINEPREFIX/display" ] && break
+  kill $xvfb 2>/dev/null || true
+done
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb' EXIT
+DISPLAY=":$(cat "$WINEPREFIX/display")" setsid wineserver -p </dev/null >/dev/null 2>&1
+DISPLAY=":$(cat "$WINEPREFIX/display")" setsid "$WINE" wineboot </dev/null >/dev/null 2>&1
 (cd "$build" && ctest --output-on-failure -j "${JOBS:-2}")
 echo "Windows tests passed in $((SECONDS - started)) s"

@@ -102,7 +102,6 @@ void startTools()
             folder, plain},
         // Read, so the folder is not tried; no program has that name.
         {"tool value of 1024 bytes", REG_SZ, std::string(1023, 'x') + '\0', folder, ""},
-        {"no tool key: the folder's file", REG_NONE, "", folder, plain},
         {"hidden file in the folder", REG_NONE, "", kBase + "\\hidden" + '\0', ""},
         {"tool key names a missing program", REG_SZ, kBase + "\\missing.exe", folder, ""},
     };

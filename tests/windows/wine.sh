@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # Wine for the Windows build's tests, in scratch prefixes under BUILD/wine/, never the user's.
 #   wine.sh BUILD PROGRAM [ARGS...]    runs a test program (CTest's cross-compiling emulator)
-#                                      in the prefix "units", finding the build's Qt and
-#                                      runtime libraries, on an X server of its own
+#                                      in the prefix "units" (run.sh makes it and starts
+#                                      its X server), finding the build's Qt and libraries
 #   wine.sh BUILD --clone NAME [FROM]  makes prefix NAME afresh from FROM (default: the
 #                                      template, booted once and never run in); prints, as
 #                                      export lines, it and the settings every Wine here runs with
-#   wine.sh BUILD --stop               ends the units prefix's Wine, and with it its X server
 # A clone shares the template's system DLLs (hard links: Wine only reads them), copies the rest.
 set -euo pipefail
 build=$(realpath -m "$1")
@@ -18,16 +17,11 @@ mkdir -p "$home"
 
 clone() { # NAME [FROM]
   local to=$home/$1 from=$home/${2:-template}
-  if [ -z "${2:-}" ]; then
-    (
-      flock 9
-      if [ ! -f "$from/.ready" ]; then
-        rm -rf "$from"
-        WINEPREFIX=$from DISPLAY= "$WINE" wineboot --init >/dev/null 2>&1 9>&-
-        WINEPREFIX=$from wineserver -w # its registry is on disk once its server has gone
-        touch "$from/.ready"
-      fi
-    ) 9>"$home/template.lock"
+  if [ ! -f "$home/template/.ready" ]; then # booted by run.sh's clone, before any test
+    rm -rf "$home/template"
+    WINEPREFIX=$home/template DISPLAY= "$WINE" wineboot --init >/dev/null 2>&1
+    WINEPREFIX=$home/template wineserver -w # its registry is on disk once its server has gone
+    touch "$home/template/.ready"
   fi
   WINEPREFIX=$to wineserver -k 2>/dev/null || true
   rm -rf "$to"
@@ -38,36 +32,11 @@ clone() { # NAME [FROM]
   export -p | grep -E '^declare -x WINE(|PREFIX|ARCH|DEBUG|DLLOVERRIDES)='
 }
 
-case "${1:-}" in
---clone) clone "$2" "${3:-}"; exit ;;
---stop) WINEPREFIX=$home/units wineserver -k 2>/dev/null || true; exit ;;
-esac
+[ "${1:-}" != --clone ] || { clone "$2" "${3:-}"; exit; }
 
-# The units prefix, its X server and Wine's own services are started by the first test that
-# needs them, detached, so that none holds a test's output open, and shared by the rest. A
-# minute after the last test, Wine's server ends, and the X server with it.
-export WINEPREFIX=$home/units
-(
-  flock 9
-  [ -f "$WINEPREFIX/.ready" ] || { clone units >/dev/null && touch "$WINEPREFIX/.ready"; }
-  if ! { xvfb=$(cat "$home/units.xvfb" 2>/dev/null) && kill -0 "$xvfb" 2>/dev/null; }; then
-    for _ in 1 2 3; do # Xvfb now and then refuses to start
-      rm -f "$home/units.display"
-      setsid Xvfb -displayfd 5 -nolisten tcp -screen 0 1024x768x24 5>"$home/units.display" \
-        </dev/null >/dev/null 2>&1 9>&- &
-      echo $! >"$home/units.xvfb"
-      for _ in $(seq 50); do [ -s "$home/units.display" ] && break; sleep 0.1; done
-      [ -s "$home/units.display" ] && break
-      kill "$(cat "$home/units.xvfb")" 2>/dev/null || true
-    done
-    export DISPLAY=":$(cat "$home/units.display")"
-    setsid wineserver -p60 </dev/null >/dev/null 2>&1 9>&-
-    setsid "$WINE" wineboot </dev/null >/dev/null 2>&1 9>&-
-    setsid bash -c 'wineserver -w; flock "$1" rm -f "$2"; kill "$3"' _ "$home/units.lock" \
-      "$home/units.xvfb" "$(cat "$home/units.xvfb")" </dev/null >/dev/null 2>&1 9>&- &
-  fi
-) 9>"$home/units.lock"
-export DISPLAY=":$(cat "$home/units.display")"
+# The units prefix, which run.sh makes afresh, with Wine's server and services and an X server
+# started before the tests.
+export WINEPREFIX=$home/units DISPLAY=":$(cat "$home/units/display")"
 dir="Z:${build//\//\\}"
 export WINEPATH="$dir\\runtime;$dir\\testlibs" QT_PLUGIN_PATH="$dir\\runtime;$dir\\testlibs"
 # The offscreen platform reads fonts from one folder: the faces that stand in for Windows' own.

@@ -3,22 +3,25 @@
 as on Linux (tests/e2e/run.py, whose driver this extends); README's Windows section says how.
     e2e.py BUILD SCENARIO             run one scenario in a copy of BUILD/wine/installed
     e2e.py BUILD --screenshots DIR    retake docs/windows-*.png"""
-import os, shlex, subprocess, sys, tempfile  # noqa: E401
+import os, shlex, shutil, subprocess, sys, tempfile  # noqa: E401
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', 'e2e'))
 import run  # noqa: E402
 from run import play  # noqa: E402
 from looks import STILL_PARTS  # noqa: E402
-from scenarios import ABOUT, DIALOG, DONE, FROZEN_0930, GESTURE, MAIN, MSGBOX  # noqa: E402
+from scenarios import ABOUT, AT_0930, DIALOG, DONE, FROZEN_0930, GESTURE, MAIN, MSGBOX  # noqa: E402
 
 TOOL, PROGRAM = 'About System Information', 'C:\\Program Files\\Tasselday\\tasselday.exe'
 MSINFO = 'HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSInfo'
+LINE = (10, 50, 396, 20)  # inside the frame of the time left's box (at 8,48): client pixels
 SCENARIOS = {
-    # Placement, the worked example's bar, the gesture, the dialog's OK; the close box ends it.
+    # Placement, the worked example, the gesture, a new hour applied; the close box ends it.
     'main': dict(clock=FROZEN_0930, steps=[
         ('place', MAIN, 'top-right'), ('look', 'before'), ('shot', MAIN, 'windows-main'),
-        ('bar', 71.36702), GESTURE, ('place', DIALOG, 'centred'), ('look', 'same'),
-        ('shot', DIALOG, 'windows-options'), ('click', DIALOG, 48, 244), ('gone', DIALOG),
+        ('line', AT_0930[0]), ('bar', 71.36702), GESTURE, ('place', DIALOG, 'centred'),
+        ('look', 'same'), ('shot', DIALOG, 'windows-options'), ('click', DIALOG, 120, 96),
+        ('key', 'End', 'BackSpace', 'BackSpace', '9'), ('click', DIALOG, 48, 244),
+        ('gone', DIALOG), ('line', '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!'),
         ('look', 'same'), ('close', MAIN), ('exit',)]),
     # The About box where its layout puts it; System Info starts the tool the registry names.
     'about': dict(clock='@2006-03-15 09:30:15', tool='C:\\windows\\system32\\msinfo32.exe',
@@ -84,6 +87,21 @@ class WineDesktop(run.Desktop):
         """Clicks the close box, on the title bar 12 pixels in from the frame's right edge."""
         (x, y, w, _), (_, cy, _, _) = self.rect(title, True), self.rect(title, False)
         self.x('xdotool', 'mousemove', str(x + w - 12), str((y + cy) // 2), 'click', '1')
+    def line(self, want):
+        """The time left's box shows `want`: to the pixel, inside its frame, what a read-only
+        text box of its face, colours and size shows with that text (drawline.exe, run beside
+        the installed program for its faces and Qt)."""
+        folder = os.path.join(self.env['WINEPREFIX'], 'drive_c', 'Program Files', 'Tasselday')
+        shutil.copy(os.path.join(self.build, 'tests', 'windows', 'drawline.exe'), folder)
+        self.wine_run(PROGRAM.replace('tasselday.exe', 'drawline.exe'), 'C:\\line.ppm', want)
+        with open(os.path.join(folder, '..', '..', 'line.ppm'), 'rb') as f:
+            _, width, height, _, rgb = f.read().split(maxsplit=4)  # P6 width height 255 pixels
+        width, (x, y, w, h) = int(width), LINE
+        drawn = ['#%02X%02X%02X' % tuple(rgb[3 * (i + j * width):3 * (i + j * width) + 3])
+                 for j in range(y - 48, y - 48 + h) for i in range(x - 8, x - 8 + w)]
+        assert len(rgb) == 3 * width * int(height)
+        run.wait_for('the time left "%s", to the pixel' % want,
+                     lambda: self.region(*LINE, MAIN) == drawn, 5)
     def bar(self, percent):
         """The bar's chunk (the blue pixels along its middle row, inside its frame), to a
         pixel of the percentage's share of the bar."""

@@ -1,6 +1,6 @@
-// The main window as a user meets it: the schedule's changes, the last minute's type, the hidden
-// gesture's stages, the pacing of the refresh, what a tick repaints, the screen reader. (Its
-// texts at a known moment, the gesture and the bar's value are the end-to-end scenarios'.)
+// The main window as a user meets it: the bar's clamp, the last minute's type, the hidden
+// gesture's stages, the pacing of the refresh. (Its texts at a known moment, the gesture and
+// the bar's value are the end-to-end scenarios'.)
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/color.h"

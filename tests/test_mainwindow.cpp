@@ -22,9 +22,17 @@ class MainWindowTest : public QObject {
         return txt()->text() + ' ' + w->controls().lblSchoolCompleted->text().mid(23);
     }
     quint32 square() { return ui::roleColor(w->controls().lblSet, QPalette::Window); }
+    static inline QStringList heard; // controls a screen reader heard change
 
 private slots:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+    void initTestCase()
+    {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
+            if (e->object())
+                heard << e->object()->objectName();
+        });
+    }
     void init()
     {
         t = new TestForms;
@@ -122,6 +130,23 @@ private slots:
         QCOMPARE(timer->interval(), msToNext + margin);
         fire(), fire(); // early: still in the second just shown
         QCOMPARE(square(), 0x00900000u);
+    }
+
+    // The ticking controls are heard only while the user is on them.
+    void screenReader()
+    {
+        // Handed to the program's handler as Qt hands them over with a reader listening.
+        const QAccessible::UpdateHandler program = QAccessible::installUpdateHandler(nullptr);
+        QAccessible::installUpdateHandler(program);
+        for (const bool focused : {false, true}) {
+            focused ? txt()->setFocus() : txt()->clearFocus();
+            heard.clear();
+            QAccessibleTextUpdateEvent text(txt(), 0, QStringLiteral("45"), QStringLiteral("44"));
+            QAccessibleValueChangeEvent value(w->controls().prgbarSchool, 71.4);
+            QAccessibleEvent name(w->controls().lblSchoolCompleted, QAccessible::NameChanged);
+            program(&text), program(&value), program(&name);
+            QCOMPARE(heard, focused ? QStringList {"txtDisplay"} : QStringList());
+        }
     }
 };
 

@@ -1,6 +1,5 @@
-// The window layer, on a desktop of two screens whose primary is not the leftmost one: where
-// each window stands, every text of every window whole in its control, what a user may type
-// into a text box, and the box the program writes against a real read-only text box.
+// The window layer on two screens, the primary not the leftmost: where each window stands,
+// every text whole in its control, what a user may type, the box the program writes.
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/controls.h"
@@ -63,7 +62,9 @@ private slots:
             QTest::mouseDClick(t.forms.frmTasselday().controls().lblSet, Qt::LeftButton);
         QWidget* options = shown(t.forms.frmAdvOpt());
         QTRY_VERIFY((options->frameGeometry().center() - primary.center()).manhattanLength() <= 1);
+        QPointer<QTimer> tick = t.forms.frmTasselday().controls().timerRefresh;
         QTest::mouseClick(t.forms.frmAdvOpt().controls().cmdJump, Qt::LeftButton);
+        QVERIFY(tick && !tick->isActive()); // no tick once its window is gone
         QWidget* done = shown(t.forms.frmDone());
         QTRY_COMPARE(done->geometry(), primary);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
@@ -137,14 +138,14 @@ private slots:
 int main(int argc, char** argv)
 {
     // The primary (the first by name) on the right, a lower screen on the left, framed windows.
-    // A relative file name: a drive letter's colon would end the platform's argument.
+    // Made here and named without its folder: a drive letter's colon would end the argument.
     QTemporaryFile screens(QStringLiteral("screens-XXXXXX.json"));
     screens.open(); // the test itself finds out if it did not come to be
     screens.write(R"({"windowFrameMargins": true, "screens": [
         {"name": "1-right", "x": 800, "y": 0, "width": 1024, "height": 768},
         {"name": "2-left", "x": 0, "y": 100, "width": 800, "height": 600}]})");
     screens.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFileInfo(screens).fileName().toUtf8());
     QApplication app(argc, argv);
     FormTest test;
     return QTest::qExec(&test, argc, argv);

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 
-#include <algorithm>
 #include <functional>
 #include <map>
 #include <vector>

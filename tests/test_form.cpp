@@ -4,6 +4,7 @@
 #include "support/testforms.h"
 #include "ui/controls.h"
 #include "ui/displaybox.h"
+#include "ui/displayplatform.h"
 #include "ui/fonts.h"
 
 #include <QAccessible>
@@ -132,6 +133,40 @@ private slots:
         QCOMPARE(onScreen(410), onScreen(0));
         QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&shown);
         QVERIFY(read->role() == QAccessible::EditableText && read->state().readOnly);
+    }
+
+    // Which display the program opens, before any is open: each variable ("-" unset), the
+    // arguments, the displays that answer; the platform asked for, empty to keep the user's, or
+    // "!" and the reason. (No display at all, and Wayland alone, are the end-to-end scenarios'.)
+    void displayChoice_data()
+    {
+        table<QByteArrayList, QByteArrayList, QByteArrayList, QString>(
+            {"QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY", "args", "answering", "chosen"},
+            {{"XWayland gone", {"-", ":0", "wl"}, {}, {"wl"}, "wayland"},
+                {"-display argument", {"-", "-", "-"}, {"-display", ":5"}, {":5"}, "xcb"},
+                {"platform chosen", {"wayland", ":0", "wl"}, {}, {":0", "wl"}, ""},
+                {"platform argument", {"-", ":0", "wl"}, {"-platform", "offscreen"}, {}, ""},
+                {"chosen X11 gone", {"xcb", ":9", "wl"}, {}, {"wl"}, "!X display \":9\" does not"},
+                {"Wayland gone", {"-", "-", "wl"}, {}, {}, "!Wayland display \"wl\" does not"}});
+    }
+    void displayChoice()
+    {
+        const auto given = cell<QByteArrayList>("QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY");
+        const auto answers
+            = [](const QByteArray& n) { return cell<QByteArrayList>("answering").contains(n); };
+        const ui::DisplayChoice choice = ui::chooseDisplay(cell<QByteArrayList>("args"),
+            {[&](const char* name) -> std::optional<QByteArray> {
+                 const QByteArray v = given.value(
+                     QByteArrayList {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}.indexOf(
+                         name));
+                 return v == "-" ? std::nullopt : std::optional(v);
+             },
+                answers, answers});
+        const QString chosen = cell<QString>("chosen");
+        if (chosen.startsWith('!'))
+            QVERIFY2(choice.error.contains(chosen.mid(1)), qPrintable(choice.error));
+        else
+            QCOMPARE(choice.platform + choice.error.toUtf8(), chosen.toUtf8());
     }
 };
 

@@ -71,6 +71,28 @@ private slots:
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
     }
 
+    // A button's face is exactly its colour inside a plain edge, raised or sunken; the default
+    // button has a dark outline round its edge.
+    void buttonFace_data()
+    {
+        table<bool, bool, QColor, QColor>({"isDefault", "down", "corner", "opposite"},
+            {{"raised", false, false, Qt::white, Qt::black},
+                {"sunken", false, true, Qt::black, Qt::white},
+                {"default", true, false, Qt::black, Qt::black}});
+    }
+    void buttonFace()
+    {
+        Button b;
+        b.resize(67, 25);
+        setRoleColor(&b, QPalette::Button, 0x0080FF80);
+        b.setDefault(cell<bool>("isDefault"));
+        b.setDown(cell<bool>("down"));
+        const QImage shot = b.grab().toImage();
+        QTEST(shot.pixelColor(0, 0), "corner");
+        QTEST(shot.pixelColor(66, 24), "opposite");
+        QCOMPARE(shot.pixelColor(33, 20), QColor(0x80, 0xFF, 0x80));
+    }
+
     // Typed or pasted, what goes beyond the limit of two, counted in characters as a reader
     // sees them, is cut off the user's text, and no control character gets in; the program's
     // own text stays whole.

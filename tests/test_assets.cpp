@@ -8,15 +8,13 @@
 
 namespace {
 
-quint32 u16(const QByteArray& b, qsizetype at) { return quint8(b[at]) | quint8(b[at + 1]) << 8; }
-quint32 u32(const QByteArray& b, qsizetype at) { return u16(b, at) | u16(b, at + 2) << 16; }
-
-// Little-endian fields at base + offset: {offset, width in bytes, value}.
-void checkFields(
-    const QByteArray& b, qsizetype base, std::initializer_list<std::array<quint32, 3>> fields)
+// The `n` little-endian 16-bit words of a file from byte `at`.
+QList<quint32> words(const QByteArray& b, qsizetype at, int n)
 {
-    for (const auto& [at, width, value] : fields)
-        QCOMPARE(width == 2 ? u16(b, base + at) : u32(b, base + at), value);
+    QList<quint32> w;
+    for (qsizetype i = at; i < at + 2 * n; i += 2)
+        w << (quint8(b[i]) | quint8(b[i + 1]) << 8);
+    return w;
 }
 
 // The art as the program shows it: clear pixels all zero.
@@ -56,18 +54,18 @@ private slots:
         const auto& [file, art, cursor, hotSpot, icon] = rows::fetch(kIndexed);
         QFile held(QStringLiteral(":/assets/") + file); // the file as the program holds it
         const QByteArray b = held.open(QIODevice::ReadOnly) ? held.readAll() : QByteArray();
-        checkFields(b, 0, {{0, 2, 0}, {2, 2, cursor ? 2u : 1u}, {4, 2, quint32(art.size())}});
+        QCOMPARE(words(b, 0, 3), (QList<quint32> {0, cursor ? 2u : 1u, quint32(art.size())}));
         quint32 end = 6 + 16 * art.size();
         for (int i = 0; i < art.size(); ++i) {
             const QImage drawn = premultiplied(QImage(
                 qEnvironmentVariable("TASSELDAY_SOURCE_DIR") + "/assets/" + art[i] + ".png"));
             // Width and height, 256 colours, 1 plane and 8 bits or the hot spot, size, offset.
             const quint32 s = drawn.width(), bytes = 40 + 1024 + s * s + (s + 31) / 32 * 4 * s;
-            const QPoint words = cursor ? hotSpot : QPoint(1, 8);
-            checkFields(b, 6 + 16 * i,
-                {{0, 2, s | s << 8}, {2, 2, 0}, {4, 2, quint32(words.x())},
-                    {6, 2, quint32(words.y())}, {8, 4, bytes}, {12, 4, end}});
-            checkFields(b, end, {{0, 4, 40}, {4, 4, s}, {8, 4, 2 * s}, {12, 2, 1}, {14, 2, 8}});
+            const QPoint w = cursor ? hotSpot : QPoint(1, 8);
+            QCOMPARE(words(b, 6 + 16 * i, 8),
+                (QList<quint32> {s | s << 8, 0, quint32(w.x()), quint32(w.y()), bytes & 0xFFFF,
+                    bytes >> 16, end & 0xFFFF, end >> 16}));
+            QCOMPARE(words(b, end, 8), (QList<quint32> {40, 0, s, 0, 2 * s, 0, 1, 8}));
             end += bytes;
             if (cursor)
                 QCOMPARE(cursor().hotSpot(), hotSpot);

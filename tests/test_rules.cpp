@@ -68,8 +68,7 @@ private slots:
     {
         const QString nines(400, u'9');
         table<QString, double, int>({"text", "number", "int16"},
-            {{"half down", "-3.5", -3.5, -4}, {"plus", "+2.5", 2.5, 2},
-                {"second point", "1.2.3", 1.2, 1}, {"comma", "1,5", 1, 1},
+            {{"plus", "+2.5", 2.5, 2}, {"second point", "1.2.3", 1.2, 1}, {"comma", "1,5", 1, 1},
                 {"blanks", "\t-\r\n3 .5", -3.5, -4}, {"exponent", "1e2x", 100, 100},
                 {"D exponent", "1D3", 1000, 1000}, {"bare exponent", "1e+", 1, 1},
                 {"letters", "abc12", 0, 0}, {"two signs", "--1", 0, 0},
@@ -108,7 +107,7 @@ private slots:
                 {"12/29/1899 6:00:00 AM", kUs, -1.25}, {"1/1/0100", kUs, -657434},
                 {"2006. 6. 4. \uC624\uD6C4 6:00:00", ko, kSixPm},
                 {"\u0664\u200F/\u0666\u200F/\u0662\u0660\u0660\u0666 18:00:00", ar, kSixPm},
-                {"6/4/2006 6:00:00PM", kUs, kSixPm},
+                {"04.06.06 6:00:00 am Namittag", QLocale("gsw_CH"), kSixPm},
                 {"2006-06-04 18 h 00 min 00 s", QLocale("fr_CA"), kSixPm},
                 {"  6 / 4 / 2006   6 : 00 : 00   PM  ", kUs, kSixPm},
                 {"6/4/2006 13:00:00PM", kUs, kDay + 13 / 24.0},
@@ -146,9 +145,7 @@ private slots:
         QCOMPARE(toDateValue(QDateTime(QDate(2006, 6, 4), QTime(17, 59, 59, 999))),
             toDateValue(2006, 6, 4, 17, 59, 59));
         const QRegularExpression ascii(QStringLiteral("^(?:[0-9]|[^\\d\\p{Cf}])*$"));
-        for (const auto& [value, loc, text] : {std::tuple {-657434.0, kUs, "1/1/0100"},
-                 {kSixPm, QLocale("ko_KR"), "2006. 6. 4."}, {kSixPm, QLocale("ar_EG"), "4/6/2006"}})
-            QCOMPARE(shortDate(value, loc), QString::fromUtf8(text));
+        QCOMPARE(shortDate(-657434, kUs), "1/1/0100");
         for (const QLocale& loc : QLocale::matchingLocales(
                  QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
             const QString date = shortDate(kSixPm, loc);

@@ -17,12 +17,6 @@ QList<quint32> words(const QByteArray& b, qsizetype at, int n)
     return w;
 }
 
-// The art as the program shows it: clear pixels all zero.
-QImage premultiplied(const QImage& image)
-{
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
 // Icons hold a 32 and a 16 pixel image, cursors one of 32 with its hot spot, each drawn as its
 // art (assets/*.png, largest first); `name` is the file. One of each kind: the others take
 // the same path.
@@ -52,12 +46,16 @@ private slots:
     void iconAndCursorFiles()
     {
         const auto& [file, art, cursor, hotSpot, icon] = rows::fetch(kIndexed);
+        // The art as the program shows it: clear pixels all zero.
+        const auto shown = [](const QImage& i) {
+            return i.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        };
         QFile held(QStringLiteral(":/assets/") + file); // the file as the program holds it
         const QByteArray b = held.open(QIODevice::ReadOnly) ? held.readAll() : QByteArray();
         QCOMPARE(words(b, 0, 3), (QList<quint32> {0, cursor ? 2u : 1u, quint32(art.size())}));
         quint32 end = 6 + 16 * art.size();
         for (int i = 0; i < art.size(); ++i) {
-            const QImage drawn = premultiplied(QImage(
+            const QImage drawn = shown(QImage(
                 qEnvironmentVariable("TASSELDAY_SOURCE_DIR") + "/assets/" + art[i] + ".png"));
             // Width and height, 256 colours, 1 plane and 8 bits or the hot spot, size, offset.
             const quint32 s = drawn.width(), bytes = 40 + 1024 + s * s + (s + 31) / 32 * 4 * s;
@@ -70,8 +68,7 @@ private slots:
             if (cursor)
                 QCOMPARE(cursor().hotSpot(), hotSpot);
             QCOMPARE(
-                premultiplied((cursor ? cursor().pixmap() : icon().pixmap(QSize(s, s))).toImage()),
-                drawn);
+                shown((cursor ? cursor().pixmap() : icon().pixmap(QSize(s, s))).toImage()), drawn);
         }
         QCOMPARE(quint32(b.size()), end);
     }

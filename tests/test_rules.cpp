@@ -68,12 +68,11 @@ private slots:
     {
         const QString nines(400, u'9');
         table<QString, double, int>({"text", "number", "int16"},
-            {{"plus", "+2.5", 2.5, 2}, {"second point", "1.2.3", 1.2, 1}, {"comma", "1,5", 1, 1},
-                {"blanks", "\t-\r\n3 .5", -3.5, -4}, {"exponent", "1e2x", 100, 100},
-                {"D exponent", "1D3", 1000, 1000}, {"bare exponent", "1e+", 1, 1},
-                {"letters", "abc12", 0, 0}, {"two signs", "--1", 0, 0},
-                {"top", "32767.5", 32767.5, 32767}, {"bottom", "-32768.5", -32768.5, -32768},
-                {"many digits", nines, kInf, 32767},
+            {{"plus", "+2.5", 2.5, 2}, {"comma", "1,5", 1, 1}, {"blanks", "\t-\r\n3 .5", -3.5, -4},
+                {"exponent", "1e2x", 100, 100}, {"D exponent", "1D3", 1000, 1000},
+                {"bare exponent", "1e+", 1, 1}, {"letters", "abc12", 0, 0},
+                {"two signs", "--1", 0, 0}, {"top", "32767.5", 32767.5, 32767},
+                {"bottom", "-32768.5", -32768.5, -32768}, {"many digits", nines, kInf, 32767},
                 {"many digits, small exponent", nines + "e-800", 0, 0}});
     }
     void leadingNumber()
@@ -87,8 +86,7 @@ private slots:
     void asciiDigits_data()
     {
         table<QString, QString>({"text", "ascii"},
-            {{"Arabic-Indic", "\u0660\u0661\u0662\u0663\u0664\u0665\u0666\u0667\u0668\u0669",
-                 "0123456789"},
+            {{"Arabic-Indic", "\u0669:\u0663\u0660", "9:30"},
                 {"beyond 16 bits", "\U0001D7D1x", "3x"},
                 {"no decimal digits", "\u00B2\u00BD\u2167a-1.5", "\u00B2\u00BD\u2167a-1.5"},
                 {"lone surrogate", QChar(0xD835) + QString("\u0663"),
@@ -103,9 +101,8 @@ private slots:
     {
         const QLocale ko("ko_KR"), ar("ar_EG");
         table<QLocale, double>({"locale", "value"},
-            {{"6/4/2006 6:00:00 PM", kUs, kSixPm}, {"6/4/2006 12:00:01 AM", kUs, kDay + kSecond},
-                {"12/29/1899 6:00:00 AM", kUs, -1.25}, {"1/1/0100", kUs, -657434},
-                {"2006. 6. 4. \uC624\uD6C4 6:00:00", ko, kSixPm},
+            {{"6/4/2006 6:00:00 PM", kUs, kSixPm}, {"12/29/1899 6:00:00 AM", kUs, -1.25},
+                {"1/1/0100", kUs, -657434}, {"2006. 6. 4. \uC624\uD6C4 6:00:00", ko, kSixPm},
                 {"\u0664\u200F/\u0666\u200F/\u0662\u0660\u0660\u0666 18:00:00", ar, kSixPm},
                 {"04.06.06 6:00:00 am Namittag", QLocale("gsw_CH"), kSixPm},
                 {"2006-06-04 18 h 00 min 00 s", QLocale("fr_CA"), kSixPm},

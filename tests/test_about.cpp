@@ -7,6 +7,7 @@
 #include "support/testforms.h"
 #include "ui/color.h"
 #include "ui/controls.h"
+#include "ui/desktop.h"
 
 #include <QApplication>
 
@@ -19,13 +20,41 @@ const char* const kFolder = "C:\\Program Files\\Common Files\\Microsoft Shared\\
 
 // The tool's own value: its type, its bytes and what starts from it; a null start: the
 // message, on each request. The folder holds the tool too, and none of these may reach it.
-using Search = std::tuple<const char*, quint32, QByteArray, QString>;
+struct Search {
+    const char* name;
+    quint32 type;
+    QByteArray tool;
+    QString started;
+};
 const Search kSearches[] = {
     {"one terminator dropped", kText, QByteArray("a.exe\0\0", 7),
         QString::fromLatin1("a.exe\0", 6)},
     {"tool value of 1024 bytes", kText, QByteArray(1024, 'x'), QString(1024, 'x')},
     {"number's top byte of zero lost", kNumber, QByteArray::fromHex("2C010000"), "&h00012C"},
     {"tool value of zero bytes", kText, "", {}},
+};
+
+// Desktop entries at $XDG_DATA_HOME and $XDG_DATA_DIRS: "file:Exec[:more lines]"; what
+// starts, its arguments joined by "|" as the fake starter records them.
+struct Entry {
+    const char* name;
+    const char* home;
+    const char* dirs;
+    const char* started;
+};
+const Entry kEntries[] = {
+    {.name = "escape read, field code dropped",
+        .home = "",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true \"a\\sb\" %U",
+        .started = "/bin/true|a b"},
+    {.name = "KDE before GNOME",
+        .home = "gnome-info-overview-panel.desktop:/bin/false",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true",
+        .started = "/bin/true"},
+    {.name = "hidden at home",
+        .home = "org.kde.kinfocenter.desktop:/bin/true:Hidden=true",
+        .dirs = "org.kde.kinfocenter.desktop:/bin/true",
+        .started = ""},
 };
 
 } // namespace
@@ -57,18 +86,22 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), next);
         }
         const QPoint website = c.lblWebsite->geometry().center();
-        const std::tuple<const char*, QPoint, quint32, quint32> steps[]
-            = {{"website", website, Red, Blue}, {"OK", c.cmdOK->pos(), Red, Blue},
-                {"a plain label", QPoint(100, 111), Red, Blue},
-                {"the frame", QPoint(64, 140), Blue, Blue},
-                {"GitHub's corner", c.lblPSClink->geometry().bottomRight(), Blue, Red},
-                {"website from GitHub", website, Red, Red},
-                {"the lines", QPoint(100, 193), Blue, Blue}};
-        for (const auto& [where, at, web, source] : steps) {
-            QTest::mouseMove(a.window()->windowHandle(), at); // to the control under it
-            QVERIFY2(ui::roleColor(c.lblWebsite, QPalette::WindowText) == web
-                    && ui::roleColor(c.lblPSClink, QPalette::WindowText) == source,
-                where);
+        // Where the pointer goes, and the website's and GitHub's link colours there.
+        const struct {
+            const char* where;
+            QPoint at;
+            quint32 website, github;
+        } steps[] = {{"website", website, Red, Blue}, {"OK", c.cmdOK->pos(), Red, Blue},
+            {"a plain label", QPoint(100, 111), Red, Blue},
+            {"the frame", QPoint(64, 140), Blue, Blue},
+            {"GitHub's corner", c.lblPSClink->geometry().bottomRight(), Blue, Red},
+            {"website from GitHub", website, Red, Red},
+            {"the lines", QPoint(100, 193), Blue, Blue}};
+        for (const auto& step : steps) {
+            QTest::mouseMove(a.window()->windowHandle(), step.at); // to the control under it
+            QVERIFY2(ui::roleColor(c.lblWebsite, QPalette::WindowText) == step.website
+                    && ui::roleColor(c.lblPSClink, QPalette::WindowText) == step.github,
+                step.where);
         }
         QTest::mouseClick(c.lblWebsite, Qt::LeftButton, {}, QPoint(1, 1));
         QTest::mouseClick(c.lblPSClink, Qt::LeftButton, {}, QPoint(2, 2));
@@ -85,20 +118,52 @@ private slots:
     void startSysInfo_data() { rows::add(kSearches); }
     void startSysInfo()
     {
-        const auto& [name, type, tool, startedPath] = rows::fetch(kSearches);
+        const Search& r = rows::fetch(kSearches);
         TestForms t;
         t.registry.grantedAccess = kReadAccess; // an ordinary user
-        t.registry.set(sysinfo::kToolKey, "PATH", type, tool.toStdString());
+        t.registry.set(sysinfo::kToolKey, "PATH", r.type, r.tool.toStdString());
         t.registry.set(sysinfo::kFolderKey, "MSINFO", kText, std::string(kFolder) + '\0');
         t.files.existing << QString::fromLatin1(kFolder) + "\\MSINFO32.EXE";
         t.forms.frmAbout().load();
         for (int request = 1; request <= 2; ++request) {
             t.forms.frmAbout().controls().cmdSysInfo->click();
-            const QStringList started(startedPath.isNull() ? 0 : request, startedPath);
+            const QStringList started(r.started.isNull() ? 0 : request, r.started);
             QCOMPARE(t.starter.started, started);
-            QCOMPARE(t.messages.shown.size(), startedPath.isNull() ? request : 0);
+            QCOMPARE(t.messages.shown.size(), r.started.isNull() ? request : 0);
         }
         QCOMPARE(t.registry.openHandles, 0);
+    }
+
+    // Without a registry, the desktop's own tool is found through its desktop entries; the
+    // real starter starts a command and tells a missing one apart.
+    void desktopsOwnTool_data() { rows::add(kEntries); }
+    void desktopsOwnTool()
+    {
+        const Entry& r = rows::fetch(kEntries);
+#ifdef Q_OS_WIN
+        QSKIP("Windows names its tool in the registry alone");
+#endif
+        TestForms t;
+        QTemporaryDir scratch;
+        for (const auto& [var, entry] :
+            {std::pair {"XDG_DATA_HOME", r.home}, {"XDG_DATA_DIRS", r.dirs}}) {
+            const QString dir = scratch.filePath(QLatin1String(var));
+            QVERIFY(QDir().mkpath(dir + "/applications"));
+            qputenv(var, QFile::encodeName(dir));
+            const QStringList lines = QString(entry).split(':');
+            QFile file(dir + "/applications/" + lines.at(0));
+            if (lines.size() > 1 && file.open(QIODevice::WriteOnly))
+                file.write(("[Desktop Entry]\nName=Info\nType=Application\nExec=" + lines.at(1)
+                    + '\n' + lines.mid(2).join('\n') + "\n[Desktop Action x]\nExec=/bin/false\n")
+                               .toUtf8());
+        }
+        t.forms.frmAbout().load();
+        t.forms.frmAbout().controls().cmdSysInfo->click();
+        const QString started = r.started;
+        QCOMPARE(t.starter.started, started.isEmpty() ? QStringList() : QStringList {started});
+        QCOMPARE(t.messages.shown.size(), int(started.isEmpty()));
+        ui::Desktop real;
+        QVERIFY(real.start("/bin/true", {"a b"}) && !real.start("/nonexistent", {}));
     }
 };
 

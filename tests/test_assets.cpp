@@ -41,6 +41,25 @@ class AssetsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Pictures of 98 x 97 on silver, upright: the grey shadow each drawing stands on lies in
+    // the bottom third.
+    void bitmapsAreUprightDrawingsOnSilver()
+    {
+        for (const QPixmap& loaded : {ui::bitmapA(), ui::bitmapB()}) {
+            const QImage img = loaded.toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(img.size(), QSize(98, 97));
+            QCOMPARE(img.pixel(0, 0), qRgb(192, 192, 192));
+            qint64 rows = 0, shadow = 0;
+            for (int p = 0; p < 98 * 97; ++p) {
+                const QRgb c = img.pixel(p % 98, p / 98);
+                const int hi = qMax(qRed(c), qMax(qGreen(c), qBlue(c)));
+                if (hi > 150 && hi < 192 && qAbs(qRed(c) - qBlue(c)) < 8)
+                    rows += p / 98, ++shadow;
+            }
+            QVERIFY(shadow > 100 && rows / shadow > 64);
+        }
+    }
+
     // 8-bit images with a mask; the program draws each size as its art.
     void iconAndCursorFiles_data() { rows::add(kIndexed); }
     void iconAndCursorFiles()

@@ -188,6 +188,14 @@ void DisplayBox::layOut() const
         m_layout.createLine();
         m_layout.endLayout();
         m_runs = m_layout.glyphRuns();
+        m_inks.clear();
+        for (const QGlyphRun& run : std::as_const(m_runs)) {
+            const QRawFont font = run.rawFont();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> at = run.positions();
+            for (qsizetype i = 0; i < glyphs.size(); ++i)
+                m_inks.append(font.boundingRect(glyphs[i]).translated(at[i]));
+        }
         const QTextLine line = m_layout.lineAt(0);
         const QFontMetrics metrics(m_layout.font());
         m_metrics
@@ -200,20 +208,11 @@ void DisplayBox::layOut() const
     // The glyphs' ink gives the text's own height and, at a paint, which glyphs reach into the
     // part repainted. From the baseline: a text's bounds hold at least its font's line, glyphs
     // beyond it add.
-    m_inks.clear();
     qreal top = m_runs.isEmpty() ? 0 : -m_metrics.ascent,
           bottom = m_runs.isEmpty() ? 0 : m_metrics.descent;
-    for (const QGlyphRun& run : std::as_const(m_runs)) {
-        const QRawFont font = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> at = run.positions();
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            const QRectF ink
-                = m_plain ? m_face->cells[m_text[i].unicode()].ink : font.boundingRect(glyphs[i]);
-            m_inks.append({ink.left() + at[i].x(), ink.right() + at[i].x()});
-            top = std::min(top, ink.top() + at[i].y() - m_metrics.ascent);
-            bottom = std::max(bottom, ink.bottom() + at[i].y() - m_metrics.ascent);
-        }
+    for (const QRectF& ink : std::as_const(m_inks)) {
+        top = std::min(top, ink.top() - m_metrics.ascent);
+        bottom = std::max(bottom, ink.bottom() - m_metrics.ascent);
     }
     m_textHeight = qRound(bottom - top);
 }
@@ -224,16 +223,18 @@ bool DisplayBox::layOutPlain() const
 {
     if (!m_face || m_text.isEmpty() || layoutDirection() != Qt::LeftToRight)
         return false;
-    const QRawFont font = m_face->run.rawFont();
     QList<quint32> glyphs;
     QList<QPointF> at;
-    m_xs.clear();
+    glyphs.reserve(m_text.size()), at.reserve(m_text.size());
+    m_xs.clear(), m_inks.clear();
+    m_xs.reserve(m_text.size() + 1), m_inks.reserve(m_text.size());
     qreal x = 0;
     for (QChar c : m_text) {
         if (c < u' ' || c > u'~')
             return false;
         Cell& cell = m_face->cells[c.unicode()];
         if (cell.advance == 0) {
+            const QRawFont font = m_face->run.rawFont();
             const QList<quint32> glyph = font.glyphIndexesForString(QString(c));
             if (glyph.size() != 1 || glyph[0] == 0)
                 return false; // from another face
@@ -242,6 +243,7 @@ bool DisplayBox::layOutPlain() const
         }
         glyphs.append(cell.glyph);
         at.append({x, m_face->metrics.ascent});
+        m_inks.append(cell.ink.translated(at.back()));
         m_xs.append(x);
         x += cell.advance;
     }
@@ -324,7 +326,7 @@ void DisplayBox::paintEvent(QPaintEvent* e)
         QList<quint32> shownGlyphs;
         QList<QPointF> shownPositions;
         for (qsizetype i = 0; i < glyphs.size(); ++i, ++ink) {
-            if (m_inks[ink].second >= left && m_inks[ink].first <= right) {
+            if (m_inks[ink].right() >= left && m_inks[ink].left() <= right) {
                 shownGlyphs.append(glyphs[i]);
                 shownPositions.append(positions[i]);
             }

@@ -71,7 +71,7 @@ private:
     mutable bool m_plain = false; // laid out from the face's cells, not by m_layout
     mutable QTextLayout m_layout;
     mutable QList<QGlyphRun> m_runs; // the line's glyphs, where they go
-    mutable QList<std::pair<qreal, qreal>> m_inks; // each glyph's ink, its left and right
+    mutable QList<QRectF> m_inks; // each glyph's ink, where it is laid out
     mutable QList<qreal> m_xs; // a plain line's cursor before each character, and at its end
     mutable Metrics m_metrics;
     mutable qreal m_width = 0; // of the laid-out line

@@ -223,31 +223,30 @@ bool DisplayBox::layOutPlain() const
 {
     if (!m_face || m_text.isEmpty() || layoutDirection() != Qt::LeftToRight)
         return false;
-    QList<quint32> glyphs;
-    QList<QPointF> at;
-    glyphs.reserve(m_text.size()), at.reserve(m_text.size());
-    m_xs.clear(), m_inks.clear();
-    m_xs.reserve(m_text.size() + 1), m_inks.reserve(m_text.size());
+    const qsizetype n = m_text.size();
+    QList<quint32> glyphs(n);
+    QList<QPointF> at(n);
+    m_xs.resize(n + 1), m_inks.resize(n);
     qreal x = 0;
-    for (QChar c : m_text) {
-        if (c < u' ' || c > u'~')
+    for (qsizetype i = 0; i < n; ++i) {
+        if (m_text[i] < u' ' || m_text[i] > u'~')
             return false;
-        Cell& cell = m_face->cells[c.unicode()];
+        Cell& cell = m_face->cells[m_text[i].unicode()];
         if (cell.advance == 0) {
             const QRawFont font = m_face->run.rawFont();
-            const QList<quint32> glyph = font.glyphIndexesForString(QString(c));
-            if (glyph.size() != 1 || glyph[0] == 0)
+            const QList<quint32> found = font.glyphIndexesForString(QString(m_text[i]));
+            if (found.size() != 1 || found[0] == 0)
                 return false; // from another face
             cell = {
-                glyph[0], font.advancesForGlyphIndexes(glyph)[0].x(), font.boundingRect(glyph[0])};
+                found[0], font.advancesForGlyphIndexes(found)[0].x(), font.boundingRect(found[0])};
         }
-        glyphs.append(cell.glyph);
-        at.append({x, m_face->metrics.ascent});
-        m_inks.append(cell.ink.translated(at.back()));
-        m_xs.append(x);
+        glyphs[i] = cell.glyph;
+        at[i] = {x, m_face->metrics.ascent};
+        m_inks[i] = cell.ink.translated(at[i]);
+        m_xs[i] = x;
         x += cell.advance;
     }
-    m_xs.append(x);
+    m_xs[n] = x;
     m_runs = {m_face->run};
     m_runs[0].setGlyphIndexes(glyphs);
     m_runs[0].setPositions(at);

@@ -136,70 +136,123 @@ void DisplayBox::repaintChanged(const QString& before)
         && m_text[m_text.size() - 1 - sameEnd] == before[before.size() - 1 - sameEnd])
         ++sameEnd;
     const QPoint oldOrigin = origin();
-    const QTextLine oldLine = m_layout.lineAt(0);
-    const qreal oldFrom = oldLine.cursorToX(int(same));
-    const qreal oldTo = oldLine.cursorToX(int(before.size() - sameEnd));
+    const qreal oldFrom = cursorX(int(same));
+    const qreal oldTo = cursorX(int(before.size() - sameEnd));
 
     layOut();
-    const QTextLine line = m_layout.lineAt(0);
-    const qreal to = line.cursorToX(int(m_text.size() - sameEnd));
+    const qreal to = cursorX(int(m_text.size() - sameEnd));
     const QPoint at = origin();
     if (at != oldOrigin || std::abs(to - oldTo) > 1e-3) {
         update(); // the line moved: all of it
     } else {
         // Only the characters between the unchanged ends, and a little on either side for
         // glyphs that reach beyond their cells.
-        const qreal from = std::min(oldFrom, line.cursorToX(int(same)));
+        const qreal from = std::min(oldFrom, cursorX(int(same)));
         const int left = at.x() + int(std::floor(from)) - 2;
         const int right = at.x() + int(std::ceil(std::max(oldTo, to))) + 2;
         update(QRect(left, 0, right - left, height()) & contents());
     }
 }
 
+qreal DisplayBox::cursorX(int offset) const
+{
+    return m_plain ? m_xs[std::clamp<qsizetype>(offset, 0, m_xs.size() - 1)]
+                   : m_layout.lineAt(0).cursorToX(offset);
+}
+
 void DisplayBox::layOut() const
 {
-    // A new text is laid out every second. Plain ASCII in a fixed-pitch face has no kerning,
-    // ligatures or marks to place, so it skips text shaping and looks just the same. One
-    // font serves every plain text, the empty one too: each other font is matched anew.
-    QFont unshaped = font();
-    unshaped.setStyleStrategy(
-        QFont::StyleStrategy(font().styleStrategy() | QFont::PreferNoShaping));
-    const bool plain
-        = std::all_of(m_text.cbegin(), m_text.cend(), [](QChar c) { return c < u'\x80'; });
-    if (plain && !m_text.isEmpty() && !m_fixedPitch)
-        m_fixedPitch = QFontInfo(unshaped).fixedPitch(); // asked once a font, not every tick
-    m_layout.setFont(plain && (m_text.isEmpty() || *m_fixedPitch) ? unshaped : font());
-    QTextOption option;
-    option.setFlags(QTextOption::IncludeTrailingSpaces);
-    option.setTextDirection(layoutDirection());
-    m_layout.setTextOption(option);
-    m_layout.setCacheEnabled(true);
-    m_layout.setText(m_text);
-    m_layout.beginLayout();
-    m_layout.createLine();
-    m_layout.endLayout();
-    // The glyphs' ink, taken from the one shaping: it gives the text's own height and, at a
-    // paint, which glyphs reach into the part repainted.
-    m_runs = m_layout.glyphRuns();
-    m_inks.clear();
-    const QTextLine line = m_layout.lineAt(0);
-    const qreal baseline = line.y() + line.ascent();
-    // From the baseline: a text's bounds hold at least its font's line, glyphs beyond it add.
-    qreal top = m_runs.isEmpty() ? 0 : -line.ascent(),
-          bottom = m_runs.isEmpty() ? 0 : line.descent();
-    for (const QGlyphRun& run : std::as_const(m_runs)) {
-        const QRawFont font = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> at = run.positions();
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            const QRectF ink = font.boundingRect(glyphs[i]).translated(at[i]);
-            m_inks.append({ink.left(), ink.right()});
-            top = std::min(top, ink.top() - baseline);
-            bottom = std::max(bottom, ink.bottom() - baseline);
+    m_stale = false;
+    m_plain = layOutPlain();
+    if (!m_plain) {
+        // A new text is laid out every second. Plain ASCII in a fixed-pitch face has no
+        // kerning, ligatures or marks to place, so it skips text shaping and looks just the
+        // same. One font serves every plain text, the empty one too: each other font is
+        // matched anew.
+        QFont unshaped = font();
+        unshaped.setStyleStrategy(
+            QFont::StyleStrategy(font().styleStrategy() | QFont::PreferNoShaping));
+        const bool plain
+            = std::all_of(m_text.cbegin(), m_text.cend(), [](QChar c) { return c < u'\x80'; });
+        if (plain && !m_text.isEmpty() && !m_fixedPitch)
+            m_fixedPitch = QFontInfo(unshaped).fixedPitch(); // asked once a font, not every tick
+        const bool noShaping = plain && (m_text.isEmpty() || *m_fixedPitch);
+        m_layout.setFont(noShaping ? unshaped : font());
+        QTextOption option;
+        option.setFlags(QTextOption::IncludeTrailingSpaces);
+        option.setTextDirection(layoutDirection());
+        m_layout.setTextOption(option);
+        m_layout.setCacheEnabled(true);
+        m_layout.setText(m_text);
+        m_layout.beginLayout();
+        m_layout.createLine();
+        m_layout.endLayout();
+        m_runs = m_layout.glyphRuns();
+        m_inks.clear();
+        for (const QGlyphRun& run : std::as_const(m_runs)) {
+            const QRawFont font = run.rawFont();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> at = run.positions();
+            for (qsizetype i = 0; i < glyphs.size(); ++i)
+                m_inks.append(font.boundingRect(glyphs[i]).translated(at[i]));
         }
+        const QTextLine line = m_layout.lineAt(0);
+        const QFontMetrics metrics(m_layout.font());
+        m_metrics
+            = {line.ascent(), line.descent(), line.height(), metrics.ascent(), metrics.height()};
+        m_width = line.naturalTextWidth();
+        // The next plain line in this face is laid out from it, one glyph a character.
+        if (noShaping && m_runs.size() == 1 && m_runs[0].glyphIndexes().size() == m_text.size())
+            m_face = Face {m_runs[0], m_metrics, {}};
+    }
+    // The glyphs' ink gives the text's own height and, at a paint, which glyphs reach into the
+    // part repainted. From the baseline: a text's bounds hold at least its font's line, glyphs
+    // beyond it add.
+    qreal top = m_runs.isEmpty() ? 0 : -m_metrics.ascent,
+          bottom = m_runs.isEmpty() ? 0 : m_metrics.descent;
+    for (const QRectF& ink : std::as_const(m_inks)) {
+        top = std::min(top, ink.top() - m_metrics.ascent);
+        bottom = std::max(bottom, ink.bottom() - m_metrics.ascent);
     }
     m_textHeight = qRound(bottom - top);
-    m_stale = false;
+}
+
+// A printable ASCII line in a face a plain line was laid out in goes glyph by glyph, each
+// where the one before it ends, as the unshaped layout puts them, without a text layout.
+bool DisplayBox::layOutPlain() const
+{
+    if (!m_face || m_text.isEmpty() || layoutDirection() != Qt::LeftToRight)
+        return false;
+    const qsizetype n = m_text.size();
+    QList<quint32> glyphs(n);
+    QList<QPointF> at(n);
+    m_xs.resize(n + 1), m_inks.resize(n);
+    qreal x = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (m_text[i] < u' ' || m_text[i] > u'~')
+            return false;
+        Cell& cell = m_face->cells[m_text[i].unicode()];
+        if (cell.advance == 0) {
+            const QRawFont font = m_face->run.rawFont();
+            const QList<quint32> found = font.glyphIndexesForString(QString(m_text[i]));
+            if (found.size() != 1 || found[0] == 0)
+                return false; // from another face
+            cell = {
+                found[0], font.advancesForGlyphIndexes(found)[0].x(), font.boundingRect(found[0])};
+        }
+        glyphs[i] = cell.glyph;
+        at[i] = {x, m_face->metrics.ascent};
+        m_inks[i] = cell.ink.translated(at[i]);
+        m_xs[i] = x;
+        x += cell.advance;
+    }
+    m_xs[n] = x;
+    m_runs = {m_face->run};
+    m_runs[0].setGlyphIndexes(glyphs);
+    m_runs[0].setPositions(at);
+    m_metrics = m_face->metrics;
+    m_width = x;
+    return true;
 }
 
 QRect DisplayBox::contents() const
@@ -212,44 +265,45 @@ QPoint DisplayBox::origin() const
 {
     ensureLaidOut();
     const QRect r = contents();
-    const QFontMetrics metrics(m_layout.font());
     // Centred as a text box centres its text: by the taller of the font's line and the text's
     // own bounds, which some faces' bold glyphs exceed.
-    const int lineHeight = std::max(metrics.height(), m_textHeight);
+    const int lineHeight = std::max(m_metrics.fontHeight, m_textHeight);
     int top = r.y() + (r.height() - lineHeight + 1) / 2;
     if (m_alignment & Qt::AlignTop)
         top = r.y() + kVerticalMargin;
     else if (m_alignment & Qt::AlignBottom)
         top = r.bottom() + 1 - lineHeight - kVerticalMargin;
     const int width = r.width() - 2 * kHorizontalMargin;
-    const QTextLine line = m_layout.lineAt(0);
-    const int used = qRound(line.naturalTextWidth()) + 1;
+    const int used = qRound(m_width) + 1;
     const Qt::Alignment across = QStyle::visualAlignment(layoutDirection(), m_alignment);
     int scroll = used - width; // too long: its end in view
     if (used <= width)
         scroll = across & Qt::AlignRight ? used - width + 1
             : across & Qt::AlignHCenter  ? (used - width) / 2
                                          : 0;
-    return QPoint(
-        r.x() + kHorizontalMargin - scroll, top - (qRound(line.ascent()) - metrics.ascent()));
+    return QPoint(r.x() + kHorizontalMargin - scroll,
+        top - (qRound(m_metrics.ascent) - m_metrics.fontAscent));
 }
 
 QRect DisplayBox::characterRect(int offset) const
 {
     ensureLaidOut();
-    const QTextLine line = m_layout.lineAt(0);
-    const qreal x = line.cursorToX(offset);
-    return QRectF(origin() + QPointF(x, 0), QSizeF(line.cursorToX(offset + 1) - x, line.height()))
+    const qreal x = cursorX(offset);
+    return QRectF(origin() + QPointF(x, 0), QSizeF(cursorX(offset + 1) - x, m_metrics.height))
         .toAlignedRect();
 }
 
 int DisplayBox::offsetAtPoint(QPoint point) const
 {
     const QPoint at = point - origin(); // laid out by now
-    const QTextLine line = m_layout.lineAt(0);
-    if (at.x() < 0 || at.x() >= line.naturalTextWidth() || at.y() < 0 || at.y() >= line.height())
+    if (at.x() < 0 || at.x() >= m_width || at.y() < 0 || at.y() >= m_metrics.height)
         return -1;
-    return line.xToCursor(at.x());
+    if (!m_plain)
+        return m_layout.lineAt(0).xToCursor(at.x());
+    int offset = 0; // the nearest cursor, the first of two as near
+    while (offset + 1 < m_xs.size() && m_xs[offset + 1] - at.x() < at.x() - m_xs[offset])
+        ++offset;
+    return offset;
 }
 
 void DisplayBox::paintEvent(QPaintEvent* e)
@@ -271,17 +325,15 @@ void DisplayBox::paintEvent(QPaintEvent* e)
         QList<quint32> shownGlyphs;
         QList<QPointF> shownPositions;
         for (qsizetype i = 0; i < glyphs.size(); ++i, ++ink) {
-            if (m_inks[ink].second >= left && m_inks[ink].first <= right) {
+            if (m_inks[ink].right() >= left && m_inks[ink].left() <= right) {
                 shownGlyphs.append(glyphs[i]);
                 shownPositions.append(positions[i]);
             }
         }
         if (shownGlyphs.isEmpty())
             continue;
-        if (shownGlyphs.size() < glyphs.size()) {
-            run.setGlyphIndexes(shownGlyphs);
-            run.setPositions(shownPositions);
-        }
+        run.setGlyphIndexes(shownGlyphs);
+        run.setPositions(shownPositions);
         p.drawGlyphRun(at, run);
     }
 }
@@ -292,6 +344,7 @@ void DisplayBox::changeEvent(QEvent* e)
     if (e->type() == QEvent::FontChange)
         m_fixedPitch.reset();
     if (e->type() == QEvent::FontChange || e->type() == QEvent::LayoutDirectionChange) {
+        m_face.reset(); // laid out in another font or direction
         m_stale = true;
         update();
     }

@@ -3,6 +3,7 @@
 #include <QTextLayout>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 namespace ui {
@@ -37,19 +38,46 @@ private:
             layOut();
     }
     void layOut() const;
+    bool layOutPlain() const;
+    qreal cursorX(int offset) const;
     void repaintChanged(const QString& before);
     QRect contents() const;
     // The top left corner of the laid-out line, where a read-only text box puts it.
     QPoint origin() const;
 
+    // A line's measures in its font: the laid-out line's, and the font's own whole pixels.
+    struct Metrics {
+        qreal ascent = 0, descent = 0, height = 0;
+        int fontAscent = 0, fontHeight = 0;
+    };
+    // One printable ASCII character in the unshaped fixed-pitch face: its glyph, how far it
+    // moves the line, and its ink from its own origin on the baseline.
+    struct Cell {
+        quint32 glyph = 0;
+        qreal advance = 0; // 0 until asked
+        QRectF ink;
+    };
+    // That face as a plain line was laid out in it: its glyphs' font and drawing flags, the
+    // line's measures, and the characters met so far.
+    struct Face {
+        QGlyphRun run;
+        Metrics metrics;
+        std::array<Cell, 128> cells;
+    };
+
     QString m_text;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
     mutable bool m_stale = true; // the layout is of an earlier text or font
+    mutable bool m_plain = false; // laid out from the face's cells, not by m_layout
     mutable QTextLayout m_layout;
-    mutable QList<QGlyphRun> m_runs; // the layout's glyphs, where it puts them
-    mutable QList<std::pair<qreal, qreal>> m_inks; // each glyph's ink, its left and right
+    mutable QList<QGlyphRun> m_runs; // the line's glyphs, where they go
+    mutable QList<QRectF> m_inks; // each glyph's ink, where it is laid out
+    mutable QList<qreal> m_xs; // a plain line's cursor before each character, and at its end
+    mutable Metrics m_metrics;
+    mutable qreal m_width = 0; // of the laid-out line
     mutable int m_textHeight = 0; // of the text's own bounds, set with the layout
     mutable std::optional<bool> m_fixedPitch; // of the font's face, once asked
+    mutable std::optional<Face> m_face; // once a plain line is laid out in it
 };
 
 } // namespace ui

@@ -30,6 +30,8 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    // Describes every box to a screen reader as a read-only text field (its own file).
+    static void installAccessibleInterface();
     // Lays out the text if it changed unseen: a text set before the box is first drawn, or a
     // font set, waits until it is needed, so a window maps before its faces load.
     void ensureLaidOut() const

@@ -2,7 +2,7 @@
 # shows the countdown as it looks during the school year.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-wayland libxcb1-dev libfontconfig-dev \
+PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev qt6-wayland libxcb1-dev libfontconfig-dev \
   libxcb-randr0-dev fonts-liberation fonts-dejavu-core appstream desktop-file-utils xvfb openbox \
   xdotool x11-utils x11-xserver-utils libx11-6 faketime libfaketime imagemagick weston xwayland \
   dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0 gir1.2-glib-2.0 lintian git ccache

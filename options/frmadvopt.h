@@ -3,7 +3,6 @@
 #include "ui/form.h"
 
 #include <QString>
-#include <QtGlobal>
 
 // The options dialog's controls its code works with, made from the rows of its layout.
 struct FrmAdvOptControls {

@@ -57,7 +57,7 @@ bool StartSysInfo(const Tools& tools)
             started = tools.start(SysInfoPath);
         } else if (GetKeyValue(tools.registry, ui::reg::kLocalMachine, kFolderKey, kFolderValue,
                        SysInfoPath)) {
-            SysInfoPath += kProgramFile;
+            SysInfoPath += "\\MSINFO32.EXE";
             started = tools.isOrdinaryFile(SysInfoPath) && tools.start(SysInfoPath);
         }
     } catch (...) {

@@ -18,7 +18,6 @@ inline constexpr const char* kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSIN
 inline constexpr const char* kToolValue = "PATH";
 inline constexpr const char* kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 inline constexpr const char* kFolderValue = "MSINFO";
-inline constexpr const char* kProgramFile = "\\MSINFO32.EXE";
 inline constexpr std::uint32_t kBufferSize = 1024;
 
 // A value that was read but holds no bytes at all: there is nothing to take the text from.

@@ -155,17 +155,17 @@ void FrmAdvOpt::Form_Load()
     c.lblGradTime_Date->setGeometry(dateBox);
 
     // The time of day as this locale's clock shows it: a 12-hour clock offers its own
-    // designators and picks the ceremony's half of the day.
+    // designators ("午前", "午後") and picks the ceremony's half of the day.
     const ui::CivilTime t = ui::fromDateValue(m_main.GradDate).value_or(ui::CivilTime {});
     const bool twelveHour = ui::hasTwelveHourClock();
-    c.comboSetTime_AMPM->addItems(twelveHour ? ui::halfDayNames() : QStringList {"AM", "PM"});
-    if (twelveHour)
-        intAMPM = t.hour < 12 ? 1 : 2;
+    const QLocale loc = ui::dateformat::effective(QLocale());
+    c.comboSetTime_AMPM->addItems(
+        twelveHour ? QStringList {loc.amText(), loc.pmText()} : QStringList {"AM", "PM"});
     c.txtSetTime_Hours->setText(QString::number(twelveHour ? (t.hour + 11) % 12 + 1 : t.hour));
     c.txtSetTime_Minutes->setText(QString::number(t.minute).rightJustified(2, u'0'));
     c.txtSetTIme_Seconds->setText(QString::number(t.second).rightJustified(2, u'0'));
-    // A 24-hour time has no half of the day to show, whatever an earlier opening saw.
-    c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
+    // A 24-hour time has no half of the day to show.
+    c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? int(t.hour >= 12) : -1);
 }
 
 void FrmAdvOpt::Form_Unload()

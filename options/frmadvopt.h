@@ -3,7 +3,6 @@
 #include "ui/form.h"
 
 #include <QString>
-#include <QtGlobal>
 
 // The options dialog's controls its code works with, made from the rows of its layout.
 struct FrmAdvOptControls {
@@ -44,7 +43,6 @@ private:
     ui::MessageDialog& m_messages;
 
     // Kept from one opening to the next; the controls are made afresh each time.
-    qint16 intAMPM = 0; // 1 AM, 2 PM, 0 never seen
     QString strAMPM;
     QString strDatePart; // the date the time boxes are read with
 };

@@ -177,7 +177,8 @@ private slots:
             // Built as QStrings: a locale's texts need not fit the system's 8-bit code page.
             const QStringList expected {day + "  at",
                 QString::number(twelve ? (at.hour() + 11) % 12 + 1 : at.hour()), at.toString(u"mm"),
-                at.toString(u"ss"), twelve ? ui::halfDayNames(loc).at(at.hour() >= 12) : QString()};
+                at.toString(u"ss"),
+                twelve ? (at.hour() < 12 ? loc.amText() : loc.pmText()) : QString()};
             const FrmAdvOptControls& c = s.c();
             const QStringList shown {c.lblGradTime_Date->text(), c.txtSetTime_Hours->text(),
                 c.txtSetTime_Minutes->text(), c.txtSetTIme_Seconds->text(),

@@ -66,8 +66,6 @@ QPixmap bitmapA() { return firstImage("bitmapA.bmp", "bmp"); }
 
 QPixmap bitmapB() { return firstImage("bitmapB.bmp", "bmp"); }
 
-QIcon aboutIcon() { return iconFrom("about.ico"); }
-
 QPixmap aboutIconPixmap()
 {
     // The file's first image is its 32x32 one: never a scaled copy of the 16x16 one.

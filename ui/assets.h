@@ -14,8 +14,7 @@ QIcon appIcon();
 QPixmap bitmapA(); // a mortarboard with its tassel
 QPixmap bitmapB(); // a rolled diploma tied with a ribbon
 
-// The About box's picture, as an icon (32x32 and 16x16) and as its 32x32 image.
-QIcon aboutIcon();
+// The About box's picture, its 32x32 image.
 QPixmap aboutIconPixmap();
 
 // Cursors from the .cur files, each with the hot spot the file gives.

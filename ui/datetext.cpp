@@ -54,12 +54,6 @@ bool hasTwelveHourClock(const QLocale& locale)
     return false;
 }
 
-QStringList halfDayNames(const QLocale& locale)
-{
-    const QLocale loc = effective(locale);
-    return {loc.amText(), loc.pmText()};
-}
-
 // The short date in the locale's order, separators and words, but with ASCII digits and a
 // four-digit year, so that every locale's text reads back the same way and matches what is
 // typed into the dialog's boxes.
@@ -69,14 +63,13 @@ QString shortDate(double v, const QLocale& locale)
     if (!c)
         return {};
     const QLocale loc = effective(locale);
-    QString format;
-    for (const FormatToken& t : tokenize(loc.dateFormat(QLocale::ShortFormat))) {
-        if (t.literal)
-            format += u'\'' + QString(t.text).replace(u'\'', QLatin1String("''")) + u'\'';
-        else
-            format += t.text.front() == u'y' ? QStringLiteral("yyyy") : t.text;
-    }
-    QString text = asciiDigits(loc.toString(QDate(c->year, c->month, c->day), format));
+    const QDate date(c->year, c->month, c->day);
+    QString text;
+    for (const FormatToken& t : tokenize(loc.dateFormat(QLocale::ShortFormat)))
+        text += t.literal
+            ? t.text
+            : loc.toString(date, t.text.front() == u'y' ? QStringLiteral("yyyy") : t.text);
+    text = asciiDigits(text);
     // Without its bidi marks: in this program's left-to-right lines they would turn the date,
     // and the words around it, the other way.
     text.removeIf([](QChar ch) { return ch.category() == QChar::Other_Format; });

@@ -14,10 +14,6 @@ namespace ui {
 // opposed to "HH:mm:ss".
 bool hasTwelveHourClock(const QLocale& loc = QLocale());
 
-// The locale's own designators for the morning and the afternoon, in this
-// order: "AM", "PM" for US English and C, "午前", "午後" for Japanese.
-QStringList halfDayNames(const QLocale& loc = QLocale());
-
 // The date of `v` as the locale writes its short date (order, separators and
 // words), with ASCII digits, a four-digit year and no bidi marks: "6/4/2006",
 // "04.06.2006", "2006. 06. 04.". Blanks inside it belong to the date.

@@ -1,7 +1,6 @@
 #include "ui/desktop_entry.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QStandardPaths>
 
@@ -100,28 +99,24 @@ QStringList execCommand(const QString& exec)
 
 QStringList systemInfoToolCommand()
 {
-    // $XDG_DATA_HOME/applications, then each of $XDG_DATA_DIRS/applications.
-    const QStringList dirs
-        = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
     for (const char* name : kEntries) {
-        for (const QString& dir : dirs) {
-            const QString file = dir + QLatin1Char('/') + QLatin1String(name);
-            if (!QFileInfo::exists(file))
-                continue;
-            // The first entry of a name is the one that counts, even if it is unusable.
-            const QHash<QString, QString> entry = readEntry(file);
-            QStringList command = execCommand(entry.value(QStringLiteral("Exec")));
-            const QString tryExec = entry.value(QStringLiteral("TryExec"));
-            const bool usable = entry.value(QStringLiteral("Type")) == QLatin1String("Application")
-                && entry.value(QStringLiteral("Hidden")) != QLatin1String("true")
-                && (tryExec.isEmpty() || !QStandardPaths::findExecutable(tryExec).isEmpty())
-                && !command.isEmpty();
-            if (usable) {
-                command.first() = QStandardPaths::findExecutable(command.first());
-                if (!command.first().isEmpty())
-                    return command;
-            }
-            break;
+        // The first entry of a name, in $XDG_DATA_HOME/applications, then in each of
+        // $XDG_DATA_DIRS/applications, is the one that counts, even if it is unusable.
+        const QString file
+            = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, QLatin1String(name));
+        if (file.isEmpty())
+            continue;
+        const QHash<QString, QString> entry = readEntry(file);
+        QStringList command = execCommand(entry.value(QStringLiteral("Exec")));
+        const QString tryExec = entry.value(QStringLiteral("TryExec"));
+        const bool usable = entry.value(QStringLiteral("Type")) == QLatin1String("Application")
+            && entry.value(QStringLiteral("Hidden")) != QLatin1String("true")
+            && (tryExec.isEmpty() || !QStandardPaths::findExecutable(tryExec).isEmpty())
+            && !command.isEmpty();
+        if (usable) {
+            command.first() = QStandardPaths::findExecutable(command.first());
+            if (!command.first().isEmpty())
+                return command;
         }
     }
     return {};

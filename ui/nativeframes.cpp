@@ -23,8 +23,6 @@ namespace ui {
 
 namespace {
 
-NativeFrames* replaced = nullptr;
-
 #ifdef TASSELDAY_HAVE_XCB
 
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
@@ -206,8 +204,6 @@ private:
 
 NativeFrames* nativeFrames()
 {
-    if (replaced)
-        return replaced;
 #ifdef TASSELDAY_HAVE_XCB
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11)
@@ -220,7 +216,5 @@ NativeFrames* nativeFrames()
     return nullptr;
 #endif
 }
-
-void setNativeFrames(NativeFrames* frames) { replaced = frames; }
 
 } // namespace ui

@@ -49,7 +49,5 @@ public:
 NativeFrames* nativeFrames();
 // Windows' own (nativeframes_windows.cpp), on the windows platform.
 NativeFrames* windowsFrames();
-// Stands in for the window system's from now on (tests).
-void setNativeFrames(NativeFrames* frames);
 
 } // namespace ui

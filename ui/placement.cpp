@@ -107,7 +107,7 @@ void PlacementKeeper::placeNatively()
         m_window->appearAgainAt(origin + (at - origin) / m_window->devicePixelRatioF());
         return;
     }
-    native->moveFrame(m_window, at);
+    native->moveFrame(m_window, *frame, at);
 }
 
 void PlacementKeeper::cover()

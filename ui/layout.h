@@ -111,7 +111,6 @@ enum class Frame {
 // Where a window stands on the primary screen, kept there when its frame becomes known or
 // changes (a window manager frames a window only after it is shown).
 enum class Placement {
-    Free, // wherever the window system puts it
     TopRight, // the frame's top right corner on the screen's
     Centred, // the frame centred on the screen
     ClientAt, // the client area's top left corner at (placeLeft, placeTop) twips
@@ -124,7 +123,7 @@ struct WindowLayout {
     quint32 back;
     Frame frame;
     FontSettings font = {"MS Sans Serif", 8.25};
-    Placement placement = Placement::Free;
+    Placement placement;
     double placeLeft = 0, placeTop = 0; // twips, for Placement::ClientAt
 };
 

@@ -55,8 +55,6 @@ void PlacementKeeper::place()
     if (onWayland() && m_layout.placement != Placement::CoverScreen)
         return;
     switch (m_layout.placement) {
-    case Placement::Free:
-        break;
     case Placement::TopRight:
     case Placement::Centred:
         w->move(framePosition(m_layout.placement, screen, w->frameGeometry().size()));

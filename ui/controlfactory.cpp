@@ -43,9 +43,8 @@ void filterUpdate(QAccessibleEvent* event)
 
 void announceOnlyWhenFocused(QWidget* w)
 {
-    static const bool installed
+    [[maybe_unused]] static const bool installed
         = (previousHandler = QAccessible::installUpdateHandler(filterUpdate), true);
-    Q_UNUSED(installed);
     w->setProperty(kQuiet, true);
 }
 
@@ -70,7 +69,9 @@ QPalette sharedPalette(QPalette palette)
     return palette;
 }
 
-QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const ControlRow& row)
+} // namespace
+
+QObject* createControl(QWidget* parent, const WindowLayout& form, Kind kind, const ControlRow& row)
 {
     const QString text = QString::fromUtf8(row.text);
     // Every windowed control takes its place, back colour (in `back`, its palette's role for
@@ -173,16 +174,6 @@ QObject* makeWidget(QWidget* parent, const WindowLayout& form, Kind kind, const 
     }
     }
     return nullptr;
-}
-
-} // namespace
-
-QObject* createControl(
-    QWidget* window, const WindowLayout& form, Kind kind, const char* name, const ControlRow& row)
-{
-    QObject* made = makeWidget(window, form, kind, row);
-    made->setObjectName(QString::fromLatin1(name));
-    return made;
 }
 
 } // namespace ui

@@ -10,6 +10,9 @@
 
 namespace ui {
 
+namespace {
+
+// The installed face that stands in for a layout's face name.
 QString installedFace(const QString& layoutFace)
 {
 #ifdef Q_OS_WIN
@@ -33,8 +36,6 @@ QString installedFace(const QString& layoutFace)
     return QStringLiteral("Liberation Sans"); // for MS Sans Serif
 #endif
 }
-
-namespace {
 
 // Drawn unclipped in the middle of a margin a line high all round, no ink falls on the
 // margin. An underline runs the whole advance, past the last glyph's ink: the glyphs alone

@@ -15,9 +15,6 @@ struct FontSettings {
     bool underline = false;
 };
 
-// The installed face that stands in for a layout's face name.
-QString installedFace(const QString& layoutFace);
-
 // Sized in pixels at 96 dots per inch, so text keeps its place against twip layouts
 // whatever the screen's reported resolution.
 QFont makeFont(const FontSettings& font);

@@ -188,8 +188,6 @@ void Form::unload()
         endProgram();
 }
 
-bool Form::enabled() const { return m_window && m_window->isEnabled(); }
-
 void Form::setEnabled(bool enabled)
 {
     // Never brings back a window that has been unloaded.

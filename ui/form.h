@@ -12,10 +12,9 @@ namespace ui {
 
 class Form;
 
-// Makes one control of `kind` on `window`, named `name`, with the row's text, place,
-// colours, font, pointer, accessible name and link colours.
-QObject* createControl(
-    QWidget* window, const WindowLayout& form, Kind kind, const char* name, const ControlRow& row);
+// Makes one control of `kind` on `window` with the row's text, place, colours, font, pointer,
+// accessible name and link colours.
+QObject* createControl(QWidget* window, const WindowLayout& form, Kind kind, const ControlRow& row);
 
 // The top-level widget of a loaded form; it forwards the window's events to the form.
 class FormWindow : public QWidget {
@@ -59,7 +58,6 @@ public:
 
     // A disabled window takes no input, a screen reader hears its controls as disabled, and
     // it keeps its look; its timers keep running.
-    bool enabled() const;
     void setEnabled(bool enabled);
 
 signals:
@@ -109,8 +107,8 @@ private:
     void createControls() override
     {
         for (const Row<C>& row : m_rows) {
-            QObject* made
-                = createControl(window(), m_layout, row.control.kind, row.control.name, row.look);
+            QObject* made = createControl(window(), m_layout, row.control.kind, row.look);
+            made->setObjectName(QLatin1String(row.control.name));
             if (row.control.store)
                 row.control.store(c, made);
         }

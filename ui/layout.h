@@ -86,21 +86,14 @@ template <class C> struct Control {
     void (*store)(C& controls, QObject* made) = nullptr;
 };
 
-template <class> struct MemberOf;
-template <class C, class T> struct MemberOf<T * C::*> {
-    using Class = C;
-    using Type = T;
-};
-
 // A row bound to `member`; its kind is the member's type. Use UI_CONTROL, which names the
 // control after the member.
-template <auto member>
-constexpr Control<typename MemberOf<decltype(member)>::Class> bind(const char* name)
+template <auto member> constexpr auto bind(const char* name)
 {
-    using M = MemberOf<decltype(member)>;
-    return {kindOf<typename M::Type>, name, [](typename M::Class& c, QObject* made) {
-                c.*member = static_cast<typename M::Type*>(made);
-            }};
+    return [name]<class C, class T>(T* C::*) {
+        return Control<C> {
+            kindOf<T>, name, [](C& c, QObject* made) { c.*member = static_cast<T*>(made); }};
+    }(member);
 }
 #define UI_CONTROL(Controls, member) ::ui::bind<&Controls::member>(#member)
 
@@ -118,7 +111,6 @@ enum class Frame {
 // Where a window stands on the primary screen, kept there when its frame becomes known or
 // changes (a window manager frames a window only after it is shown).
 enum class Placement {
-    Free, // wherever the window system puts it
     TopRight, // the frame's top right corner on the screen's
     Centred, // the frame centred on the screen
     ClientAt, // the client area's top left corner at (placeLeft, placeTop) twips
@@ -131,7 +123,7 @@ struct WindowLayout {
     quint32 back;
     Frame frame;
     FontSettings font = {"MS Sans Serif", 8.25};
-    Placement placement = Placement::Free;
+    Placement placement;
     double placeLeft = 0, placeTop = 0; // twips, for Placement::ClientAt
 };
 

@@ -23,8 +23,6 @@ namespace ui {
 
 namespace {
 
-NativeFrames* replaced = nullptr;
-
 #ifdef TASSELDAY_HAVE_XCB
 
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
@@ -160,20 +158,17 @@ public:
         return NativeFrame {rootRect(m_c, top, m_root), true, false};
     }
 
-    void moveFrame(QWidget* window, QPoint at) override
+    void moveFrame(QWidget* window, const NativeFrame& f, QPoint at) override
     {
         const auto id = xcb_window_t(window->internalWinId());
-        const std::optional<NativeFrame> f = frame(window);
-        if (!f)
-            return;
         // The window manager reads a requested position by the window's gravity: the frame's
         // corner (north-west, the default) or, for static gravity, the window's own corner.
         const std::vector<quint32> hints
             = property32(m_c, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 18);
         constexpr quint32 hasGravity = 1u << 9;
-        if (!f->framed
+        if (!f.framed
             || (hints.size() == 18 && (hints[0] & hasGravity) && hints[17] == XCB_GRAVITY_STATIC))
-            at += rootRect(m_c, id, m_root).topLeft() - f->rect.topLeft();
+            at += rootRect(m_c, id, m_root).topLeft() - f.rect.topLeft();
         const quint32 values[] = {quint32(at.x()), quint32(at.y())};
         xcb_configure_window(m_c, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
         xcb_flush(m_c);
@@ -206,8 +201,6 @@ private:
 
 NativeFrames* nativeFrames()
 {
-    if (replaced)
-        return replaced;
 #ifdef TASSELDAY_HAVE_XCB
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11)
@@ -220,7 +213,5 @@ NativeFrames* nativeFrames()
     return nullptr;
 #endif
 }
-
-void setNativeFrames(NativeFrames* frames) { replaced = frames; }
 
 } // namespace ui

@@ -31,8 +31,8 @@ public:
     virtual QRect screenRect(const QScreen* screen) = 0;
     // The window's frame, or nothing while a window manager has yet to frame it.
     virtual std::optional<NativeFrame> frame(const QWidget* window) = 0;
-    // Moves the frame's top left corner to `at`.
-    virtual void moveFrame(QWidget* window, QPoint at) = 0;
+    // Moves the top left corner of the window's `frame`, as just read, to `at`.
+    virtual void moveFrame(QWidget* window, const NativeFrame& frame, QPoint at) = 0;
     // Asks that the window, not created yet, get no taskbar or pager entry, and says whether
     // the window system has such a hint. Without one a window stays off the taskbar by its
     // tool window type, which some X11 window managers (weston's) may leave unshown when
@@ -49,7 +49,5 @@ public:
 NativeFrames* nativeFrames();
 // Windows' own (nativeframes_windows.cpp), on the windows platform.
 NativeFrames* windowsFrames();
-// Stands in for the window system's from now on (tests).
-void setNativeFrames(NativeFrames* frames);
 
 } // namespace ui

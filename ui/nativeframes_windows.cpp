@@ -45,15 +45,14 @@ public:
         return NativeFrame {QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), framed, true};
     }
 
-    void moveFrame(QWidget* window, QPoint at) override
+    void moveFrame(QWidget* window, const NativeFrame& drawn, QPoint at) override
     {
         const auto hwnd = reinterpret_cast<HWND>(window->internalWinId());
-        const std::optional<NativeFrame> drawn = frame(window);
         RECT whole;
-        if (!drawn || !GetWindowRect(hwnd, &whole))
+        if (!GetWindowRect(hwnd, &whole))
             return;
-        SetWindowPos(hwnd, nullptr, at.x() + whole.left - drawn->rect.left(),
-            at.y() + whole.top - drawn->rect.top(), 0, 0,
+        SetWindowPos(hwnd, nullptr, at.x() + whole.left - drawn.rect.left(),
+            at.y() + whole.top - drawn.rect.top(), 0, 0,
             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 };

@@ -55,8 +55,6 @@ void PlacementKeeper::place()
     if (onWayland() && m_layout.placement != Placement::CoverScreen)
         return;
     switch (m_layout.placement) {
-    case Placement::Free:
-        break;
     case Placement::TopRight:
     case Placement::Centred:
         w->move(framePosition(m_layout.placement, screen, w->frameGeometry().size()));
@@ -107,7 +105,7 @@ void PlacementKeeper::placeNatively()
         m_window->appearAgainAt(origin + (at - origin) / m_window->devicePixelRatioF());
         return;
     }
-    native->moveFrame(m_window, at);
+    native->moveFrame(m_window, *frame, at);
 }
 
 void PlacementKeeper::cover()

@@ -25,14 +25,14 @@ public:
         return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
                                                    : QAccessibleWidget::interface_cast(type);
     }
-    QVariant currentValue() const override { return bar()->shownPercent(); }
+    QVariant currentValue() const override
+    {
+        return static_cast<const ProgressBar*>(object())->shownPercent();
+    }
     void setCurrentValue(const QVariant&) override { } // the program's to set, not the user's
     QVariant maximumValue() const override { return 100.0; }
     QVariant minimumValue() const override { return 0.0; }
     QVariant minimumStepSize() const override { return 1.0; }
-
-private:
-    ProgressBar* bar() const { return static_cast<ProgressBar*>(object()); }
 };
 
 } // namespace

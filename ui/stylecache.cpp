@@ -13,8 +13,12 @@ namespace {
 
 class CachedPanelStyle final : public QProxyStyle {
 public:
-    // A style of the application's kind of its own, so that it can draw for this one.
-    CachedPanelStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) { }
+    // A style of the application's kind of its own, so that it can draw for this one; it goes
+    // with the application, after every window.
+    CachedPanelStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+    {
+        setParent(qApp);
+    }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
         const QWidget* widget) const override
@@ -55,11 +59,7 @@ public:
 
 QStyle* cachedPanelStyle()
 {
-    static QStyle* const style = [] {
-        auto* made = new CachedPanelStyle;
-        made->setParent(qApp); // goes with the application, after every window
-        return made;
-    }();
+    static QStyle* const style = new CachedPanelStyle;
     return style;
 }
 

@@ -32,7 +32,8 @@ TimeLeft timeLeft(const Schedule& s, double NowDate)
     t.DaysLeft = Int(t.TimeLeft);
     t.WeeksLeft = Int(t.DaysLeft / 7);
     t.DaysLeft = Mod(t.DaysLeft, 7);
-    t.SecondsLeft = Round((t.TimeLeft - Int(t.TimeLeft)) * 86400, 0);
+    t.DayFraction = t.TimeLeft - Int(t.TimeLeft);
+    t.SecondsLeft = Round(t.DayFraction * 86400, 0);
     t.MinutesLeft = Int(t.SecondsLeft / 60);
     t.SecondsLeft = Mod(t.SecondsLeft, 60);
     t.HoursLeft = Int(t.MinutesLeft / 60);

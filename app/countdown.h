@@ -19,7 +19,7 @@ Schedule builtInSchedule();
 // The time left at one clock reading, split as the display line shows it.
 struct TimeLeft {
     double TimeLeft = 0.0; // days, to the whole second; negative past the ceremony
-    double WeeksLeft = 0.0, DaysLeft = 0.0;
+    double WeeksLeft = 0.0, DaysLeft = 0.0, DayFraction = 0.0;
     double HoursLeft = 0.0, MinutesLeft = 0.0, SecondsLeft = 0.0;
 
     bool somethingLeft() const;

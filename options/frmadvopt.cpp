@@ -161,11 +161,13 @@ void FrmAdvOpt::Form_Load()
     const QLocale loc = ui::dateformat::effective(QLocale());
     c.comboSetTime_AMPM->addItems(
         twelveHour ? QStringList {loc.amText(), loc.pmText()} : QStringList {"AM", "PM"});
+    if (twelveHour)
+        intAMPM = t.hour < 12 ? 1 : 2;
     c.txtSetTime_Hours->setText(QString::number(twelveHour ? (t.hour + 11) % 12 + 1 : t.hour));
     c.txtSetTime_Minutes->setText(QString::number(t.minute).rightJustified(2, u'0'));
     c.txtSetTIme_Seconds->setText(QString::number(t.second).rightJustified(2, u'0'));
-    // A 24-hour time has no half of the day to show.
-    c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? int(t.hour >= 12) : -1);
+    // A 24-hour time has no half of the day to show, whatever an earlier opening saw.
+    c.comboSetTime_AMPM->setCurrentIndex(twelveHour ? intAMPM - 1 : -1);
 }
 
 void FrmAdvOpt::Form_Unload()

@@ -43,6 +43,7 @@ private:
     ui::MessageDialog& m_messages;
 
     // Kept from one opening to the next; the controls are made afresh each time.
+    qint16 intAMPM = 0; // 1 AM, 2 PM, 0 never seen
     QString strAMPM;
     QString strDatePart; // the date the time boxes are read with
 };

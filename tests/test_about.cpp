@@ -63,8 +63,6 @@ class AboutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
-
     // OK focused first, the icon in the Tab order. A link turns red under the pointer and
     // back over bare background (frame and lines included); other controls change nothing;
     // clicks open pages. The box goes with the main window.

@@ -90,8 +90,6 @@ class TestOptions : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
-
     // The focus starts on OK. Enter in a box applies (Apply is the default): the time with the
     // picked half of the day and the precision, kept within 0..12, at once, digits of any script
     // read alike in both. An unreadable time is named in a message and changes nothing, on OK

@@ -37,25 +37,18 @@ const Search kSearches[] = {
 // Desktop entries at $XDG_DATA_HOME and $XDG_DATA_DIRS: "file:Exec[:more lines]"; what
 // starts, its arguments joined by "|" as the fake starter records them.
 struct Entry {
-    const char* name;
-    const char* home;
-    const char* dirs;
-    const char* started;
+    const char *name, *home, *dirs, *started;
 };
+// clang-format off
 const Entry kEntries[] = {
-    {.name = "escape read, field code dropped",
-        .home = "",
-        .dirs = "org.kde.kinfocenter.desktop:/bin/true \"a\\sb\" %U",
-        .started = "/bin/true|a b"},
-    {.name = "KDE before GNOME",
-        .home = "gnome-info-overview-panel.desktop:/bin/false",
-        .dirs = "org.kde.kinfocenter.desktop:/bin/true",
-        .started = "/bin/true"},
-    {.name = "hidden at home",
-        .home = "org.kde.kinfocenter.desktop:/bin/true:Hidden=true",
-        .dirs = "org.kde.kinfocenter.desktop:/bin/true",
-        .started = ""},
+    {.name = "escape read, field code dropped", .home = "",
+     .dirs = "org.kde.kinfocenter.desktop:/bin/true \"a\\sb\" %U", .started = "/bin/true|a b"},
+    {.name = "KDE before GNOME", .home = "gnome-info-overview-panel.desktop:/bin/false",
+     .dirs = "org.kde.kinfocenter.desktop:/bin/true", .started = "/bin/true"},
+    {.name = "hidden at home", .home = "org.kde.kinfocenter.desktop:/bin/true:Hidden=true",
+     .dirs = "org.kde.kinfocenter.desktop:/bin/true", .started = ""},
 };
+// clang-format on
 
 } // namespace
 
@@ -63,8 +56,6 @@ class AboutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
-
     // OK focused first, the icon in the Tab order. A link turns red under the pointer and
     // back over bare background (frame and lines included); other controls change nothing;
     // clicks open pages. The box goes with the main window.

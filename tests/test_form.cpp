@@ -40,7 +40,6 @@ class FormTest : public QObject {
 private slots:
     void everyWindowInItsPlaceOnThePrimaryScreen()
     {
-        QApplication::setStyle(QStringLiteral("Fusion"));
         const QRect primary = QGuiApplication::primaryScreen()->geometry();
         QVERIFY(QGuiApplication::screens().size() == 2 && primary.x() > 0); // primary on the right
         TestForms t;

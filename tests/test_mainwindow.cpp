@@ -27,7 +27,6 @@ class MainWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QApplication::setStyle(QStringLiteral("Fusion"));
         QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
             if (e->object())
                 heard << e->object()->objectName();

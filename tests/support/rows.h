@@ -23,19 +23,15 @@ template <class T> T cell(const char* column)
     return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
 }
 
-// A plain array of rows, structs with a `name` field or tuples led by the name: the _data
-// function names every row, the test function fetches the one it runs.
+// A plain array of rows, structs with a `name` field: the _data function names every row, the
+// test function fetches the one it runs.
 namespace rows {
 
 template <typename Row, std::size_t N> void add(const Row (&table)[N])
 {
     QTest::addColumn<int>("row");
-    for (std::size_t i = 0; i < N; ++i) {
-        if constexpr (requires { table[i].name; })
-            QTest::newRow(table[i].name) << int(i);
-        else
-            QTest::newRow(std::get<0>(table[i])) << int(i);
-    }
+    for (std::size_t i = 0; i < N; ++i)
+        QTest::newRow(table[i].name) << int(i);
 }
 
 template <typename Row, std::size_t N> const Row& fetch(const Row (&table)[N])

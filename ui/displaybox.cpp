@@ -205,7 +205,10 @@ QRect DisplayBox::contents() const
 
 QPoint DisplayBox::origin() const
 {
-    ensureLaidOut();
+    // A text set before the box is first drawn, or a font set, is laid out when first needed,
+    // so a window maps before its faces load.
+    if (m_stale)
+        layOut();
     const QRect r = contents();
     // Centred as a text box centres its text: by the taller of the font's line and the text's
     // own bounds, which some faces' bold glyphs exceed.
@@ -229,9 +232,9 @@ QPoint DisplayBox::origin() const
 
 QRect DisplayBox::characterRect(int offset) const
 {
-    ensureLaidOut();
+    const QPoint at = origin(); // laid out by now
     const qreal x = cursorX(offset);
-    return QRectF(origin() + QPointF(x, 0), QSizeF(cursorX(offset + 1) - x, m_metrics.height))
+    return QRectF(at + QPointF(x, 0), QSizeF(cursorX(offset + 1) - x, m_metrics.height))
         .toAlignedRect();
 }
 
@@ -283,9 +286,8 @@ void DisplayBox::paintEvent(QPaintEvent* e)
 void DisplayBox::changeEvent(QEvent* e)
 {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::FontChange)
-        m_fixedPitch.reset();
     if (e->type() == QEvent::FontChange || e->type() == QEvent::LayoutDirectionChange) {
+        m_fixedPitch.reset(); // of another font
         m_face.reset(); // laid out in another font or direction
         m_stale = true;
         update();

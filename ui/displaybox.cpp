@@ -98,8 +98,11 @@ void DisplayBox::repaintChanged(const QString& before)
 
 qreal DisplayBox::cursorX(int offset) const
 {
-    return m_plain ? m_xs[std::clamp<qsizetype>(offset, 0, m_xs.size() - 1)]
-                   : m_layout.lineAt(0).cursorToX(offset);
+    if (!m_plain)
+        return m_layout.lineAt(0).cursorToX(offset);
+    // A plain line's cursor stands where its glyph starts, and at the end after the last.
+    const QList<QPointF> at = m_runs[0].positions();
+    return offset < at.size() ? at[std::max(offset, 0)].x() : m_width;
 }
 
 void DisplayBox::layOut() const
@@ -168,7 +171,7 @@ bool DisplayBox::layOutPlain() const
     const qsizetype n = m_text.size();
     QList<quint32> glyphs(n);
     QList<QPointF> at(n);
-    m_xs.resize(n + 1), m_inks.resize(n);
+    m_inks.resize(n);
     qreal x = 0;
     for (qsizetype i = 0; i < n; ++i) {
         if (m_text[i] < u' ' || m_text[i] > u'~')
@@ -185,10 +188,8 @@ bool DisplayBox::layOutPlain() const
         glyphs[i] = cell.glyph;
         at[i] = {x, m_face->metrics.ascent};
         m_inks[i] = cell.ink.translated(at[i]);
-        m_xs[i] = x;
         x += cell.advance;
     }
-    m_xs[n] = x;
     m_runs = {m_face->run};
     m_runs[0].setGlyphIndexes(glyphs);
     m_runs[0].setPositions(at);
@@ -246,7 +247,7 @@ int DisplayBox::offsetAtPoint(QPoint point) const
     if (!m_plain)
         return m_layout.lineAt(0).xToCursor(at.x());
     int offset = 0; // the nearest cursor, the first of two as near
-    while (offset + 1 < m_xs.size() && m_xs[offset + 1] - at.x() < at.x() - m_xs[offset])
+    while (offset < m_text.size() && cursorX(offset + 1) - at.x() < at.x() - cursorX(offset))
         ++offset;
     return offset;
 }

@@ -68,7 +68,6 @@ private:
     mutable QTextLayout m_layout;
     mutable QList<QGlyphRun> m_runs; // the line's glyphs, where they go
     mutable QList<QRectF> m_inks; // each glyph's ink, where it is laid out
-    mutable QList<qreal> m_xs; // a plain line's cursor before each character, and at its end
     mutable Metrics m_metrics;
     mutable qreal m_width = 0; // of the laid-out line
     mutable int m_textHeight = 0; // of the text's own bounds, set with the layout

@@ -98,8 +98,11 @@ void DisplayBox::repaintChanged(const QString& before)
 
 qreal DisplayBox::cursorX(int offset) const
 {
-    return m_plain ? m_xs[std::clamp<qsizetype>(offset, 0, m_xs.size() - 1)]
-                   : m_layout.lineAt(0).cursorToX(offset);
+    if (!m_plain)
+        return m_layout.lineAt(0).cursorToX(offset);
+    // A plain line's cursor stands where its glyph starts, and at the end after the last.
+    const QList<QPointF> at = m_runs[0].positions();
+    return offset < at.size() ? at[std::max(offset, 0)].x() : m_width;
 }
 
 void DisplayBox::layOut() const
@@ -168,7 +171,7 @@ bool DisplayBox::layOutPlain() const
     const qsizetype n = m_text.size();
     QList<quint32> glyphs(n);
     QList<QPointF> at(n);
-    m_xs.resize(n + 1), m_inks.resize(n);
+    m_inks.resize(n);
     qreal x = 0;
     for (qsizetype i = 0; i < n; ++i) {
         if (m_text[i] < u' ' || m_text[i] > u'~')
@@ -185,10 +188,8 @@ bool DisplayBox::layOutPlain() const
         glyphs[i] = cell.glyph;
         at[i] = {x, m_face->metrics.ascent};
         m_inks[i] = cell.ink.translated(at[i]);
-        m_xs[i] = x;
         x += cell.advance;
     }
-    m_xs[n] = x;
     m_runs = {m_face->run};
     m_runs[0].setGlyphIndexes(glyphs);
     m_runs[0].setPositions(at);
@@ -205,7 +206,10 @@ QRect DisplayBox::contents() const
 
 QPoint DisplayBox::origin() const
 {
-    ensureLaidOut();
+    // A text set before the box is first drawn, or a font set, is laid out when first needed,
+    // so a window maps before its faces load.
+    if (m_stale)
+        layOut();
     const QRect r = contents();
     // Centred as a text box centres its text: by the taller of the font's line and the text's
     // own bounds, which some faces' bold glyphs exceed.
@@ -229,9 +233,9 @@ QPoint DisplayBox::origin() const
 
 QRect DisplayBox::characterRect(int offset) const
 {
-    ensureLaidOut();
+    const QPoint at = origin(); // laid out by now
     const qreal x = cursorX(offset);
-    return QRectF(origin() + QPointF(x, 0), QSizeF(cursorX(offset + 1) - x, m_metrics.height))
+    return QRectF(at + QPointF(x, 0), QSizeF(cursorX(offset + 1) - x, m_metrics.height))
         .toAlignedRect();
 }
 
@@ -243,7 +247,7 @@ int DisplayBox::offsetAtPoint(QPoint point) const
     if (!m_plain)
         return m_layout.lineAt(0).xToCursor(at.x());
     int offset = 0; // the nearest cursor, the first of two as near
-    while (offset + 1 < m_xs.size() && m_xs[offset + 1] - at.x() < at.x() - m_xs[offset])
+    while (offset < m_text.size() && cursorX(offset + 1) - at.x() < at.x() - cursorX(offset))
         ++offset;
     return offset;
 }
@@ -283,9 +287,8 @@ void DisplayBox::paintEvent(QPaintEvent* e)
 void DisplayBox::changeEvent(QEvent* e)
 {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::FontChange)
-        m_fixedPitch.reset();
     if (e->type() == QEvent::FontChange || e->type() == QEvent::LayoutDirectionChange) {
+        m_fixedPitch.reset(); // of another font
         m_face.reset(); // laid out in another font or direction
         m_stale = true;
         update();

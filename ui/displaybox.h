@@ -32,19 +32,13 @@ protected:
 private:
     // Describes every box to a screen reader as a read-only text field (its own file).
     static void installAccessibleInterface();
-    // Lays out the text if it changed unseen: a text set before the box is first drawn, or a
-    // font set, waits until it is needed, so a window maps before its faces load.
-    void ensureLaidOut() const
-    {
-        if (m_stale)
-            layOut();
-    }
     void layOut() const;
     bool layOutPlain() const;
     qreal cursorX(int offset) const;
     void repaintChanged(const QString& before);
     QRect contents() const;
-    // The top left corner of the laid-out line, where a read-only text box puts it.
+    // The top left corner of the laid-out line, where a read-only text box puts it; the text
+    // is laid out first if it changed unseen.
     QPoint origin() const;
 
     // A line's measures in its font: the laid-out line's, and the font's own whole pixels.
@@ -74,7 +68,6 @@ private:
     mutable QTextLayout m_layout;
     mutable QList<QGlyphRun> m_runs; // the line's glyphs, where they go
     mutable QList<QRectF> m_inks; // each glyph's ink, where it is laid out
-    mutable QList<qreal> m_xs; // a plain line's cursor before each character, and at its end
     mutable Metrics m_metrics;
     mutable qreal m_width = 0; // of the laid-out line
     mutable int m_textHeight = 0; // of the text's own bounds, set with the layout

@@ -52,6 +52,7 @@ private slots:
         QWidget* main = shown(t.forms.frmTasselday());
         // The frame, not only the client area, touches the top and right edges.
         QVERIFY(main && main->frameGeometry() != main->geometry());
+        QCOMPARE(main->grab().toImage().pixelColor(1, 1), QColor(0, 0, 0x80)); // its navy
         QTRY_COMPARE(main->frameGeometry().topRight(), primary.topRight());
         main->move(main->pos() + QPoint(-50, 30)); // as the user would: it stays there
         QTest::qWait(20);

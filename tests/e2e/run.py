@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""End-to-end scenarios: the real program on its own Xvfb (under openbox or with no window manager)
-or weston (screens.py), its clock set by libfaketime, driven by xdotool, seen in pixels and over
-AT-SPI. Usage: run.py BINARY SCENARIO, or run.py BINARY --screenshots DIR (the README's)."""
+"""End-to-end scenarios (scenarios.py): the real program on its own Xvfb or weston, its clock set
+by libfaketime, driven by xdotool, seen in pixels and over AT-SPI.
+Usage: run.py BINARY SCENARIO, or run.py BINARY --screenshots DIR (the README's screenshots)."""
 import atexit, ctypes, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 from scenarios import MAIN, SCENARIOS
 from screens import X11, Atspi, ScreenVerbs, kids, nodes, pump, wait_for
@@ -13,11 +13,9 @@ FAKED = dict(FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
 
 
 class Desktop(ScreenVerbs):
-    """One scenario's screen and processes, each ended by its id; its methods are the verbs.
-    Xvfb now and then fails to start or refuses a new client: that is started again."""
+    """One scenario's screen and processes, each ended by its id; its methods are the verbs."""
     SCENARIOS, SHOTS = SCENARIOS, ('main_openbox', 'about', 'handover')
     def __init__(self, name, shots):
-        # desktop: 'xvfb', 'xwayland', 'wayland' or None; tool: the Wine driver's
         vars(self).update(dict(wm=False, clock=None, scale=1, desktop='xvfb', stepped=False,
                                tool=None, name=name, shots=shots, procs=[], dpy=None, app=None,
                                target=os.path.abspath(sys.argv[1])), **self.SCENARIOS[name])
@@ -26,7 +24,6 @@ class Desktop(ScreenVerbs):
         self.stamp = self.stepped and tempfile.NamedTemporaryFile('w')
     @classmethod
     def play(cls):
-        """Plays the scenario argv[2] names, or with '--screenshots DIR' those of SHOTS."""
         shots = sys.argv[3] if sys.argv[2] == '--screenshots' else None
         for name in cls.SHOTS if shots else [sys.argv[2]]:
             started, d = time.monotonic(), cls(name, shots)
@@ -73,7 +70,7 @@ class Desktop(ScreenVerbs):
     def set_clock(self, moment):
         open(self.stamp.name, 'w').write(moment + '\n')
         return self.stamp.name
-    def xvfb(self):
+    def xvfb(self):  # now and then it fails to start: then it is started again
         r, w = os.pipe()
         self.spawn(['Xvfb', '-displayfd', str(w), '-nolisten', 'tcp', '-screen', '0',
                     '%dx%dx24' % self.size], os.environ, pass_fds=(w,))
@@ -105,7 +102,6 @@ class Desktop(ScreenVerbs):
                 p.wait(5)
             except subprocess.TimeoutExpired:
                 p.kill()
-
     def find(self, title):
         return self.x('xdotool', 'search', '--onlyvisible', '--name', title, check=False).split()
     def window(self, title):
@@ -144,7 +140,6 @@ class Desktop(ScreenVerbs):
             if (o.get_state_set().contains(Atspi.StateType.FOCUSABLE)
                 or o.get_role_name() == 'progress bar') and not o.get_name()
             and o.get_parent().get_role_name() != 'combo box'], 1, want=[])
-
     def place(self, title, rule, ax=0, ay=0):
         """A window manager frames and moves a window a while after it is shown: wait for it."""
         (sw, sh), s = self.size, self.scale
@@ -166,8 +161,8 @@ class Desktop(ScreenVerbs):
             33, 0, 0, 0, wid, atom(b'WM_PROTOCOLS'), 32, atom(b'WM_DELETE_WINDOW')))
         X11.XSync(self.dpy, 0)
     def minimise(self, title):
-        """The window manager's minimise request (WM_CHANGE_STATE iconic) on a window: the main
-        window, which waits on it, goes with it; activating the main window brings both back."""
+        """Minimised (WM_CHANGE_STATE iconic), the window takes the main window, which waits on
+        it, along; activating the main window brings both back."""
         main, wid = self.window(MAIN), self.window(title)
         self.x('xdotool', 'windowminimize', str(wid))
         pump(1)

@@ -1,8 +1,10 @@
-"""The end-to-end scenarios: each a screen, a clock and steps (verb, arguments...), the verbs
-run.py's Desktop's methods; positions are client pixels at scale 1."""
+"""The end-to-end scenarios: each a screen (desktop: 'xvfb', 'xwayland', 'wayland' or None; wm:
+openbox on it), a clock and steps (verb, arguments...), the verbs being the drivers' methods;
+positions are client pixels at scale 1."""
 
 MAIN, DIALOG, ABOUT = '^Tasselday - by Quillerby$', '^Advanced Options$', '^About Tasselday$'
 DONE, MSGBOX = "^CONGRATULATIONS CLASS OF '06 !!!$", '^Tasselday$'
+TOOL = 'About System Information'  # msinfo32 under Wine
 APP_ID = '"io.github.tasselday.Tasselday"'  # its X11 class, or its Wayland app id
 AT_0930 = ('11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!', 'School Year Completed: 71.36702%')
 FROZEN_0930 = '2006-03-15 09:30:15'  # no '@': the clock stands still, so every text is known
@@ -40,8 +42,7 @@ SCENARIOS = {
         ('place', MAIN, 'top-right'), *ABOUT_BOX, ('close', ABOUT), ('gone', ABOUT), GESTURE,
         ('place', DIALOG, 'centred'), ('click', DIALOG, 156, 208), ('place', DONE, 'full'),
         ('click', DONE, 955, 732), ('exit',)]),
-    # A running clock, stepped three times: the countdown quiet with the focus in the About box,
-    # the bar's value, every second shown, the About box, System Info, the close boxes.
+    # A running clock, stepped: the countdown quiet without the focus, every second shown.
     'about': dict(wm=True, clock='@2006-03-15 09:30:15', stepped=True, steps=[
         ('place', MAIN, 'top-right'), *ABOUT_BOX, ('focus', ABOUT, 'push button'), ('quiet', 3),
         ('bar', MAIN), ('seconds', '2006-03-15 08:00:00', '2006-03-15 12:00:00',
@@ -58,13 +59,11 @@ SCENARIOS = {
     'no_display': dict(desktop=None, steps=[('refused', d) for d in (None, '', '?')]),
     # Flush to the device pixel, with openbox and with no window manager.
     'scales_openbox': dict(wm=True, **SCALES), 'scales_nowm': dict(wm=False, **SCALES),
-    # Weston's Xwayland, which reports no frames: the main window inside the screen, the class,
-    # the hand-over at 18:00:00, the celebration over the screen and its "X" (AT-SPI).
+    # Weston's Xwayland, which reports no frames: the main window inside the screen.
     'weston_x11': dict(desktop='xwayland', clock='@2006-06-04 17:59:55', steps=[
         ('seen', 'inside'), ('says', MAIN, 'WM_CLASS', APP_ID), ('covered',), ('gone', MAIN),
         ('alive', 1), ('press', DONE, 'push button', 'Close'), ('exit',)]),
-    # Native Wayland: where the compositor puts the main window, the app id, the hand-over to the
-    # celebration in the full-screen state, the program alive until its "X" is pressed.
+    # Native Wayland: the main window where weston puts it, the celebration full-screen.
     'weston_native': dict(desktop='wayland', clock='@2006-06-04 17:59:55', steps=[
         ('seen', 'anywhere'), ('says', MAIN, None, APP_ID), ('covered',), ('alive', 2),
         ('press', DONE, 'push button', 'Close'), ('exit',)]),
@@ -73,4 +72,26 @@ SCENARIOS = {
         ('place', MAIN, 'top-right'), *ABOUT_BOX, ('key', 'Escape'), ('gone', ABOUT), GESTURE,
         ('place', DIALOG, 'centred'), *PRESS('Jump to the Ending'), ('place', DONE, 'full'),
         ('close', DONE), ('exit',)]),
+}
+# The installed tasselday.exe under Wine (tests/windows/e2e.py).
+WINE = {
+    # Placement, the worked example, the gesture, a new hour applied; the close box ends it.
+    'main': dict(clock=FROZEN_0930, steps=[
+        ('place', MAIN, 'top-right'), ('look', 'before'), ('shot', MAIN, 'windows-main'),
+        ('line', AT_0930[0]), ('bar', 71.36702), GESTURE, ('place', DIALOG, 'centred'),
+        ('look', 'same'), ('shot', DIALOG, 'windows-options'), ('click', DIALOG, 120, 96),
+        ('key', 'End', 'BackSpace', 'BackSpace', '9'), ('click', DIALOG, 48, 244),
+        ('gone', DIALOG), ('line', '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!'),
+        ('look', 'same'), ('close', MAIN), ('exit',)]),
+    # The About box where its layout puts it; System Info starts the tool the registry names.
+    'about': dict(clock='@2006-03-15 09:30:15', tool='C:\\windows\\system32\\msinfo32.exe',
+                  steps=[*ABOUT_BOX, ABOUT_FACE, ('shot', ABOUT, 'windows-about'), SYSINFO,
+                         ('window', TOOL), *CLOSE_ALL]),
+    # No tool in the registry: the message box; then the jump to the ending, closed by Alt+F4.
+    'sysinfo': dict(clock=FROZEN_0930, tool='', steps=[
+        ABOUT_BOX[0], SYSINFO, ('window', MSGBOX), ('key', 'Return'), ('gone', MSGBOX), GESTURE,
+        ('click', DIALOG, 156, 208), ('place', DONE, 'full'), ('gone', MAIN), ('key', 'alt+F4'),
+        ('exit',)]),
+    'celebration': dict(clock='@2006-06-04 17:59:57', steps=[
+        *HANDOVER, ('shot', DONE, 'windows-celebration'), ('click', DONE, 1016, 9), ('exit',)]),
 }

@@ -25,6 +25,7 @@ for _f, _types in dict(XOpenDisplay='ps', XCloseDisplay='ip', XInternAtom='Lpsi'
                        XGetImage='ppLiiIILi', XGetPixel='Lpii').items():
     getattr(X11, _f).restype, getattr(X11, _f).argtypes = _C[_types[0]], [_C[t] for t in _types[1:]]
 
+
 def wait_for(what, probe, timeout=30.0, want=True):
     """Polls probe() until it gives want (True: any true value), as the machine may be loaded."""
     end = time.monotonic() + timeout
@@ -109,7 +110,7 @@ class ScreenVerbs:
         assert not changed and abs(dark - self.before[1]) <= 0.1 * self.before[1], \
             'the disabled main window changed its look: parts %s, %d dark text pixels ' \
             '(before %d)' % (changed, dark, self.before[1])
-    def face(self, title, x, y, w, h):
+    def face(self, title, x, y, w, h):  # a graphical button's flat face
         pixels = self.region(x, y, w, h, title)
         assert pixels.count(FACE) >= len(pixels) / 2, '%s: %d of %d pixels are %s' % (
             title, pixels.count(FACE), w * h, FACE)

@@ -24,9 +24,8 @@ class WineDesktop(Desktop):
             os.path.join(HERE, 'wine.sh'), self.target, '--clone', 'e2e_' + self.name,
             'installed')) if '=' in v)
         self.env['TZ'], wine = 'UTC', self.env['WINE']
-        # Wine's server (ended with the scenario), services and desktop start first, on the true
-        # clock, and holding no output of a command run here open.
-        self.spawn(['wineserver', '--foreground', '--persistent'], self.env)
+        # Wine's server, services and desktop start first, on the true clock, and holding no
+        # output of a command run here open.
         subprocess.run([wine, 'wineboot'], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, check=True)
         if self.tool is not None:  # '': none
@@ -36,6 +35,10 @@ class WineDesktop(Desktop):
             self.env['WINEPREFIX'], 'drive_c', 'Program Files', 'Tasselday'))  # beside its Qt
         self.app = self.spawn([wine, FOLDER + 'tasselday.exe'], dict(
             self.env, FAKETIME=self.clock, **FAKED), errors=tempfile.NamedTemporaryFile())
+    def end(self):  # Wine's server, services and desktop, which outlive a killed server
+        if 'WINEPREFIX' in getattr(self, 'env', {}):
+            subprocess.run(['wineserver', '-k'], env=self.env, stderr=subprocess.DEVNULL)
+        super().end()
     def failed(self):
         self.x('import', '-window', 'root',
                os.path.join(self.target, 'e2e_%s-failed.png' % self.name), check=False)

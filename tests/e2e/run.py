@@ -11,7 +11,6 @@ REFUSED = ('connect to display', 'open display')  # Xvfb now and then refuses a 
 FAKED = dict(FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
              LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1')
 
-
 class Desktop(ScreenVerbs):
     """One scenario's screen and processes, each ended by its id; its methods are the verbs."""
     SCENARIOS, SHOTS = SCENARIOS, ('main_openbox', 'about', 'handover')
@@ -179,7 +178,6 @@ class Desktop(ScreenVerbs):
                '--repeat', str(repeat), '--delay', '60', '1', *more)
     def key(self, *names):
         self.x('xdotool', 'key', '--delay', '50', *names)
-
 
 if __name__ == '__main__':
     if 'TASSELDAY_E2E_BUS' not in os.environ:

@@ -25,7 +25,6 @@ for _f, _types in dict(XOpenDisplay='ps', XCloseDisplay='ip', XInternAtom='Lpsi'
                        XGetImage='ppLiiIILi', XGetPixel='Lpii').items():
     getattr(X11, _f).restype, getattr(X11, _f).argtypes = _C[_types[0]], [_C[t] for t in _types[1:]]
 
-
 def wait_for(what, probe, timeout=30.0, want=True):
     """Polls probe() until it gives want (True: any true value), as the machine may be loaded."""
     end = time.monotonic() + timeout
@@ -59,7 +58,6 @@ def nodes(obj):
 def convert(png, *how):
     return subprocess.run(['convert', 'png:-', *how], input=png, capture_output=True).stdout
 
-
 class Pixels:
     """An 8-bit PPM image's pixels, as '#RRGGBB'."""
     def __init__(self, ppm):
@@ -79,7 +77,6 @@ class Shot(Pixels):
             subprocess.run(['weston-screenshooter'], env=env, cwd=where, timeout=10, check=True)
             self.png = open(glob.glob(os.path.join(where, '*.png'))[0], 'rb').read()
         super().__init__(convert(self.png, '-depth', '8', 'ppm:-'))
-
 
 class ScreenVerbs:
     """The verbs that look and those of these screens, mixed into run.py's Desktop."""

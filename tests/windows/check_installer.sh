@@ -70,10 +70,8 @@ links=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Tasselday/*.lnk' 
 grep -q '/Tasselday\.lnk$' <<<"$links" && grep -q '/Uninstall\.lnk$' <<<"$links" \
   || fail "Start menu entries: ${links:-none}"
 [[ "$(listing)" == *DisplayName* ]] || fail "no entry under Apps & features (Uninstall key)"
-
 wineserver -w
-"$here/wine.sh" "$build" --clone installed installer >/dev/null
-
+"$here/wine.sh" "$build" --clone installed installer >/dev/null  # for the scenarios
 "$WINE" "C:\\Program Files\\Tasselday\\Uninstall.exe" /S
 wineserver -w  # the uninstaller runs again from a temporary copy, which ends last
 after=$(listing)

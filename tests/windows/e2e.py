@@ -13,7 +13,6 @@ FOLDER = 'C:\\Program Files\\Tasselday\\'
 MSINFO = 'HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSInfo'
 LINE = (10, 50, 396, 20)  # inside the frame of the time left's box (at 8,48): client pixels
 
-
 class WineDesktop(Desktop):
     """A scenario's Xvfb with Wine's virtual desktop on it, in a prefix of its own; windows are
     found by their whole titles, positions are the virtual desktop's (the screen's)."""
@@ -69,7 +68,6 @@ class WineDesktop(Desktop):
         filled = sum(c[1:3] != c[5:7] for c in row)
         assert abs(filled - percent / 100 * len(row)) <= 1, \
             'the bar is filled %d of %d pixels' % (filled, len(row))
-
 
 if __name__ == '__main__':
     WineDesktop.play()

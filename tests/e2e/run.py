@@ -1,53 +1,46 @@
 #!/usr/bin/python3
-"""End-to-end scenarios: the real program on its own Xvfb screen (under openbox or with no window
-manager) or headless weston (screens.py), its clock set by libfaketime, driven by xdotool, seen in
-pixels and over AT-SPI.
-    run.py BINARY SCENARIO            run one scenario (CTest runs each on its own)
-    run.py BINARY --screenshots DIR   remake the README's screenshots under openbox"""
+"""End-to-end scenarios (scenarios.py): the real program on its own Xvfb or weston, its clock set
+by libfaketime, driven by xdotool, seen in pixels and over AT-SPI.
+Usage: run.py BINARY SCENARIO, or run.py BINARY --screenshots DIR (the README's screenshots)."""
 import atexit, ctypes, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
-from looks import X11, LookVerbs
 from scenarios import MAIN, SCENARIOS
-from screens import Atspi, ScreenVerbs, kids, nodes, pump, wait_for
+from screens import X11, Atspi, ScreenVerbs, kids, nodes, pump, wait_for
 
 REFUSED = ('connect to display', 'open display')  # Xvfb now and then refuses a new client
 # The program's clock, set by libfaketime and preloaded into it alone.
 FAKED = dict(FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
              LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1')
 
-
-def play(shot_names, make, failed=lambda desktop, name: None):
-    """Plays the scenario that argv[2] names, or with '--screenshots DIR' those of shot_names,
-    each on the Desktop make(name, DIR or None) gives."""
-    shots = sys.argv[3] if sys.argv[2] == '--screenshots' else None
-    for name in shot_names if shots else [sys.argv[2]]:
-        started, d = time.monotonic(), make(name, shots)
-        try:
-            d.start()
-            for verb, *args in d.steps:
-                getattr(d, verb)(*args)
-        except AssertionError as e:
-            failed(d, name)
-            sys.exit('%s: program output:\n%s\nFAILED: %s' % (name, d.app and d.log()[-2000:], e))
-        finally:
-            d.end()
-        print('%s: passed in %.1f s' % (name, time.monotonic() - started))
-
-class Desktop(ScreenVerbs, LookVerbs):
-    """One scenario's screen and processes, each ended by its id; its methods are the verbs.
-    Xvfb now and then fails to start or refuses a new client: that is started again."""
-    def __init__(self, scenario, shots, binary=None):
-        self.wm, self.clock, self.shots, self.procs = scenario.get('wm'), scenario.get('clock'), \
-            shots, []
-        self.steps, self.binary = scenario['steps'], binary
-        self.kind = scenario.get('desktop', 'xvfb')  # 'xvfb', 'xwayland', 'wayland' or None
-        self.scale, self.dpy, self.app = scenario.get('scale', 1), None, None
+class Desktop(ScreenVerbs):
+    """One scenario's screen and processes, each ended by its id; its methods are the verbs."""
+    SCENARIOS, SHOTS = SCENARIOS, ('main_openbox', 'about', 'handover')
+    def __init__(self, name, shots):
+        vars(self).update(dict(wm=False, clock=None, scale=1, desktop='xvfb', stepped=False,
+                               tool=None, name=name, shots=shots, procs=[], dpy=None, app=None,
+                               target=os.path.abspath(sys.argv[1])), **self.SCENARIOS[name])
+        self.size = vars(self).get('size', (1024 * self.scale, 768 * self.scale))
         # A stepped clock reads its moment from a file, again at every reading.
-        self.stamp = scenario.get('stepped') and tempfile.NamedTemporaryFile('w')
-        self.size = scenario.get('size', (1024 * self.scale, 768 * self.scale))
+        self.stamp = self.stepped and tempfile.NamedTemporaryFile('w')
+    @classmethod
+    def play(cls):
+        shots = sys.argv[3] if sys.argv[2] == '--screenshots' else None
+        for name in cls.SHOTS if shots else [sys.argv[2]]:
+            started, d = time.monotonic(), cls(name, shots)
+            try:
+                d.start()
+                for verb, *args in d.steps:
+                    getattr(d, verb)(*args)
+            except AssertionError as e:
+                getattr(d, 'failed', lambda: None)()  # the Wine driver keeps a screenshot
+                sys.exit('%s: program output:\n%s\nFAILED: %s' % (
+                    name, d.app and d.log()[-2000:], e))
+            finally:
+                d.end()
+            print('%s: passed in %.1f s' % (name, time.monotonic() - started))
     def start(self):
-        if self.kind in ('xwayland', 'wayland'):
+        if self.desktop in ('xwayland', 'wayland'):
             self.start_weston()
-        elif self.kind:
+        elif self.desktop:
             self.env = dict(os.environ, DISPLAY=wait_for('Xvfb to start', self.xvfb))
         if 'DISPLAY' in getattr(self, 'env', {}):
             self.dpy = wait_for('the display',
@@ -56,7 +49,7 @@ class Desktop(ScreenVerbs, LookVerbs):
             self.spawn(['openbox', '--sm-disable'], self.env)
             wait_for('openbox', lambda: 'window id' in self.x('xprop', '-root',
                                                               '_NET_SUPPORTING_WM_CHECK'))
-        if self.kind:
+        if self.desktop:
             self.launch(self.scale)
     def launch(self, scale):
         """Starts the program (again) at that scale; it chooses its platform itself."""
@@ -65,18 +58,18 @@ class Desktop(ScreenVerbs, LookVerbs):
             QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), **FAKED,
             **(dict(FAKETIME_TIMESTAMP_FILE=self.set_clock(self.clock), FAKETIME_NO_CACHE='1')
                if self.stamp else dict(FAKETIME=self.clock)))
-        if self.kind == 'wayland':
+        if self.desktop == 'wayland':
             env['WAYLAND_DEBUG'] = 'client'  # its requests, the app id among them
         for _ in range(5):
-            self.app = self.spawn([self.binary], env, errors=tempfile.NamedTemporaryFile())
+            self.app = self.spawn([self.target], env, errors=tempfile.NamedTemporaryFile())
             wait_for('the program', lambda: self.app.poll() is not None or (
                 self.find('^Tass') if self.dpy else self.the(MAIN)))
             if self.app.poll() is None or not any(r in self.log() for r in REFUSED):
                 return
     def set_clock(self, moment):
-        self.stamp.seek(0), self.stamp.truncate(), self.stamp.write(moment + '\n'), self.stamp.flush()
+        open(self.stamp.name, 'w').write(moment + '\n')
         return self.stamp.name
-    def xvfb(self):
+    def xvfb(self):  # now and then it fails to start: then it is started again
         r, w = os.pipe()
         self.spawn(['Xvfb', '-displayfd', str(w), '-nolisten', 'tcp', '-screen', '0',
                     '%dx%dx24' % self.size], os.environ, pass_fds=(w,))
@@ -92,12 +85,13 @@ class Desktop(ScreenVerbs, LookVerbs):
         return open(self.app.errors.name, errors='replace').read()
     def x(self, *argv, check=True):
         for _ in range(5):
-            r = subprocess.run(argv, env=self.env, capture_output=True, text=True)
+            r = subprocess.run(argv, env=self.env, capture_output=True, text=True,
+                               errors='replace')
             if not any(s in r.stderr for s in REFUSED):
                 break
             time.sleep(0.2)
         if check and r.returncode:
-            raise AssertionError('%s failed: %s' % (argv[0], r.stderr.strip()))
+            raise AssertionError('%s: status %d, %s' % (argv, r.returncode, r.stderr.strip()))
         return r.stdout
     def end(self):
         self.dpy and X11.XCloseDisplay(self.dpy)
@@ -107,7 +101,6 @@ class Desktop(ScreenVerbs, LookVerbs):
                 p.wait(5)
             except subprocess.TimeoutExpired:
                 p.kill()
-
     def find(self, title):
         return self.x('xdotool', 'search', '--onlyvisible', '--name', title, check=False).split()
     def window(self, title):
@@ -146,7 +139,6 @@ class Desktop(ScreenVerbs, LookVerbs):
             if (o.get_state_set().contains(Atspi.StateType.FOCUSABLE)
                 or o.get_role_name() == 'progress bar') and not o.get_name()
             and o.get_parent().get_role_name() != 'combo box'], 1, want=[])
-
     def place(self, title, rule, ax=0, ay=0):
         """A window manager frames and moves a window a while after it is shown: wait for it."""
         (sw, sh), s = self.size, self.scale
@@ -168,9 +160,8 @@ class Desktop(ScreenVerbs, LookVerbs):
             33, 0, 0, 0, wid, atom(b'WM_PROTOCOLS'), 32, atom(b'WM_DELETE_WINDOW')))
         X11.XSync(self.dpy, 0)
     def minimise(self, title):
-        """The window manager's minimise request (WM_CHANGE_STATE iconic) on a window: the main
-        window, which waits on it, is not left on the screen without it, and activating the
-        main window brings both back; then the user takes up the window again."""
+        """Minimised (WM_CHANGE_STATE iconic), the window takes the main window, which waits on
+        it, along; activating the main window brings both back."""
         main, wid = self.window(MAIN), self.window(title)
         self.x('xdotool', 'windowminimize', str(wid))
         pump(1)
@@ -188,14 +179,11 @@ class Desktop(ScreenVerbs, LookVerbs):
     def key(self, *names):
         self.x('xdotool', 'key', '--delay', '50', *names)
 
-
 if __name__ == '__main__':
     if 'TASSELDAY_E2E_BUS' not in os.environ:
-        # A session bus of its own, with the accessibility bus on it, ended with the scenario;
-        # and a runtime folder of its own, where that bus puts its socket, so that scenarios
-        # run side by side do not take each other's.
+        # A session bus, with the accessibility bus on it, and a runtime folder (where that bus
+        # puts its socket) of its own, so that scenarios run side by side take none of another's.
         os.environ['TASSELDAY_E2E_BUS'] = os.environ['XDG_RUNTIME_DIR'] = tempfile.mkdtemp()
         os.execvp('dbus-run-session', ['dbus-run-session', '--', sys.executable] + sys.argv)
     atexit.register(shutil.rmtree, os.environ['TASSELDAY_E2E_BUS'], True)
-    play(('main_openbox', 'about', 'handover'),
-         lambda name, shots: Desktop(SCENARIOS[name], shots, os.path.abspath(sys.argv[1])))
+    Desktop.play()

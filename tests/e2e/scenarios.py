@@ -1,9 +1,11 @@
-"""The end-to-end scenarios as data: each a screen, a clock and a table of steps that run.py plays.
-Each step is (verb, arguments...), a method of run.py's Desktop; positions are client pixels at
-scale 1."""
+"""The end-to-end scenarios: each a screen (desktop: 'xvfb', 'xwayland', 'wayland' or None; wm:
+openbox on it), a clock and steps (verb, arguments...), the verbs being the drivers' methods;
+positions are client pixels at scale 1."""
 
 MAIN, DIALOG, ABOUT = '^Tasselday - by Quillerby$', '^Advanced Options$', '^About Tasselday$'
 DONE, MSGBOX = "^CONGRATULATIONS CLASS OF '06 !!!$", '^Tasselday$'
+TOOL = 'About System Information'  # msinfo32 under Wine
+APP_ID = '"io.github.tasselday.Tasselday"'  # its X11 class, or its Wayland app id
 AT_0930 = ('11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!', 'School Year Completed: 71.36702%')
 FROZEN_0930 = '2006-03-15 09:30:15'  # no '@': the clock stands still, so every text is known
 # Three double-clicks on the hidden square in one go: a pause of 2 s would start them over.
@@ -14,6 +16,11 @@ HOUR_9 = [('focus', DIALOG, 'text'), ('key', 'End', 'BackSpace', 'BackSpace', '9
 DIGITS_2 = [('focus', DIALOG, 'text', 'Percent digits'), ('key', 'End', 'BackSpace', '2'),
             ('shows', DIALOG, '2')]
 PRESS = lambda button: [('focus', DIALOG, 'push button', button), ('key', 'Return')]  # noqa
+ABOUT_BOX = [('click', MAIN, 204, 128), ('place', ABOUT, 'client', 156, 129)]
+ABOUT_FACE, SYSINFO = ('face', ABOUT, 283, 200, 84, 23), ('click', ABOUT, 325, 243)
+CLOSE_ALL = [('close', ABOUT), ('gone', ABOUT), ('close', MAIN), ('exit',)]
+# The hand-over at 18:00:00 by itself, the colour cycle, the "X".
+HANDOVER = [('place', DONE, 'full'), ('gone', MAIN), ('cycle',), ('face', DONE, 1008, 1, 16, 17)]
 # At fractional scales on 1366x768, started again at each; RandR then resizes the screen under it.
 SCALES = dict(clock=FROZEN_0930, scale=1.5, size=(1366, 768), steps=[
     ('place', MAIN, 'top-right'), *[s for scale in (1.75, 1.25) for s in (
@@ -32,43 +39,59 @@ SCENARIOS = {
         ('exit',)]),
     # Without a window manager: no frames, the program places its windows itself.
     'main_nowm': dict(wm=False, clock=FROZEN_0930, steps=[
-        ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
-        ('place', ABOUT, 'client', 156, 129), ('close', ABOUT), ('gone', ABOUT), GESTURE,
+        ('place', MAIN, 'top-right'), *ABOUT_BOX, ('close', ABOUT), ('gone', ABOUT), GESTURE,
         ('place', DIALOG, 'centred'), ('click', DIALOG, 156, 208), ('place', DONE, 'full'),
         ('click', DONE, 955, 732), ('exit',)]),
-    # A running clock, stepped three times: the quiet countdown, the bar's value, every second
-    # shown, the About box, System Info, the close boxes.
+    # A running clock, stepped: the countdown quiet without the focus, every second shown.
     'about': dict(wm=True, clock='@2006-03-15 09:30:15', stepped=True, steps=[
-        ('place', MAIN, 'top-right'), ('quiet', 3), ('bar', MAIN),
-        ('seconds', '2006-03-15 08:00:00', '2006-03-15 12:00:00', '2006-06-01 18:00:00'),
-        ('place', ABOUT, 'client', 156, 129),
-        ('named', ABOUT), ('face', ABOUT, 283, 200, 84, 23), ('shot', ABOUT, 'about'),
-        ('click', ABOUT, 325, 243),
+        ('place', MAIN, 'top-right'), *ABOUT_BOX, ('focus', ABOUT, 'push button'), ('quiet', 3),
+        ('bar', MAIN), ('seconds', '2006-03-15 08:00:00', '2006-03-15 12:00:00',
+                        '2006-06-01 18:00:00'), ('named', ABOUT), ABOUT_FACE,
+        ('shot', ABOUT, 'about'), SYSINFO,
         ('shows', MSGBOX, 'System Information Is Unavailable At This Time'), ('key', 'Return'),
-        ('gone', MSGBOX), ('close', ABOUT), ('gone', ABOUT), ('close', MAIN), ('exit',)]),
-    # The natural hand-over a few seconds before the ceremony, the colour cycle, the "X".
+        ('gone', MSGBOX), *CLOSE_ALL]),
+    # The natural hand-over a few seconds before the ceremony; left off the taskbar.
     'handover': dict(wm=True, clock='@2006-06-04 17:59:57', steps=[
-        ('place', DONE, 'full'), ('gone', MAIN), ('cycle',), ('face', DONE, 1008, 1, 16, 17),
-        ('named', DONE), ('off_taskbar', DONE), ('shot', DONE, 'celebration'),
+        *HANDOVER, ('named', DONE), ('shot', DONE, 'celebration'),
+        ('says', DONE, '_NET_WM_STATE', '_NET_WM_STATE_SKIP_TASKBAR', '_NET_WM_STATE_SKIP_PAGER'),
         ('click', DONE, 1016, 9), ('exit',)]),
     # No display that answers: DISPLAY unset, empty, or naming no server; no WAYLAND_DISPLAY.
     'no_display': dict(desktop=None, steps=[('refused', d) for d in (None, '', '?')]),
     # Flush to the device pixel, with openbox and with no window manager.
     'scales_openbox': dict(wm=True, **SCALES), 'scales_nowm': dict(wm=False, **SCALES),
-    # Weston's Xwayland, which reports no frames: the main window inside the screen, the class,
-    # the hand-over at 18:00:00, the celebration over the screen and its "X" (AT-SPI).
+    # Weston's Xwayland, which reports no frames: the main window inside the screen.
     'weston_x11': dict(desktop='xwayland', clock='@2006-06-04 17:59:55', steps=[
-        ('seen', 'inside'), ('app_id', MAIN), ('covered',), ('gone', MAIN), ('alive', 1),
-        ('press', DONE, 'push button', 'Close'), ('exit',)]),
-    # Native Wayland: where the compositor puts the main window, the app id, the hand-over to the
-    # celebration in the full-screen state, the program alive until its "X" is pressed.
+        ('seen', 'inside'), ('says', MAIN, 'WM_CLASS', APP_ID), ('covered',), ('gone', MAIN),
+        ('alive', 1), ('press', DONE, 'push button', 'Close'), ('exit',)]),
+    # Native Wayland: the main window where weston puts it, the celebration full-screen.
     'weston_native': dict(desktop='wayland', clock='@2006-06-04 17:59:55', steps=[
-        ('seen', 'anywhere'), ('app_id', MAIN), ('covered',), ('alive', 2),
+        ('seen', 'anywhere'), ('says', MAIN, None, APP_ID), ('covered',), ('alive', 2),
         ('press', DONE, 'push button', 'Close'), ('exit',)]),
     # Everything doubled: a 2048x1536 screen at QT_SCALE_FACTOR=2.
     'scale2': dict(wm=True, clock=FROZEN_0930, scale=2, steps=[
-        ('place', MAIN, 'top-right'), ('click', MAIN, 204, 128),
-        ('place', ABOUT, 'client', 156, 129), ('key', 'Escape'), ('gone', ABOUT), GESTURE,
+        ('place', MAIN, 'top-right'), *ABOUT_BOX, ('key', 'Escape'), ('gone', ABOUT), GESTURE,
         ('place', DIALOG, 'centred'), *PRESS('Jump to the Ending'), ('place', DONE, 'full'),
         ('close', DONE), ('exit',)]),
+}
+# The installed tasselday.exe under Wine (tests/windows/e2e.py).
+WINE = {
+    # Placement, the worked example, the gesture, a new hour applied; the close box ends it.
+    'main': dict(clock=FROZEN_0930, steps=[
+        ('place', MAIN, 'top-right'), ('look', 'before'), ('shot', MAIN, 'windows-main'),
+        ('line', AT_0930[0]), ('bar', 71.36702), GESTURE, ('place', DIALOG, 'centred'),
+        ('look', 'same'), ('shot', DIALOG, 'windows-options'), ('click', DIALOG, 120, 96),
+        ('key', 'End', 'BackSpace', 'BackSpace', '9'), ('click', DIALOG, 48, 244),
+        ('gone', DIALOG), ('line', '11 Weeks, 4 Days, 11 Hours, 29 Minutes, 45 Seconds!'),
+        ('look', 'same'), ('close', MAIN), ('exit',)]),
+    # The About box where its layout puts it; System Info starts the tool the registry names.
+    'about': dict(clock='@2006-03-15 09:30:15', tool='C:\\windows\\system32\\msinfo32.exe',
+                  steps=[*ABOUT_BOX, ABOUT_FACE, ('shot', ABOUT, 'windows-about'), SYSINFO,
+                         ('window', TOOL), *CLOSE_ALL]),
+    # No tool in the registry: the message box; then the jump to the ending, closed by Alt+F4.
+    'sysinfo': dict(clock=FROZEN_0930, tool='', steps=[
+        ABOUT_BOX[0], SYSINFO, ('window', MSGBOX), ('key', 'Return'), ('gone', MSGBOX), GESTURE,
+        ('click', DIALOG, 156, 208), ('place', DONE, 'full'), ('gone', MAIN), ('key', 'alt+F4'),
+        ('exit',)]),
+    'celebration': dict(clock='@2006-06-04 17:59:57', steps=[
+        *HANDOVER, ('shot', DONE, 'windows-celebration'), ('click', DONE, 1016, 9), ('exit',)]),
 }

@@ -1,16 +1,29 @@
-"""What the end-to-end scenarios share (waiting, AT-SPI's tree), and the screens besides Xvfb:
-a size given by RandR, no display at all, and a headless weston with Xwayland or without. No
-input reaches weston's windows (xdotool's fake input makes Xwayland crash): there the program
-goes by its clock and AT-SPI, and the screen is read from weston's own screenshots."""
-import glob, os, re, resource, subprocess, tempfile, time  # noqa: E401
+"""The end-to-end verbs that look, in pixels or over AT-SPI, and those of the screens besides
+Xvfb: a size given by RandR, no display, and headless weston with Xwayland or without. No input
+reaches weston's windows (xdotool's fake input makes Xwayland crash): there the program goes by
+its clock and AT-SPI, and the screen is read from weston's own screenshots."""
+import ctypes, datetime, glob, os, re, resource, subprocess, tempfile, time  # noqa: E401
 import gi
+from scenarios import MAIN
 gi.require_version('Atspi', '2.0')
 from gi.repository import Atspi, GLib  # noqa: E402
 
-SOCKET, APP_ID = 'tasselday-e2e', 'io.github.tasselday.Tasselday'
+SOCKET = 'tasselday-e2e'
 CYCLE, FACE, NAVY = ['#000080', '#C00000', '#008000', '#FF8000'], '#8080FF', '#000080'
 DESKTOP = '#336699'  # weston's background, plain so that it is known where it shows
+# Parts of the main window that keep their look while it is disabled (client x, y, width,
+# height at scale 1): heading, percentage, bar, the bar's end labels; and its text box.
+STILL_PARTS, TEXT_BOX = [(8, 8, 401, 33), (16, 72, 393, 25), (8, 96, 401, 17),
+                         (8, 112, 401, 14)], (11, 51, 394, 18)
+CEREMONY, UNITS = datetime.datetime(2006, 6, 4, 18), dict(Weeks=604800, Days=86400, Hours=3600,
+                                                          Minutes=60, Seconds=1)
 
+X11, _C = ctypes.CDLL('libX11.so.6'), dict(p=ctypes.c_void_p, s=ctypes.c_char_p, i=ctypes.c_int,
+                                           I=ctypes.c_uint, l=ctypes.c_long, L=ctypes.c_ulong)
+for _f, _types in dict(XOpenDisplay='ps', XCloseDisplay='ip', XInternAtom='Lpsi', XSync='ipi',
+                       XSendEvent='ipLilp', XDefaultRootWindow='Lp', XDestroyImage='ip',
+                       XGetImage='ppLiiIILi', XGetPixel='Lpii').items():
+    getattr(X11, _f).restype, getattr(X11, _f).argtypes = _C[_types[0]], [_C[t] for t in _types[1:]]
 
 def wait_for(what, probe, timeout=30.0, want=True):
     """Polls probe() until it gives want (True: any true value), as the machine may be loaded."""
@@ -45,43 +58,125 @@ def nodes(obj):
 def convert(png, *how):
     return subprocess.run(['convert', 'png:-', *how], input=png, capture_output=True).stdout
 
-
-class Shot:
-    """A screenshot of weston's output, its pixels as '#RRGGBB'."""
-    def __init__(self, env):
-        with tempfile.TemporaryDirectory() as where:  # --debug lets a client take them
-            subprocess.run(['weston-screenshooter'], env=env, cwd=where, timeout=10, check=True)
-            self.png = open(glob.glob(os.path.join(where, '*.png'))[0], 'rb').read()
-        ppm = convert(self.png, '-depth', '8', 'ppm:-')
+class Pixels:
+    """An 8-bit PPM image's pixels, as '#RRGGBB'."""
+    def __init__(self, ppm):
         header = re.match(rb'P6\s+(\d+)\s+(\d+)\s+255\s', ppm)  # one blank before the pixels
         self.size, self.data = (int(header[1]), int(header[2])), ppm[header.end():]
+        assert len(self.data) == 3 * self.size[0] * self.size[1], 'a short image'
     def __getitem__(self, at):
         i = 3 * (at[1] * self.size[0] + at[0])
         return '#%02X%02X%02X' % tuple(self.data[i:i + 3])
     def region(self, x, y, w, h):
         return [self[i, j] for j in range(y, y + h) for i in range(x, x + w)]
-    def box(self, colour):
-        """x, y, width, height of the smallest rectangle that holds every pixel of that colour."""
-        w, h, x, y = map(int, re.findall(rb'\d+', convert(
-            self.png, '-fill', 'black', '+opaque', colour, '-format', '%@', 'info:')))
-        return x, y, w, h
 
+class Shot(Pixels):
+    """A screenshot of weston's output."""
+    def __init__(self, env):
+        with tempfile.TemporaryDirectory() as where:  # --debug lets a client take them
+            subprocess.run(['weston-screenshooter'], env=env, cwd=where, timeout=10, check=True)
+            self.png = open(glob.glob(os.path.join(where, '*.png'))[0], 'rb').read()
+        super().__init__(convert(self.png, '-depth', '8', 'ppm:-'))
 
 class ScreenVerbs:
-    """The verbs for these screens, mixed into the scenarios' Desktop."""
+    """The verbs that look and those of these screens, mixed into run.py's Desktop."""
+    def region(self, x, y, w, h, title=None):
+        """Colours of a rectangle of the screen or (at scale 1) of a client area."""
+        if title:
+            cx, cy, _, _ = self.rect(title, False)
+            x, y = cx + x * self.scale, cy + y * self.scale
+        img = X11.XGetImage(self.dpy, X11.XDefaultRootWindow(self.dpy), x, y, w, h, 2**64 - 1, 2)
+        try:
+            return ['#%06X' % (X11.XGetPixel(img, i, j) & 0xFFFFFF)
+                    for j in range(h) for i in range(w)]
+        finally:
+            X11.XDestroyImage(img)
+    def disabled(self, title):
+        wait_for(title + ': controls enabled over AT-SPI', lambda: [
+            o.get_role_name() for o in nodes(self.the(title))
+            if o.get_state_set().contains(Atspi.StateType.ENABLED)], 5, [])
+    def look(self, which):
+        """The disabled main window keeps its look: the still parts to the pixel, the text box
+        (whose frame shows the focus) by its dark text pixels, to which a caret adds a few."""
+        parts = [self.region(*p, title=MAIN) for p in STILL_PARTS]
+        dark = sum(max(int(c[i:i + 2], 16) for i in (1, 3, 5)) < 0x60
+                   for c in self.region(*TEXT_BOX, title=MAIN))
+        if which == 'before':
+            self.before = parts, dark
+        changed = [STILL_PARTS[i] for i, p in enumerate(parts) if p != self.before[0][i]]
+        assert not changed and abs(dark - self.before[1]) <= 0.1 * self.before[1], \
+            'the disabled main window changed its look: parts %s, %d dark text pixels ' \
+            '(before %d)' % (changed, dark, self.before[1])
+    def face(self, title, x, y, w, h):  # a graphical button's flat face
+        pixels = self.region(x, y, w, h, title)
+        assert pixels.count(FACE) >= len(pixels) / 2, '%s: %d of %d pixels are %s' % (
+            title, pixels.count(FACE), w * h, FACE)
+    def cycle(self):
+        """The celebration's background steps through its colours, every 400 ms."""
+        seen, start = [], time.monotonic()
+        while time.monotonic() - start < 3.5:
+            colour = self.region(4, 750, 1, 1)[0]
+            if not seen or seen[-1][0] != colour:
+                seen.append((colour, time.monotonic()))
+            time.sleep(0.02)
+        colours = [c for c, _ in seen]
+        spans = sorted(b - a for (_, a), (_, b) in zip(seen[1:], seen[2:]))
+        assert set(colours) == set(CYCLE) and 0.3 < spans[len(spans) // 2] < 0.55 and all(
+            b == CYCLE[(CYCLE.index(a) + 1) % 4] for a, b in zip(colours, colours[1:])), \
+            'background colours seen: %s' % [(c, round(t - start, 2)) for c, t in seen]
+    def bar(self, title):
+        """The bar's value, over AT-SPI, is the percentage its label writes."""
+        def apart():
+            bar = self.the(title, 'progress bar')
+            label = next(n[23:-1] for o in nodes(self.the(title))
+                         if (n := o.get_name()).startswith('School Year Completed: '))
+            low, high = Atspi.Value.get_minimum_value(bar), Atspi.Value.get_maximum_value(bar)
+            percent = (Atspi.Value.get_current_value(bar) - low) / (high - low) * 100
+            return abs(percent - float(label)) > 1e-9 and (label, percent)
+        wait_for(title + ": the bar's value", apart, 5, want=False)
+    def seconds(self, *moments):
+        """The clock set to each moment in turn: from there every second is shown, none skipped."""
+        box = self.the(MAIN, 'text')
+        for moment in moments:
+            self.set_clock('@' + moment)
+            seen, end = [], time.monotonic() + 2.5
+            while time.monotonic() < end:
+                left = sum(int(n) * UNITS[unit] for n, unit in re.findall(
+                    r'(\d+) (\w+)', Atspi.Text.get_text(box, 0, -1)))
+                seen[-1:] != [left] and seen.append(left)
+                time.sleep(0.03)
+            due = (CEREMONY - datetime.datetime.fromisoformat(moment)).total_seconds()
+            after = [s for s in seen if abs(s - due) < 60]  # from the first after the step
+            assert due in after and all(a - b == 1 for a, b in zip(after, after[1:])), \
+                'clock set to %s: seconds left shown %s' % (moment, seen)
+    def quiet(self, seconds):
+        """With the focus elsewhere, no change of the countdown's text box or bar is announced."""
+        heard, listener = [], Atspi.EventListener.new(lambda e: heard.append(e))
+        kinds = ['object:text-changed', 'object:property-change:accessible-value',
+                 'object:property-change:accessible-name']
+        list(map(listener.register, kinds))
+        pump(seconds)
+        list(map(listener.deregister, kinds))
+        assert not [e.type for e in heard if e.source.get_role_name() in ('text', 'progress bar')
+                    ], 'the countdown was announced without the focus'
+    def shot(self, title, name):
+        if self.shots:
+            x, y, w, h = self.rect(title, True)  # placed on the screen, frame and all
+            self.x('import', '-display', self.env['DISPLAY'], '-window', 'root', '-crop',
+                   '%dx%d+%d+%d' % (w, h, x, y), '+repage', os.path.join(self.shots, name + '.png'))
     def start_weston(self):
         self.env = {k: v for k, v in os.environ.items() if k != 'DISPLAY'}
-        log, self.ini = tempfile.NamedTemporaryFile(), tempfile.NamedTemporaryFile('w')
-        self.ini.write('[shell]\nbackground-image=\nbackground-color=0xff%s\n' % DESKTOP[1:])
-        self.ini.flush()  # the pixman renderer can read pixels back; an idle one stops painting
+        log, ini = tempfile.NamedTemporaryFile(), os.path.join(self.env['XDG_RUNTIME_DIR'], 'ini')
+        open(ini, 'w').write('[shell]\nbackground-image=\nbackground-color=0xff%s\n' % DESKTOP[1:])
+        # The pixman renderer can read pixels back; an idle one stops painting.
         self.spawn(['weston', '--backend=headless-backend.so', '--use-pixman', '--debug',
-                    '--config=' + self.ini.name, '--idle-time=0', '--width=%d' % self.size[0],
+                    '--config=' + ini, '--idle-time=0', '--width=%d' % self.size[0],
                     '--height=%d' % self.size[1], '--socket=' + SOCKET]
-                   + ['--xwayland'] * (self.kind == 'xwayland'), self.env, errors=log)
+                   + ['--xwayland'] * (self.desktop == 'xwayland'), self.env, errors=log)
         self.env['WAYLAND_DISPLAY'] = SOCKET  # in the scenario's own XDG_RUNTIME_DIR
         socket = os.path.join(self.env['XDG_RUNTIME_DIR'], SOCKET)
         wait_for('weston', lambda: os.path.exists(socket))
-        if self.kind == 'xwayland':  # the program finds X11 there and runs on it
+        if self.desktop == 'xwayland':  # the program finds X11 there and runs on it
             self.env['DISPLAY'] = wait_for('Xwayland', lambda: re.findall(
                 r'listening on display (:\d+)', open(log.name, errors='replace').read()))[0]
     def monitor(self, w, h):
@@ -89,13 +184,12 @@ class ScreenVerbs:
         self.x('xrandr', '--setmonitor', 'e2e-%dx%d' % (w, h), '%d/0x%d/0+0+0' % (w, h), 'screen')
         self.size = (w, h)
     def refused(self, display):
-        """With no display that answers the program says so and ends with status 1, no core."""
         env = {k: v for k, v in os.environ.items() if 'DISPLAY' not in k and 'QPA' not in k}
         if display is not None:  # '?': a display number with no server
             env['DISPLAY'] = display if display != '?' else ':%d' % next(
                 n for n in range(4000, 5000) if not os.path.exists('/tmp/.X11-unix/X%d' % n))
         with tempfile.TemporaryDirectory() as cwd:
-            r = subprocess.run([self.binary], env=env, cwd=cwd, capture_output=True, text=True,
+            r = subprocess.run([self.target], env=env, cwd=cwd, capture_output=True, text=True,
                                preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE,
                                                                      (-1, -1)))
             assert r.returncode == 1 and 'no display could be opened' in r.stderr and \
@@ -105,14 +199,14 @@ class ScreenVerbs:
         top right, with the desktop still showing beside it at the right edge."""
         def look():
             s = Shot(self.env)
-            x, y, w, h = s.box(NAVY)
+            w, h, x, y = map(int, re.findall(rb'\d+', convert(  # the navy pixels' bounds
+                s.png, '-fill', 'black', '+opaque', NAVY, '-format', '%@', 'info:')))
             beside = {s[s.size[0] - 1, j] for j in range(max(y, 32), y + h)}  # below the panel
             return w == 416 and 130 <= h < 200 and (where == 'anywhere' or (
                 x > s.size[0] // 2 and y < 80 and beside == {DESKTOP}))
         wait_for('the main window ' + where, look, 10)
     def covered(self):
-        """The celebration covers the whole output, panel included, in one colour of its cycle,
-        with its "X" at the top right corner and its small text at the bottom right."""
+        """The celebration covers the output, panel included; its "X" and small text show."""
         def look():
             s = Shot(self.env)
             (w, h), face = s.size, s.region(s.size[0] - 16, 1, 16, 17)
@@ -126,12 +220,8 @@ class ScreenVerbs:
         assert self.app.poll() is None, 'the program ended (status %s)' % self.app.poll()
     def press(self, *which):
         Atspi.Action.do_action(self.the(*which), 0)
-    def off_taskbar(self, title):
-        """An X11 window asks to be left off the taskbar and the pager."""
-        said = self.x('xprop', '-id', str(self.window(title)), '_NET_WM_STATE')
-        assert '_NET_WM_STATE_SKIP_TASKBAR' in said and '_NET_WM_STATE_SKIP_PAGER' in said, said
-    def app_id(self, title):
-        """The Wayland app id (the program's requests) or X11 class is the desktop entry's id."""
-        said = self.log() if self.kind == 'wayland' else self.x('xprop', '-id', str(
-            self.window(title)), 'WM_CLASS')
-        assert re.search(r'set_app_id\("%s"\)|"%s"' % (APP_ID, APP_ID), said), said
+    def says(self, title, prop, *wants):
+        """The window's X11 property, or under Wayland the program's requests, say wants."""
+        said = self.log() if self.desktop == 'wayland' else self.x('xprop', '-id', str(
+            self.window(title)), prop)
+        assert all(w in said for w in wants), said

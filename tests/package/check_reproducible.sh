@@ -11,19 +11,19 @@ epoch=$(git -C "$src" log -1 --format=%ct)
 rm -rf "$work" && mkdir -p "$work/src"
 git -C "$src" ls-files -z -co --exclude-standard \
   | tar -C "$src" --null -T - --ignore-failed-read -cf - | tar -C "$work/src" -m -xf -
-run cmake -S "$work/src" -B "$work/src/build" -G "$(cached CMAKE_GENERATOR)" \
+run cmake -S "$work/src" -B "$work/src/build" -G "$(cached CMAKE_GENERATOR)" -DBUILD_TESTING=OFF \
   -DCMAKE_BUILD_TYPE="$(cached CMAKE_BUILD_TYPE)" \
-  -DCMAKE_CXX_COMPILER="$(cached CMAKE_CXX_COMPILER)" -DBUILD_TESTING=OFF $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  -DCMAKE_CXX_COMPILER="$(cached CMAKE_CXX_COMPILER)" \
+  -DCMAKE_CXX_COMPILER_LAUNCHER="$(cached CMAKE_CXX_COMPILER_LAUNCHER)"
 run cmake --build "$work/src/build" -j 2
 # The first from the git checkout (the time of its last commit), the second told the same time.
 run cpack --config "$build/CPackConfig.cmake" -B "$work/first"
 run env SOURCE_DATE_EPOCH="$epoch" cpack --config "$work/src/build/CPackConfig.cmake" \
   -B "$work/second"
-first=("$work"/first/*.deb) second=("$work"/second/*.deb)
+first=$(echo "$work"/first/*.deb) second=$(echo "$work"/second/*.deb)
 list() { dpkg-deb --fsys-tarfile "$1" | TZ=UTC tar -tv --full-time; }
-cmp -s "${first[0]}" "${second[0]}" \
-  || fail "the packages differ: $(diff <(list "${first[0]}") <(list "${second[0]}"))"
-dates=$(list "${first[0]}" | awk '{ print $4, $5 }' | sort -u)
+cmp -s "$first" "$second" || fail "the packages differ: $(diff <(list "$first") <(list "$second"))"
+dates=$(list "$first" | awk '{ print $4, $5 }' | sort -u)
 [ "$dates" = "$(date -u -d "@$epoch" '+%F %T')" ] || fail "file times $dates, not the commit's"
 rm -rf "$work"
-echo "reproducible: $(basename "${first[0]}")"
+echo "reproducible: $(basename "$first")"

@@ -12,8 +12,7 @@ eval "$("$(dirname "$(realpath "$0")")/wine.sh" "$build" --clone units)"
 for _ in 1 2 3; do # Xvfb now and then refuses to start
   Xvfb -displayfd 5 -nolisten tcp -screen 0 1024x768x24 5>"$WINEPREFIX/display" >/dev/null 2>&1 &
   xvfb=$!
-  for _ in $(seq 50); do [ -s "$WINEPREFIX/display" ] && break; sleep 0.1; done
-  [ -s "$WINEPREFIX/display" ] && break
+  for _ in $(seq 50); do [ -s "$WINEPREFIX/display" ] && break 2; sleep 0.1; done
   kill $xvfb 2>/dev/null || true
 done
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb' EXIT

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # Wine for the Windows build's tests, in scratch prefixes under BUILD/wine/, never the user's.
-#   wine.sh BUILD PROGRAM [ARGS...]    runs a test program (CTest's cross-compiling emulator)
-#                                      in the prefix "units" (run.sh makes it and starts
-#                                      its X server), finding the build's Qt and libraries
-#   wine.sh BUILD --clone NAME [FROM]  makes prefix NAME afresh from FROM (default: the
-#                                      template, booted once and never run in); prints, as
-#                                      export lines, it and the settings every Wine here runs with
-# A clone shares the template's system DLLs (hard links: Wine only reads them), copies the rest.
+#   wine.sh BUILD PROGRAM [ARGS...]    CTest's emulator: runs a test program in the prefix
+#                                      "units", which run.sh makes and starts
+#   wine.sh BUILD --clone NAME [FROM]  makes prefix NAME afresh from FROM (default: a template
+#                                      booted once); prints it and Wine's settings to export
 set -euo pipefail
 build=$(realpath -m "$1")
 shift
@@ -14,9 +11,8 @@ home=$build/wine
 export WINE=$(command -v wine64 || echo /usr/lib/wine/wine64) TZ=${TZ:-UTC}
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$home"
-
-clone() { # NAME [FROM]
-  local to=$home/$1 from=$home/${2:-template}
+if [ "${1:-}" = --clone ]; then
+  to=$home/$2 from=$home/${3:-template}
   if [ ! -f "$home/template/.ready" ]; then # booted by run.sh's clone, before any test
     rm -rf "$home/template"
     WINEPREFIX=$home/template DISPLAY= "$WINE" wineboot --init >/dev/null 2>&1
@@ -26,16 +22,13 @@ clone() { # NAME [FROM]
   WINEPREFIX=$to wineserver -k 2>/dev/null || true
   rm -rf "$to"
   mkdir -p "$to"
+  # The clone shares the system DLLs (hard links: Wine only reads them) and copies the rest.
   tar -C "$from" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$to" -xf -
   cp -al "$from/drive_c/windows/system32" "$to/drive_c/windows/"
-  local -x WINEPREFIX=$to
+  export WINEPREFIX=$to
   export -p | grep -E '^declare -x WINE(|PREFIX|ARCH|DEBUG|DLLOVERRIDES)='
-}
-
-[ "${1:-}" != --clone ] || { clone "$2" "${3:-}"; exit; }
-
-# The units prefix, which run.sh makes afresh, with Wine's server and services and an X server
-# started before the tests.
+  exit
+fi
 export WINEPREFIX=$home/units DISPLAY=":$(cat "$home/units/display")"
 dir="Z:${build//\//\\}"
 export WINEPATH="$dir\\runtime;$dir\\testlibs" QT_PLUGIN_PATH="$dir\\runtime;$dir\\testlibs"

@@ -1,18 +1,32 @@
-// What the end-to-end scenarios ask Windows itself, from inside Wine:
-//   wintool TITLE   the visible top-level window of that whole title, on the screen: its
-//                   rectangle and its client area's, x y w h cx cy cw ch
-// Exit status 1 when there is no such window.
+// What the end-to-end scenarios ask Windows itself, run in Wine from the program's folder so
+// that its faces and Qt are the program's own:
+//   wintool TITLE         the visible top-level window of that whole title: its rectangle and
+//                         its client area's on the screen, x y w h cx cy cw ch (status 1: none)
+//   wintool OUT.ppm TEXT  the main window's time-left box as a read-only text box of its row's
+//                         face, colours and size shows TEXT, which the scenarios compare with
+//                         the box on the screen to read it, as Wine offers no other way
+#include "app/frmtasselday.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+#include <QApplication>
+#include <QImage>
+
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
-int main(int argc, char** argv)
+namespace {
+struct Box {
+    ui::TextBox* txtDisplay;
+};
+
+int place(const char* title)
 {
-    if (argc != 2)
-        return 2;
-    HWND window = FindWindowA(nullptr, argv[1]);
+    HWND window = FindWindowA(nullptr, title);
     while (window && !IsWindowVisible(window))
-        window = FindWindowExA(nullptr, window, nullptr, argv[1]);
+        window = FindWindowExA(nullptr, window, nullptr, title);
     RECT w, c;
     POINT origin {0, 0};
     if (!window || !GetWindowRect(window, &w) || !GetClientRect(window, &c)
@@ -21,4 +35,28 @@ int main(int argc, char** argv)
     std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", w.left, w.top, w.right - w.left,
         w.bottom - w.top, origin.x, origin.y, c.right, c.bottom);
     return 0;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2)
+        return place(argv[1]);
+    QApplication app(argc, argv);
+    const auto rows = layout::frmTasseldayControls();
+    const auto box = std::find_if(rows.begin(), rows.end(),
+        [](const auto& r) { return qstrcmp(r.control.name, "txtDisplay") == 0; });
+    if (argc != 3 || box == rows.end())
+        return 2;
+    // An ordinary text box in the program's place, made read-only once it is there.
+    ui::ControlRow look = box->look;
+    look.text = argv[2];
+    const ui::Row<Box> one[] = {{UI_CONTROL(Box, txtDisplay), look}};
+    ui::FormOf<Box> form(layout::frmTasselday, one);
+    form.load();
+    ui::TextBox* edit = form.controls().txtDisplay;
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    const QImage drawn = edit->grab().toImage().convertToFormat(QImage::Format_RGB888);
+    return drawn.save(QString::fromLocal8Bit(argv[1]), "PPM") ? 0 : 1;
 }

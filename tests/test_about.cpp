@@ -1,13 +1,9 @@
 // The About box as a user meets it, and, where the system has no registry, the desktop's own
 // system information tool found through its desktop entries.
-#include "about/frmabout.h"
-#include "app/frmtasselday.h"
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/color.h"
 #include "ui/controls.h"
-
-#include <QApplication>
 
 namespace {
 

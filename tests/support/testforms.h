@@ -1,6 +1,5 @@
 #pragma once
 #include "app/program.h"
-#include "ui/clock.h"
 #include "ui/datevalue.h"
 #include "ui/desktop.h"
 #include "ui/lifetime.h"
@@ -51,9 +50,8 @@ struct MessageDialog final : ui::MessageDialog {
 
 } // namespace fakes
 
-// The program's windows, wired as in the product, with the end of the program counted instead
-// of carried out: on the real registry and file probe, and on fakes for what tests set or read.
-// One per test; its destructor closes whatever is still open.
+// The program's windows, wired as in the product, on fakes where tests set or read the desktop,
+// with the end of the program counted. One per test; its destructor closes what is still open.
 struct TestForms {
     fakes::Clock clock;
     fakes::UrlOpener urls;
@@ -66,9 +64,6 @@ struct TestForms {
     TestForms()
     {
         clock.set(2006, 3, 15, 9, 30, 15); // well inside the school year
-        // The machine's own desktop tools are not the tests' business.
-        qputenv("XDG_DATA_HOME", "/nonexistent");
-        qputenv("XDG_DATA_DIRS", "/nonexistent");
         m_previousEnd = ui::setProgramEndHandler([this] { ++programEnds; });
     }
     ~TestForms()

@@ -1,5 +1,4 @@
-// The About box as a user meets it, and, where the system has no registry, the desktop's own
-// system information tool found through its desktop entries.
+// The About box as a user meets it, and the desktop's own system information tool.
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/color.h"

@@ -8,55 +8,43 @@
 
 #include <functional>
 
-// Stand-ins for the desktop, so tests can set the moment and watch what the program asks.
-namespace fakes {
-
-struct Clock final : ui::Clock {
-    mutable double value = 0.0;
-    mutable int msToNext = 1000; // where in the running second the clock stands
-    int msPerRead = 0; // the clock runs on while it is read
-    ui::ClockReading read() const override
-    {
-        const ui::ClockReading reading {value, msToNext};
-        if ((msToNext -= msPerRead) <= 0)
-            msToNext += 1000, value += 1 / 86400.0;
-        return reading;
-    }
-    void set(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
-    {
-        value = ui::toDateValue(y, mo, d, h, mi, s);
-    }
-    void advanceSeconds(int seconds) { value += seconds / 86400.0; }
-};
-
-struct UrlOpener final : ui::UrlOpener {
-    QStringList opened;
-    void open(const QString& address) override { opened << address; }
-};
-
-struct ProgramStarter final : ui::ProgramStarter {
-    QList<QStringList> started; // each program with its arguments
-    bool start(const QString& path, const QStringList& arguments) override
-    {
-        started << QStringList {path} + arguments;
-        return !path.isEmpty();
-    }
-};
-
-struct MessageDialog final : ui::MessageDialog {
-    QStringList shown; // the texts, in turn
-    void show(QWidget*, const QString& text, const QString&, Icon) override { shown << text; }
-};
-
-} // namespace fakes
-
-// The program's windows, wired as in the product, on fakes where tests set or read the desktop,
-// with the end of the program counted. One per test; its destructor closes what is still open.
+// The program's windows, wired as in the product, with the end of the program counted: on
+// stand-ins where tests set the moment or watch what the program asks, on the real registry and
+// file probe elsewhere. One per test; its destructor closes what is still open.
 struct TestForms {
-    fakes::Clock clock;
-    fakes::UrlOpener urls;
-    fakes::ProgramStarter starter;
-    fakes::MessageDialog messages;
+    struct Clock final : ui::Clock {
+        mutable double value = 0.0;
+        mutable int msToNext = 1000; // where in the running second the clock stands
+        int msPerRead = 0; // the clock runs on while it is read
+        ui::ClockReading read() const override
+        {
+            const ui::ClockReading reading {value, msToNext};
+            if ((msToNext -= msPerRead) <= 0)
+                msToNext += 1000, value += 1 / 86400.0;
+            return reading;
+        }
+        void set(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+        {
+            value = ui::toDateValue(y, mo, d, h, mi, s);
+        }
+        void advanceSeconds(int seconds) { value += seconds / 86400.0; }
+    } clock;
+    struct UrlOpener final : ui::UrlOpener {
+        QStringList opened;
+        void open(const QString& address) override { opened << address; }
+    } urls;
+    struct ProgramStarter final : ui::ProgramStarter {
+        QList<QStringList> started; // each program with its arguments
+        bool start(const QString& path, const QStringList& arguments) override
+        {
+            started << QStringList {path} + arguments;
+            return !path.isEmpty();
+        }
+    } starter;
+    struct MessageDialog final : ui::MessageDialog {
+        QStringList shown; // the texts, in turn
+        void show(QWidget*, const QString& text, const QString&, Icon) override { shown << text; }
+    } messages;
     ui::Desktop desktop;
     Program forms {{clock, urls, starter, desktop, messages, desktop.services().registry}};
     int programEnds = 0;

@@ -10,8 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
-#include <string>
 
 // The rights asked for: under Wine, any rights are granted.
 static_assert(ui::reg::kReadAccess == (KEY_READ | KEY_WOW64_64KEY));
@@ -20,18 +18,18 @@ namespace {
 
 const std::string kBase = "C:\\Tasselday Tests", kProbe = kBase + "\\probe tool.exe";
 const std::string kReport = kBase + "\\report.txt";
+const std::string kMessage = "Tasselday: " + std::string(sysinfo::kUnavailable) + '\n';
 
-// Reports its command line, its file, how it is shown and how many arguments its runtime
-// found, and sets the tester's event through the handle it would hold had it inherited it.
-// Only a whole report appears.
+// Reports its command line, how it is shown and its arguments' count, and sets the tester's
+// event through the handle it would hold if it inherited it; the report appears whole.
 int probeMain(const char* event, int argc)
 {
     SetEvent(HANDLE(std::stoull(event)));
     STARTUPINFOA startup {};
     GetStartupInfoA(&startup);
     const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-    std::ofstream(kReport + ".part") << GetCommandLineA() << " from " << _pgmptr << ", shown "
-                                     << show << ", arguments " << argc - 1;
+    std::ofstream(kReport + ".part")
+        << GetCommandLineA() << ", shown " << show << ", arguments " << argc - 1;
     return !MoveFileA((kReport + ".part").c_str(), kReport.c_str());
 }
 
@@ -40,32 +38,28 @@ int probeMain(const char* event, int argc)
 bool store(const char* path, const char* name, DWORD type, const std::string& bytes)
 {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
-    const std::string guarded = bytes + '!';
     return type == REG_NONE
         || !RegSetKeyValueA(
-            HKEY_LOCAL_MACHINE, path, name, type, guarded.data(), DWORD(bytes.size()));
+            HKEY_LOCAL_MACHINE, path, name, type, (bytes + '!').data(), DWORD(bytes.size()));
 }
 
 } // namespace
 
-// The search in its order on the registry's own answers, with real files and real starts:
-// what the probe reports (shown normally, with no arguments, inheriting no handle) or, on
-// each request afresh, the message.
+// The search on the registry's own answers, with real files and starts: what the probe reports
+// (shown normally, no arguments, no handle inherited), or the message on each request afresh.
 int main(int argc, char**)
 {
-    char handle[32];
-    if (GetEnvironmentVariableA("TASSELDAY_PROBE", handle, sizeof handle))
+    if (const char* handle = std::getenv("TASSELDAY_PROBE"))
         return probeMain(handle, argc);
     const std::string plain = kBase + "\\plain\\MSINFO32.EXE", number = "&h00012C";
+    const std::string hidden = kBase + "\\hidden\\MSINFO32.EXE";
     // The last: what a start split at the blank would run.
-    for (const auto& [file, attributes] : {std::pair {kProbe, FILE_ATTRIBUTE_NORMAL},
-             {plain, FILE_ATTRIBUTE_NORMAL}, {kBase + "\\" + number, FILE_ATTRIBUTE_NORMAL},
-             {kBase + "\\hidden\\MSINFO32.EXE", FILE_ATTRIBUTE_HIDDEN},
-             {"C:\\Tasselday.exe", FILE_ATTRIBUTE_NORMAL}}) {
+    for (const std::string& file :
+        {kProbe, plain, hidden, kBase + "\\" + number, std::string("C:\\Tasselday.exe")}) {
         CreateDirectoryA(file.substr(0, file.rfind('\\')).c_str(), nullptr);
         CopyFileA(_pgmptr, file.c_str(), FALSE);
-        SetFileAttributesA(file.c_str(), attributes);
     }
+    SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetCurrentDirectoryA(kBase.c_str()); // where a path without its folder is found
     const std::string folder = kBase + "\\plain" + '\0';
     const struct {
@@ -104,18 +98,16 @@ int main(int argc, char**)
             },
             {}};
         if (c.started.empty()) {
-            for (int request = 0; request < 2; ++request) {
-                sysinfo::StartSysInfo(tools);
-                expected += "Tasselday: " + std::string(sysinfo::kUnavailable) + '\n';
-            }
+            sysinfo::StartSysInfo(tools);
+            sysinfo::StartSysInfo(tools); // and again
+            expected = kMessage + kMessage;
         } else if (sysinfo::StartSysInfo(tools)) {
             for (int i = 0;
                  i < 300 && GetFileAttributesA(kReport.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
                 Sleep(100);
-            char full[MAX_PATH];
-            GetFullPathNameA(c.started.c_str(), MAX_PATH, full, nullptr);
-            expected = '"' + c.started + "\" from " + full + ", shown 1, arguments 0";
-            seen += (std::ostringstream() << std::ifstream(kReport).rdbuf()).str();
+            expected = '"' + c.started + "\", shown 1, arguments 0";
+            std::string report;
+            seen += std::getline(std::ifstream(kReport), report) ? report : "";
             seen += WaitForSingleObject(event, 0) == WAIT_OBJECT_0 ? ", inheriting" : "";
         }
         const bool ok = seen == expected;

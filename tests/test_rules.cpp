@@ -10,17 +10,12 @@ using namespace ui;
 
 namespace {
 
-constexpr double kSecond = 1.0 / 86400.0, kSixPm = 38872.75, kDay = 38872.0;
+constexpr double kSixPm = 38872.75;
 const double kNone = qQNaN(), kInf = qInf();
 const QLocale kUs(QLocale::English, QLocale::UnitedStates), kDe(QLocale::German, QLocale::Germany);
 
 // QCOMPARE is fuzzy; these rules are about the exact double and its sign (Qt writes -0 as 0).
 QString exact(double x) { return QString::number(x, 'g', 17) + (std::signbit(x) ? " (-)" : ""); }
-// A value, or what a text reads as, in whole seconds; -1 for none.
-qint64 seconds(std::optional<double> v)
-{
-    return v && !std::isnan(*v) ? std::llround(*v * 86400) : -1;
-}
 
 } // namespace
 
@@ -35,9 +30,8 @@ private slots:
     {
         table<char, double, double, double>({"op", "x", "y", "expected"},
             {{"Int(-0.3)", 'I', -0.3, 0, -1}, {"-8 Mod 7", 'M', -8, 7, -1},
-                {"-7 Mod 7", 'M', -7, 7, 0}, {"7.5 Mod 5 is 8 Mod 5", 'M', 7.5, 5, 3},
-                {"6.5 Mod 5 is 6 Mod 5", 'M', 6.5, 5, 1}, {"Round(1.5)", 'R', 1.5, 0, 2},
-                {"Round(-2.5)", 'R', -2.5, 0, -2}, {"just over half", 'R', 2.5000001, 0, 3},
+                {"-7 Mod 7", 'M', -7, 7, 0}, {"7.5 Mod 4.5 is 8 Mod 4", 'M', 7.5, 4.5, 0},
+                {"Round(1.5)", 'R', 1.5, 0, 2}, {"Round(-0.5)", 'R', -0.5, 0, 0},
                 {"Round(0.125, 2)", 'R', 0.125, 2, 0.12}, {"huge", 'R', 1e305, 5, 1e305},
                 {"negative n counts as 0", 'R', 2.7, -1, 3}});
     }
@@ -54,11 +48,10 @@ private slots:
     {
         table<double, QLocale, QString>({"x", "loc", "text"},
             {{"negative zero", -0.0, kUs, "0"},
-                {"fifteen digits", 2.0 / 3.0, kUs, "0.666666666666667"},
                 {"largest plain", 123456789012345.0, kUs, "123456789012345"},
                 {"large exponent", 1e15, kUs, "1E+15"}, {"small plain", 0.0001, kUs, "0.0001"},
-                {"small exponent", 1.234e-6, kUs, "1.234E-06"}, {"de", 1.5e-7, kDe, "1,5E-07"},
-                {"ar_EG", 71.36702, QLocale("ar_EG"), "71.36702"}});
+                {"de", 1.234e-6, kDe, "1,234E-06"},
+                {"ar_EG", 2.0 / 3.0, QLocale("ar_EG"), "0.666666666666667"}});
     }
     void numberText() { QTEST(numberToText(cell<double>("x"), cell<QLocale>("loc")), "text"); }
 
@@ -68,11 +61,10 @@ private slots:
     {
         const QString nines(400, u'9');
         table<QString, double, int>({"text", "number", "int16"},
-            {{"plus", "+2.5", 2.5, 2}, {"comma", "1,5", 1, 1}, {"blanks", "\t-\r\n3 .5", -3.5, -4},
-                {"exponent", "1e2x", 100, 100}, {"D exponent", "1D3", 1000, 1000},
-                {"bare exponent", "1e+", 1, 1}, {"letters", "abc12", 0, 0},
-                {"two signs", "--1", 0, 0}, {"top", "32767.5", 32767.5, 32767},
-                {"bottom", "-32768.5", -32768.5, -32768}, {"many digits", nines, kInf, 32767},
+            {{"plus", "+2.5", 2.5, 2}, {"comma", "1,5", 1, 1},
+                {"blanks, D exponent", "\t-\r\n3 .5D1x", -35, -35}, {"bare exponent", "1e+", 1, 1},
+                {"two signs", "--1", 0, 0}, {"bottom", "-32768.5", -32768.5, -32768},
+                {"many digits", nines, kInf, 32767},
                 {"many digits, small exponent", nines + "e-800", 0, 0}});
     }
     void leadingNumber()
@@ -94,20 +86,19 @@ private slots:
     }
     void asciiDigits() { QTEST(ui::asciiDigits(cell<QString>("text")), "ascii"); }
 
-    // Texts read, each row named by its text; NaN: refused. To the nearest
-    // second, the time running forward even before day zero; a suffix that agrees with a 24-hour
-    // hour changes nothing. US rows hold for C too.
+    // Texts read, each row named by its text; NaN: refused. The time runs forward even before
+    // day zero; a suffix that agrees with a 24-hour hour changes nothing. US rows hold for C too.
     void dateText_data()
     {
-        const QLocale ko("ko_KR"), ar("ar_EG");
         table<QLocale, double>({"locale", "value"},
-            {{"6/4/2006 6:00:00 PM", kUs, kSixPm}, {"12/29/1899 6:00:00 AM", kUs, -1.25},
-                {"1/1/0100", kUs, -657434}, {"2006. 6. 4. \uC624\uD6C4 6:00:00", ko, kSixPm},
-                {"\u0664\u200F/\u0666\u200F/\u0662\u0660\u0660\u0666 18:00:00", ar, kSixPm},
+            {{"6/4/2006 6:00:00 PM", kUs, kSixPm},
+                {"  12 / 29 / 1899   6 : 00 : 00   AM  ", kUs, -1.25}, {"1/1/0100", kUs, -657434},
+                {"2006. 6. 4. \uC624\uD6C4 6:00:00", QLocale("ko_KR"), kSixPm},
+                {"\u0664\u200F/\u0666\u200F/\u0662\u0660\u0660\u0666 18:00:00", QLocale("ar_EG"),
+                    kSixPm},
                 {"04.06.06 6:00:00 am Namittag", QLocale("gsw_CH"), kSixPm},
                 {"2006-06-04 18 h 00 min 00 s", QLocale("fr_CA"), kSixPm},
-                {"  6 / 4 / 2006   6 : 00 : 00   PM  ", kUs, kSixPm},
-                {"6/4/2006 13:00:00PM", kUs, kDay + 13 / 24.0},
+                {"6/4/2006 13:00:00PM", kUs, toDateValue(2006, 6, 4, 13)},
                 {"6/4/29", kUs, toDateValue(2029, 6, 4)}, {"6/4/30", kUs, toDateValue(1930, 6, 4)},
                 {"4.06.2006 18:00:00,", QLocale("be_BY"), kNone}});
         for (const char* text : {"", "6/4/2006 13:00:00AM", "6/4/2006 0:00:00 PM",
@@ -119,14 +110,13 @@ private slots:
         const QString text = QString::fromUtf8(QTest::currentDataTag());
         const QLocale row = cell<QLocale>("locale");
         for (const QLocale& loc : row == kUs ? QList {kUs, QLocale::c()} : QList {row})
-            QCOMPARE(seconds(readDateTime(text, loc)), seconds(cell<double>("value")));
+            QCOMPARE(exact(readDateTime(text, loc).value_or(kNone)), exact(cell<double>("value")));
     }
 
     // QDate's proleptic Gregorian calendar is the reference for every day, at a time of day
     // that varies to meet every second of the day; the clock's running second is dropped.
-    // Only the years 100..9999 are written, in every locale as its own short date with ASCII
-    // digits and no bidi marks.
-    void everyDayAndLocale()
+    // Only the years 100..9999 are written.
+    void everyDay()
     {
         const qint64 zero = QDate(1899, 12, 30).toJulianDay();
         for (qint64 day = -657434; day <= 2958465; ++day) {
@@ -137,18 +127,11 @@ private slots:
             if (std::trunc(v) != double(day) || fromDateValue(v) != c)
                 QFAIL(qPrintable(d.toString(Qt::ISODate) + ' ' + QString::number(s)));
         }
-        for (double v : {-657435.0, 2958466 - 0.4 * kSecond, 1e19, kInf, kNone})
+        for (double v : {-657435.0, 2958466 - 0.4 / 86400, 1e19, kInf, kNone})
             QVERIFY(!fromDateValue(v) && shortDate(v, kUs).isEmpty());
+        QCOMPARE(shortDate(-657434, kUs), "1/1/0100");
         QCOMPARE(toDateValue(QDateTime(QDate(2006, 6, 4), QTime(17, 59, 59, 999))),
             toDateValue(2006, 6, 4, 17, 59, 59));
-        const QRegularExpression ascii(QStringLiteral("^(?:[0-9]|[^\\d\\p{Cf}])*$"));
-        QCOMPARE(shortDate(-657434, kUs), "1/1/0100");
-        for (const QLocale& loc : QLocale::matchingLocales(
-                 QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
-            const QString date = shortDate(kSixPm, loc);
-            QVERIFY2(date.contains("2006") && ascii.match(date).hasMatch(),
-                qPrintable(loc.name() + ": " + date));
-        }
     }
 };
 

@@ -45,9 +45,9 @@ struct Session : TestForms {
 };
 
 // The precision before; what is typed into the time boxes and the precision, the key on the
-// half-of-the-day list (0: none); the time named in the refusal (null: none); the time and
-// percentage applied; the precision box afterwards; the way the dialog is then closed:
-// Cancel, Escape (on Jump) or the close box.
+// half-of-the-day list; the time named in the refusal (null: none); the time and percentage
+// applied, the precision box then; the way the dialog is closed: Cancel, Escape (on Jump) or
+// the close box.
 struct ApplyRow {
     const char *name, *locale = "en_US";
     int before = 5;
@@ -92,8 +92,7 @@ private slots:
         s.main.intPercentDigits = qint16(r.before);
         QVERIFY(s.open());
         QTRY_COMPARE(QApplication::focusWidget(), s.c.cmdOK); // the first in Tab order
-        const auto face = [&s] { return s.c.comboSetTime_AMPM->palette().cacheKey(); };
-        const qint64 firstFace = face();
+        const qint64 face = s.c.comboSetTime_AMPM->palette().cacheKey();
         ui::TextBox* const boxes[]
             = {s.c.txtSetTime_Hours, s.c.txtSetTime_Minutes, s.c.txtSetTIme_Seconds};
         for (int i = 0; i < 3; ++i)
@@ -105,8 +104,7 @@ private slots:
         if (r.refused)
             QTest::mouseClick(s.c.cmdOK, Qt::LeftButton);
         QCOMPARE(s.messages.shown.size(), r.refused ? 2 : 0);
-        for (const auto& message : s.messages.shown)
-            QVERIFY2(message.contains('"' + QString(r.refused) + '"'), qPrintable(message));
+        QCOMPARE(s.messages.shown.filter('"' + QString(r.refused) + '"'), s.messages.shown);
         const QStringList applied {r.time, r.percent};
         QCOMPARE(s.applied(), applied);
         QCOMPARE(s.c.txtPercentDigits->text(), QString(r.box));
@@ -120,10 +118,9 @@ private slots:
             s.dialog.window()->close();
         else
             QTest::mouseClick(s.c.cmdCancel, Qt::LeftButton);
-        QTRY_VERIFY(!s.dialog.isLoaded());
-        QVERIFY(!s.forms.frmDone().isLoaded());
+        QTRY_VERIFY(!s.dialog.isLoaded() && !s.forms.frmDone().isLoaded());
         QCOMPARE(s.applied(), applied);
-        QVERIFY(s.open() && face() == firstFace);
+        QVERIFY(s.open() && s.c.comboSetTime_AMPM->palette().cacheKey() == face);
     }
 
     // Every locale, times of day in turn: the heading and the dialog show the date whole, with
@@ -136,7 +133,7 @@ private slots:
         const auto whole = [](const ui::Label* l) {
             return ui::textFits(l->font(), l->text(), l->contentsRect(), l->textFlags());
         };
-        const QRegularExpression ascii(QStringLiteral("^(?:[0-9]|[^\\d\\p{Cf}])*$"));
+        const QRegularExpression bidiMark(QStringLiteral("\\p{Cf}"));
         const QTime times[] = {{18, 5, 9}, {10, 30, 0}, {12, 0, 1}, {0, 0, 0}};
         int i = 0;
         for (const QLocale& loc : QLocale::matchingLocales(
@@ -159,8 +156,8 @@ private slots:
             const QStringList shown {heading->text(), s.c.lblGradTime_Date->text(),
                 s.c.txtSetTime_Hours->text(), s.c.txtSetTime_Minutes->text(),
                 s.c.txtSetTIme_Seconds->text(), s.c.comboSetTime_AMPM->currentText()};
-            const bool ok = shown == expected && day.contains(u"2006")
-                && ascii.match(day).hasMatch() && whole(heading) && whole(s.c.lblGradTime_Date);
+            const bool ok = shown == expected && day.contains(u"2006") && !day.contains(bidiMark)
+                && whole(heading) && whole(s.c.lblGradTime_Date);
             QTest::mouseClick(s.c.cmdOK, Qt::LeftButton);
             QVERIFY2(
                 ok && !s.dialog.isLoaded() && s.main.GradDate == set && s.messages.shown.isEmpty(),

@@ -24,13 +24,13 @@ template <class T> T cell(const char* column)
 
 // An array of structs with a `name` field: add() names a row for each, fetch() gives the one run.
 namespace rows {
-template <typename Row, std::size_t N> void add(const Row (&table)[N])
+template <class Row, std::size_t N> void add(const Row (&table)[N])
 {
     QTest::addColumn<int>("row");
     for (const Row& r : table)
         QTest::newRow(r.name) << int(&r - table);
 }
-template <typename Row, std::size_t N> const Row& fetch(const Row (&table)[N])
+template <class Row, std::size_t N> const Row& fetch(const Row (&table)[N])
 {
     return table[cell<int>("row")];
 }

@@ -68,6 +68,8 @@ const ApplyRow kApplies[] = {
     {.name = "Arabic-Indic digits", .typed = "\u0669:\u0663\u0660:\u0660\u0660",
      .key = Qt::Key_Up, .digits = "\u0663", .time = "9:30:00 AM", .percent = "71.367%",
      .box = "\u0663"},
+    {.name = "superscript, not a digit", .digits = "\u00B2", .time = "6:00:00 PM",
+     .percent = "71%", .box = "\u00B2"},
 };
 // clang-format on
 
@@ -79,9 +81,10 @@ class TestOptions : public QObject {
 private slots:
     // The focus starts on OK. Enter in a box applies (Apply is the default): the time with the
     // picked half of the day and the precision, kept within 0..12, at once, digits of any script
-    // read alike in both. An unreadable time is named in a message and changes nothing, on OK
-    // too. Closed then by any way but OK, the dialog applies nothing more and never jumps; the
-    // list opens again with the palette of the first (Fusion finds the faces it cached).
+    // read alike in both (no other character reads as one). An unreadable time is named in a
+    // message and changes nothing, on OK too. Closed then by any way but OK, the dialog applies
+    // nothing more and never jumps; the list opens again with the palette of the first (Fusion
+    // finds the faces it cached).
     void apply_data() { rows::add(kApplies); }
     void apply()
     {

@@ -10,8 +10,6 @@
 #include "ui/datetext.h"
 #include "ui/fonts.h"
 
-#include <QApplication>
-
 namespace {
 
 // The program's windows, with the dialog driven the way a user drives it.
@@ -46,14 +44,14 @@ struct Session : TestForms {
 
 // The precision before; what is typed into the time boxes and the precision, the key on the
 // half-of-the-day list; the time named in the refusal (null: none); the time and percentage
-// applied, the precision box then; the way the dialog is closed: Cancel, Escape (on Jump) or
-// the close box.
+// applied, the precision box then; the way the dialog is closed: Escape (on Jump) or the close
+// box (Cancel is the end-to-end scenario's).
 struct ApplyRow {
     const char *name, *locale = "en_US";
     int before = 5;
     const char* typed = "";
     int key = 0;
-    const char *digits = "", *refused = nullptr, *time, *percent, *box, *close = "Cancel";
+    const char *digits = "", *refused = nullptr, *time, *percent, *box, *close = "close box";
 };
 
 // clang-format off
@@ -61,8 +59,7 @@ const ApplyRow kApplies[] = {
     {.name = "24-hour, PM", .locale = "de_DE", .typed = "9:30:00", .key = Qt::Key_End,
      .time = "9:30:00 PM", .percent = "71,36702%", .box = "5", .close = "Escape"},
     {.name = "above 12", .before = 15, .time = "6:00:00 PM", .percent = "71.367019980507%",
-     .box = "12", .close = "close box"},
-    {.name = "below 0", .before = -3, .time = "6:00:00 PM", .percent = "71%", .box = "0"},
+     .box = "12"},
     {.name = "minute 75", .typed = "6:75:00", .digits = "9", .refused = "6:75:00PM",
      .time = "6:00:00 PM", .percent = "71.36702%", .box = "9"},
     {.name = "Arabic-Indic digits", .typed = "\u0669:\u0663\u0660:\u0660\u0660",
@@ -94,7 +91,7 @@ private slots:
         s.main.load();
         s.main.intPercentDigits = qint16(r.before);
         QVERIFY(s.open());
-        QTRY_COMPARE(QApplication::focusWidget(), s.c.cmdOK); // the first in Tab order
+        QTRY_COMPARE(s.dialog.window()->focusWidget(), s.c.cmdOK); // the first in Tab order
         const qint64 face = s.c.comboSetTime_AMPM->palette().cacheKey();
         ui::TextBox* const boxes[]
             = {s.c.txtSetTime_Hours, s.c.txtSetTime_Minutes, s.c.txtSetTIme_Seconds};
@@ -117,10 +114,8 @@ private slots:
         s.type(s.c.txtSetTime_Hours, "8");
         if (r.close == QLatin1String("Escape"))
             QTest::keyClick(s.c.cmdJump, Qt::Key_Escape);
-        else if (r.close == QLatin1String("close box"))
-            s.dialog.window()->close();
         else
-            QTest::mouseClick(s.c.cmdCancel, Qt::LeftButton);
+            s.dialog.window()->close();
         QTRY_VERIFY(!s.dialog.isLoaded() && !s.forms.frmDone().isLoaded());
         QCOMPARE(s.applied(), applied);
         QVERIFY(s.open() && s.c.comboSetTime_AMPM->palette().cacheKey() == face);

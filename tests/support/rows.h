@@ -16,7 +16,6 @@ void table(const std::array<const char*, sizeof...(T)>& columns,
         std::apply([](const char* name, const T&... v) { (QTest::newRow(name) << ... << v); }, row);
 }
 
-// The current row's value in `column`.
 template <class T> T cell(const char* column)
 {
     return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));

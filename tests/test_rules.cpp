@@ -6,22 +6,20 @@
 
 using namespace ui;
 
-namespace {
-
 constexpr double kSixPm = 38872.75;
 const double kNone = qQNaN();
 const QLocale kUs(QLocale::English, QLocale::UnitedStates), kDe(QLocale::German, QLocale::Germany);
 
 // QCOMPARE is fuzzy; these rules are about the exact double and its sign (Qt writes -0 as 0).
-QString exact(double x) { return QString::number(x, 'g', 17) + (std::signbit(x) ? " (-)" : ""); }
-
-} // namespace
+static QString exact(double x)
+{
+    return QString::number(x, 'g', 17) + (std::signbit(x) ? " (-)" : "");
+}
 
 class TestRules : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(kDe); } // where "," is the decimal point
     // Mod rounds its operands half to even, Round its result; neither gives negative zero.
     // (Int's floor, Mod's sign and Round's whole numbers, the countdown's own test sees.)
     void arithmetic_data()

@@ -11,7 +11,6 @@
 
 namespace {
 
-// The program's windows, with the dialog driven the way a user drives it.
 struct Session : TestForms {
     FrmTasselday& main = forms.frmTasselday();
     FrmAdvOpt& dialog = forms.frmAdvOpt();
@@ -76,7 +75,7 @@ private slots:
     // picked half of the day and the precision, kept within 0..12, at once, digits of any script
     // read alike in both (no other character reads as one). An unreadable time is named in a
     // message and changes nothing, on OK too. Closed then by any way but OK, the dialog applies
-    // nothing more and never jumps, and opens again.
+    // nothing more and never jumps.
     void apply_data() { rows::add(kApplies); }
     void apply()
     {
@@ -101,6 +100,9 @@ private slots:
         QCOMPARE(s.messages.shown.filter('"' + QString(r.refused) + '"'), s.messages.shown);
         QCOMPARE(s.applied(), (QStringList {r.time, r.percent}));
         QCOMPARE(s.c.txtPercentDigits->text(), QString(r.box));
+        // Minimised alone all the same, it comes back at once: the main window waits on it.
+        s.dialog.window()->showMinimized();
+        QTRY_VERIFY(!s.dialog.window()->isMinimized());
         s.type(s.c.txtSetTime_Hours, "8");
         if (r.close == QLatin1String("Escape"))
             QTest::keyClick(s.c.cmdJump, Qt::Key_Escape);
@@ -108,7 +110,6 @@ private slots:
             s.dialog.window()->close();
         QTRY_VERIFY(!s.dialog.isLoaded() && !s.forms.frmDone().isLoaded());
         QCOMPARE(s.applied(), (QStringList {r.time, r.percent}));
-        QVERIFY(s.open());
     }
 
     // Every locale, times of day in turn: the heading and the dialog show the date whole, with

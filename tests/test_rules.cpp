@@ -1,51 +1,37 @@
-// The number, Date value, leading-number and date-text rules, to the exact double or character.
+// The number, Date value and date-text rules, to the exact double or character.
 #include "support/rows.h"
 #include "ui/datetext.h"
 #include "ui/datevalue.h"
-#include "ui/leadnum.h"
 #include "ui/numbers.h"
-#include "ui/typedtext.h"
 
 using namespace ui;
 
-namespace {
-
-constexpr double kSecond = 1.0 / 86400.0, kSixPm = 38872.75, kDay = 38872.0;
-const double kNone = qQNaN(), kInf = qInf();
+constexpr double kSixPm = 38872.75;
+const double kNone = qQNaN();
 const QLocale kUs(QLocale::English, QLocale::UnitedStates), kDe(QLocale::German, QLocale::Germany);
 
 // QCOMPARE is fuzzy; these rules are about the exact double and its sign (Qt writes -0 as 0).
-QString exact(double x) { return QString::number(x, 'g', 17) + (std::signbit(x) ? " (-)" : ""); }
-// A value, or what a text reads as, in whole seconds; -1 for none.
-qint64 seconds(std::optional<double> v)
+static QString exact(double x)
 {
-    return v && !std::isnan(*v) ? std::llround(*v * 86400) : -1;
+    return QString::number(x, 'g', 17) + (std::signbit(x) ? " (-)" : "");
 }
-
-} // namespace
 
 class TestRules : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(kDe); } // where "," is the decimal point
-    // Int floors; Mod rounds its operands half to even and keeps the dividend's sign (a floored
-    // modulo would give 6 for -8 Mod 7); Round goes half to even; no result is negative zero.
+    // Mod rounds its operands half to even, Round its result; neither gives negative zero.
+    // (Int's floor, Mod's sign and Round's whole numbers, the countdown's own test sees.)
     void arithmetic_data()
     {
         table<char, double, double, double>({"op", "x", "y", "expected"},
-            {{"Int(-0.3)", 'I', -0.3, 0, -1}, {"-8 Mod 7", 'M', -8, 7, -1},
-                {"-7 Mod 7", 'M', -7, 7, 0}, {"7.5 Mod 5 is 8 Mod 5", 'M', 7.5, 5, 3},
-                {"6.5 Mod 5 is 6 Mod 5", 'M', 6.5, 5, 1}, {"Round(1.5)", 'R', 1.5, 0, 2},
-                {"Round(-2.5)", 'R', -2.5, 0, -2}, {"just over half", 'R', 2.5000001, 0, 3},
-                {"Round(0.125, 2)", 'R', 0.125, 2, 0.12}, {"huge", 'R', 1e305, 5, 1e305},
-                {"negative n counts as 0", 'R', 2.7, -1, 3}});
+            {{"-7 Mod 7", 'M', -7, 7, 0}, {"7.5 Mod 4.5 is 8 Mod 4", 'M', 7.5, 4.5, 0},
+                {"Round(-0.5)", 'R', -0.5, 0, 0}, {"Round(0.125, 2)", 'R', 0.125, 2, 0.12}});
     }
     void arithmetic()
     {
         const double x = cell<double>("x"), y = cell<double>("y");
-        const char op = cell<char>("op");
-        const double r = op == 'I' ? Int(x) : op == 'M' ? Mod(x, y) : Round(x, int(y));
+        const double r = cell<char>("op") == 'M' ? Mod(x, y) : Round(x, int(y));
         QCOMPARE(exact(r), exact(cell<double>("expected")));
     }
 
@@ -53,80 +39,34 @@ private slots:
     void numberText_data()
     {
         table<double, QLocale, QString>({"x", "loc", "text"},
-            {{"negative zero", -0.0, kUs, "0"},
-                {"fifteen digits", 2.0 / 3.0, kUs, "0.666666666666667"},
-                {"largest plain", 123456789012345.0, kUs, "123456789012345"},
-                {"large exponent", 1e15, kUs, "1E+15"}, {"small plain", 0.0001, kUs, "0.0001"},
-                {"small exponent", 1.234e-6, kUs, "1.234E-06"}, {"de", 1.5e-7, kDe, "1,5E-07"},
-                {"ar_EG", 71.36702, QLocale("ar_EG"), "71.36702"}});
+            {{"small plain", 0.0001, kUs, "0.0001"}, {"de", 1.234e-6, kDe, "1,234E-06"},
+                {"ar_EG", 2.0 / 3.0, QLocale("ar_EG"), "0.666666666666667"}});
     }
     void numberText() { QTEST(numberToText(cell<double>("x"), cell<QLocale>("loc")), "text"); }
 
-    // The number a typed text starts with ("." always the point, even in German) and the
-    // nearest 16-bit integer of it, half to even and clamped rather than wrapped.
-    void leadingNumber_data()
-    {
-        const QString nines(400, u'9');
-        table<QString, double, int>({"text", "number", "int16"},
-            {{"plus", "+2.5", 2.5, 2}, {"comma", "1,5", 1, 1}, {"blanks", "\t-\r\n3 .5", -3.5, -4},
-                {"exponent", "1e2x", 100, 100}, {"D exponent", "1D3", 1000, 1000},
-                {"bare exponent", "1e+", 1, 1}, {"letters", "abc12", 0, 0},
-                {"two signs", "--1", 0, 0}, {"top", "32767.5", 32767.5, 32767},
-                {"bottom", "-32768.5", -32768.5, -32768}, {"many digits", nines, kInf, 32767},
-                {"many digits, small exponent", nines + "e-800", 0, 0}});
-    }
-    void leadingNumber()
-    {
-        const double x = ui::leadingNumber(cell<QString>("text"));
-        QCOMPARE(exact(x), exact(cell<double>("number")));
-        QTEST(int(toInt16(x)), "int16");
-    }
-
-    // A decimal digit of any script reads as its ASCII digit; no other character changes.
-    void asciiDigits_data()
-    {
-        table<QString, QString>({"text", "ascii"},
-            {{"Arabic-Indic", "\u0669:\u0663\u0660", "9:30"},
-                {"beyond 16 bits", "\U0001D7D1x", "3x"},
-                {"no decimal digits", "\u00B2\u00BD\u2167a-1.5", "\u00B2\u00BD\u2167a-1.5"},
-                {"lone surrogate", QChar(0xD835) + QString("\u0663"),
-                    QChar(0xD835) + QString("3")}});
-    }
-    void asciiDigits() { QTEST(ui::asciiDigits(cell<QString>("text")), "ascii"); }
-
-    // Texts read, each row named by its text; NaN: refused. To the nearest
-    // second, the time running forward even before day zero; a suffix that agrees with a 24-hour
-    // hour changes nothing. US rows hold for C too.
+    // Texts as the dialog writes them (its short date, the time typed, the half of the day),
+    // each row named by its text; NaN: refused. Blanks may stand around each number; a suffix
+    // that agrees with a 24-hour hour changes nothing. US rows hold for C too.
     void dateText_data()
     {
-        const QLocale ko("ko_KR"), ar("ar_EG");
         table<QLocale, double>({"locale", "value"},
-            {{"6/4/2006 6:00:00 PM", kUs, kSixPm}, {"12/29/1899 6:00:00 AM", kUs, -1.25},
-                {"1/1/0100", kUs, -657434}, {"2006. 6. 4. \uC624\uD6C4 6:00:00", ko, kSixPm},
-                {"\u0664\u200F/\u0666\u200F/\u0662\u0660\u0660\u0666 18:00:00", ar, kSixPm},
-                {"04.06.06 6:00:00 am Namittag", QLocale("gsw_CH"), kSixPm},
-                {"2006-06-04 18 h 00 min 00 s", QLocale("fr_CA"), kSixPm},
-                {"  6 / 4 / 2006   6 : 00 : 00   PM  ", kUs, kSixPm},
-                {"6/4/2006 13:00:00PM", kUs, kDay + 13 / 24.0},
-                {"6/4/29", kUs, toDateValue(2029, 6, 4)}, {"6/4/30", kUs, toDateValue(1930, 6, 4)},
-                {"4.06.2006 18:00:00,", QLocale("be_BY"), kNone}});
-        for (const char* text : {"", "6/4/2006 13:00:00AM", "6/4/2006 0:00:00 PM",
-                 "6/4/2006 24:00:00", "2/29/2006", "6/4/20060"})
-            QTest::newRow(text) << kUs << kNone;
+            {{"6/4/2006  6: 0:0 PM", kUs, kSixPm},
+                {"04.06.2006 6:00:00am Namittag", QLocale("gsw_CH"), kSixPm},
+                {"6/4/2006 13:00:00PM", kUs, toDateValue(2006, 6, 4, 13)},
+                {"6/4/2006 13:00:00AM", kUs, kNone}, {"6/4/2006 0:00:00PM", kUs, kNone},
+                {"04.06.2006 24:00:00", kDe, kNone}});
     }
     void dateText()
     {
         const QString text = QString::fromUtf8(QTest::currentDataTag());
         const QLocale row = cell<QLocale>("locale");
         for (const QLocale& loc : row == kUs ? QList {kUs, QLocale::c()} : QList {row})
-            QCOMPARE(seconds(readDateTime(text, loc)), seconds(cell<double>("value")));
+            QCOMPARE(exact(readDateTime(text, loc).value_or(kNone)), exact(cell<double>("value")));
     }
 
     // QDate's proleptic Gregorian calendar is the reference for every day, at a time of day
     // that varies to meet every second of the day; the clock's running second is dropped.
-    // Only the years 100..9999 are written, in every locale as its own short date with ASCII
-    // digits and no bidi marks.
-    void everyDayAndLocale()
+    void everyDay()
     {
         const qint64 zero = QDate(1899, 12, 30).toJulianDay();
         for (qint64 day = -657434; day <= 2958465; ++day) {
@@ -137,18 +77,8 @@ private slots:
             if (std::trunc(v) != double(day) || fromDateValue(v) != c)
                 QFAIL(qPrintable(d.toString(Qt::ISODate) + ' ' + QString::number(s)));
         }
-        for (double v : {-657435.0, 2958466 - 0.4 * kSecond, 1e19, kInf, kNone})
-            QVERIFY(!fromDateValue(v) && shortDate(v, kUs).isEmpty());
         QCOMPARE(toDateValue(QDateTime(QDate(2006, 6, 4), QTime(17, 59, 59, 999))),
             toDateValue(2006, 6, 4, 17, 59, 59));
-        const QRegularExpression ascii(QStringLiteral("^(?:[0-9]|[^\\d\\p{Cf}])*$"));
-        QCOMPARE(shortDate(-657434, kUs), "1/1/0100");
-        for (const QLocale& loc : QLocale::matchingLocales(
-                 QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
-            const QString date = shortDate(kSixPm, loc);
-            QVERIFY2(date.contains("2006") && ascii.match(date).hasMatch(),
-                qPrintable(loc.name() + ": " + date));
-        }
     }
 };
 

@@ -3,7 +3,6 @@
 #include <QtTest>
 
 #include <array>
-#include <cstddef>
 #include <tuple>
 
 // A value for each column: the _data function adds the columns and the rows.
@@ -17,27 +16,21 @@ void table(const std::array<const char*, sizeof...(T)>& columns,
         std::apply([](const char* name, const T&... v) { (QTest::newRow(name) << ... << v); }, row);
 }
 
-// The current row's value in `column`.
 template <class T> T cell(const char* column)
 {
     return *static_cast<T*>(QTest::qData(column, qMetaTypeId<T>()));
 }
 
-// A plain array of rows, structs with a `name` field: the _data function names every row, the
-// test function fetches the one it runs.
+// An array of structs with a `name` field: add() names a row for each, fetch() gives the one run.
 namespace rows {
-
-template <typename Row, std::size_t N> void add(const Row (&table)[N])
+template <class Row, std::size_t N> void add(const Row (&table)[N])
 {
     QTest::addColumn<int>("row");
-    for (std::size_t i = 0; i < N; ++i)
-        QTest::newRow(table[i].name) << int(i);
+    for (const Row& r : table)
+        QTest::newRow(r.name) << int(&r - table);
 }
-
-template <typename Row, std::size_t N> const Row& fetch(const Row (&table)[N])
+template <class Row, std::size_t N> const Row& fetch(const Row (&table)[N])
 {
-    QFETCH(int, row);
-    return table[row];
+    return table[cell<int>("row")];
 }
-
 } // namespace rows

@@ -1,37 +1,15 @@
 // The countdown as a user meets it, from its first frame to the celebration: the texts, bar and
 // face at chosen moments, the hidden gesture, the pacing of the refresh, what a screen reader
-// hears, the hand-over and the celebration's arrangement.
+// hears, the hand-over to the celebration.
 #include "support/rows.h"
 #include "support/testforms.h"
-#include "ui/assets.h"
 #include "ui/color.h"
 #include "ui/controls.h"
 #include "ui/displaybox.h"
-#include "ui/twips.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QTimer>
-
-namespace {
-
-// Where a celebration window of `size` puts Label1, Label2, Image1..4 and the X, in twips;
-// nothing is clamped on a tiny window.
-struct Arrangement {
-    const char* name;
-    QSize size;
-    QList<QPointF> twips;
-};
-const Arrangement kArrangements[] = {
-    {"15360 x 11520", {1024, 768},
-        {{-320, 4072.5}, {13305, 10865}, {960, 8853}, {12870, 8853}, {960, 1152}, {12870, 1152},
-            {15120, 10}}},
-    {"tiny", {20, 10},
-        {{-7850, -1612.5}, {-1755, -505}, {18.75, -1380}, {-1248.75, -1380}, {18.75, 15},
-            {-1248.75, 15}, {60, 10}}},
-};
-
-} // namespace
 
 class CountdownTest : public QObject {
     Q_OBJECT
@@ -224,30 +202,6 @@ private slots:
             program(&text), program(&value), program(&name);
             QCOMPARE(heard, focused ? QStringList {"txtDisplay"} : QStringList());
         }
-    }
-
-    // The celebration is arranged anew at each size, from the window's own size; the pictures
-    // unstretched inside a 2-pixel border, the right-hand ones mirrored.
-    void arrangement_data() { rows::add(kArrangements); }
-    void arrangement()
-    {
-        const Arrangement& r = rows::fetch(kArrangements);
-        FrmDone& f = t->forms.frmDone();
-        f.show();
-        const FrmDoneControls& c = f.controls();
-        for (QSize size : {QSize(640, 480), r.size}) {
-            f.window()->resize(size);
-            QTRY_COMPARE(f.window()->size(), size);
-        }
-        QWidget* const placed[]
-            = {c.Label1, c.Label2, c.Image1, c.Image2, c.Image3, c.Image4, c.cmdClose};
-        for (int i = 0; i < 7; ++i)
-            QCOMPARE(placed[i]->pos(), QPoint(ui::px(r.twips[i].x()), ui::px(r.twips[i].y())));
-        const QImage a = ui::bitmapA().toImage(), b = ui::bitmapB().toImage();
-        const QImage pictures[] = {a, a.mirrored(true, false), b, b.mirrored(true, false)};
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(placed[2 + i]->grab().toImage().convertToFormat(a.format()).copy(2, 2, 98, 97),
-                pictures[i]);
     }
 };
 

@@ -2,10 +2,12 @@
 // every text whole in its control, what a user may type, the box the program writes.
 #include "support/rows.h"
 #include "support/testforms.h"
+#include "ui/assets.h"
 #include "ui/controls.h"
 #include "ui/displaybox.h"
 #include "ui/displayplatform.h"
 #include "ui/fonts.h"
+#include "ui/twips.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -69,6 +71,32 @@ private slots:
         QWidget* done = shown(t.forms.frmDone());
         QTRY_COMPARE(done->geometry(), primary);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
+        // Arranged anew at each size from its own: Label1, Label2, Image1..4 and the X, in
+        // twips; nothing is clamped on a tiny window. The pictures unstretched inside a
+        // 2-pixel border, the right-hand ones mirrored.
+        const struct {
+            QSize size;
+            QList<QPointF> twips;
+        } arrangements[] = {{{1024, 768},
+                                {{-320, 4072.5}, {13305, 10865}, {960, 8853}, {12870, 8853},
+                                    {960, 1152}, {12870, 1152}, {15120, 10}}},
+            {{20, 10},
+                {{-7850, -1612.5}, {-1755, -505}, {18.75, -1380}, {-1248.75, -1380}, {18.75, 15},
+                    {-1248.75, 15}, {60, 10}}}};
+        const FrmDoneControls& c = t.forms.frmDone().controls();
+        QWidget* const placed[]
+            = {c.Label1, c.Label2, c.Image1, c.Image2, c.Image3, c.Image4, c.cmdClose};
+        const QImage a = bitmapA().toImage(), b = bitmapB().toImage();
+        const QImage pictures[] = {a, a.mirrored(true, false), b, b.mirrored(true, false)};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(placed[2 + i]->grab().toImage().convertToFormat(a.format()).copy(2, 2, 98, 97),
+                pictures[i]);
+        for (const auto& [size, twips] : arrangements) {
+            done->resize(size);
+            QTRY_COMPARE(done->size(), size);
+            for (int i = 0; i < 7; ++i)
+                QCOMPARE(placed[i]->pos(), QPoint(px(twips[i].x()), px(twips[i].y())));
+        }
     }
 
     // A button's face is exactly its colour inside a plain edge, raised or sunken; the default

@@ -7,7 +7,6 @@
 #include "ui/displaybox.h"
 #include "ui/displayplatform.h"
 #include "ui/fonts.h"
-#include "ui/twips.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -71,18 +70,17 @@ private slots:
         QWidget* done = shown(t.forms.frmDone());
         QTRY_COMPARE(done->geometry(), primary);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
-        // Arranged anew at each size from its own: Label1, Label2, Image1..4 and the X, in
-        // twips; nothing is clamped on a tiny window. The pictures unstretched inside a
+        // Arranged anew at each size from its own: Label1, Label2, Image1..4 and the X; nothing
+        // is clamped on a tiny window. The pictures unstretched inside a
         // 2-pixel border, the right-hand ones mirrored.
         const struct {
             QSize size;
-            QList<QPointF> twips;
-        } arrangements[] = {{{1024, 768},
-                                {{-320, 4072.5}, {13305, 10865}, {960, 8853}, {12870, 8853},
-                                    {960, 1152}, {12870, 1152}, {15120, 10}}},
-            {{20, 10},
-                {{-7850, -1612.5}, {-1755, -505}, {18.75, -1380}, {-1248.75, -1380}, {18.75, 15},
-                    {-1248.75, 15}, {60, 10}}}};
+            QList<QPoint> at;
+        } arrangements[]
+            = {{{1024, 768},
+                   {{-21, 272}, {887, 724}, {64, 590}, {858, 590}, {64, 77}, {858, 77}, {1008, 1}}},
+                {{20, 10},
+                    {{-523, -108}, {-117, -34}, {1, -92}, {-83, -92}, {1, 1}, {-83, 1}, {4, 1}}}};
         const FrmDoneControls& c = t.forms.frmDone().controls();
         QWidget* const placed[]
             = {c.Label1, c.Label2, c.Image1, c.Image2, c.Image3, c.Image4, c.cmdClose};
@@ -91,11 +89,11 @@ private slots:
         for (int i = 0; i < 4; ++i)
             QCOMPARE(placed[2 + i]->grab().toImage().convertToFormat(a.format()).copy(2, 2, 98, 97),
                 pictures[i]);
-        for (const auto& [size, twips] : arrangements) {
+        for (const auto& [size, at] : arrangements) {
             done->resize(size);
             QTRY_COMPARE(done->size(), size);
             for (int i = 0; i < 7; ++i)
-                QCOMPARE(placed[i]->pos(), QPoint(px(twips[i].x()), px(twips[i].y())));
+                QCOMPARE(placed[i]->pos(), at[i]);
         }
     }
 
@@ -140,7 +138,6 @@ private slots:
         box.setTypedLimit(2);
         QApplication::clipboard()->setText(in);
         box.setText(cell<QString>("before"));
-        box.end(false);
         if (way == "paste over")
             box.selectAll();
         way == "type" ? QTest::keyClicks(&box, in) : QTest::keySequence(&box, QKeySequence::Paste);

@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 class CountdownTest : public QObject {
@@ -51,6 +52,8 @@ private slots:
     {
         table<QStringList, QString, bool>({"steps", "shown", "bold"},
             {{"at load", {}, "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds! 71.36702%", false},
+                {"a second on", {"2006-03-15 09:30:16"},
+                    "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 44 Seconds! 71.36702%", false},
                 {"before the school year", {"2005-08-01 00:00:00"},
                     "43 Weeks, 6 Days, 18 Hours, 0 Minutes, 0 Seconds! -8.07018%", false},
                 {"three days", {"2006-06-01 18:00:00"},
@@ -76,6 +79,7 @@ private slots:
         ui::Form* const others[] = {w, &t->forms.frmAbout(), &t->forms.frmAdvOpt()};
         for (ui::Form* form : others)
             form->show();
+        QTest::qWait(20); // painted, so that a tick repaints only what it changes
         const int normal = txt()->font().pixelSize();
         for (const QString& step : cell<QStringList>("steps")) {
             if (step == "jump")
@@ -101,6 +105,21 @@ private slots:
         QCOMPARE(bar->valueInterface()->currentValue().toDouble(), qBound(0.0, percent, 100.0));
         QTEST(txt()->font().bold(), "bold");
         QCOMPARE(txt()->font().pixelSize(), txt()->font().bold() ? 16 : normal);
+        // Though it repaints only what changed, the box shows what a read-only text box of its
+        // font, colours and alignment shows, and a screen reader meets it as read-only.
+        ui::TextBox box(w->window());
+        box.setReadOnly(true);
+        box.setFocusPolicy(Qt::NoFocus);
+        box.setAlignment(Qt::AlignCenter);
+        box.setGeometry(txt()->geometry().translated(0, -40));
+        box.setFont(txt()->font());
+        box.setPalette(txt()->palette());
+        box.setText(txt()->text());
+        box.show();
+        QTest::qWait(50);
+        const QImage screen = w->window()->screen()->grabWindow(w->window()->winId()).toImage();
+        QCOMPARE(screen.copy(box.geometry()), screen.copy(txt()->geometry()));
+        QVERIFY(QAccessible::queryAccessibleInterface(txt())->state().readOnly);
     }
 
     // The hidden square: d a double-click, t a tick. Each double-click must come before the

@@ -1,14 +1,12 @@
 // The window layer on two screens, the primary not the leftmost: where each window stands,
-// every text whole in its control, what a user may type, the box the program writes.
+// every text whole in its control, the button faces, what a user may type, the display chosen.
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/assets.h"
 #include "ui/controls.h"
-#include "ui/displaybox.h"
 #include "ui/displayplatform.h"
 #include "ui/fonts.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QScreen>
@@ -142,44 +140,6 @@ private slots:
             box.selectAll();
         way == "type" ? QTest::keyClicks(&box, in) : QTest::keySequence(&box, QKeySequence::Paste);
         QTEST(box.text(), "after");
-    }
-
-    // A box the program writes shows on screen, after each new text, what a read-only text box
-    // of its font, colours and alignment shows (though it repaints only what changed), and a
-    // screen reader meets it as a read-only text box.
-    void displayBox_data()
-    {
-        table<QString, QString, int>({"before", "after", "bold"},
-            {{"the last minute", "1 Minutes, 0 Seconds!", "59 Seconds!", 1},
-                {"wide glyphs beside", "WW WW", "WW MW", 1},
-                {"marks above the line", "\u00c2\u0302\u0302 1", "\u00c2\u0302\u0302\u0302 2", 0}});
-    }
-    void displayBox()
-    {
-        QWidget w;
-        DisplayBox shown(&w);
-        TextBox box(&w);
-        box.setReadOnly(true), box.setFocusPolicy(Qt::NoFocus);
-        for (QWidget* b : {static_cast<QWidget*>(&shown), static_cast<QWidget*>(&box)}) {
-            b->setGeometry(b == &box ? 0 : 410, 10, 400, 24);
-            b->setFont(makeFont(
-                {"Courier New", cell<int>("bold") ? 12 : 8.25, 400 + 300 * cell<int>("bold")}));
-            setRoleColor(b, QPalette::Base, 0x00FF8080);
-        }
-        shown.setAlignment(Qt::AlignCenter), box.setAlignment(Qt::AlignCenter);
-        shown.setText(cell<QString>("before")), box.setText(cell<QString>("before"));
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        shown.setText(cell<QString>("after")), box.setText(cell<QString>("after"));
-        QApplication::processEvents();
-        const auto onScreen = [&w](int x) {
-            return QGuiApplication::primaryScreen()
-                ->grabWindow(w.winId(), x, 10, 400, 24)
-                .toImage();
-        };
-        QCOMPARE(onScreen(410), onScreen(0));
-        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&shown);
-        QVERIFY(read->role() == QAccessible::EditableText && read->state().readOnly);
     }
 
     // Which display the program opens, before any is open: each variable ("-" unset), the

@@ -1,5 +1,5 @@
 // The countdown as a user meets it, from its first frame to the hand-over to the celebration:
-// what each tick shows, the hidden gesture, the pacing of the refresh, what a reader hears.
+// what each tick shows, the hidden gesture, the pacing of the refresh.
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/color.h"
@@ -20,16 +20,8 @@ class CountdownTest : public QObject {
         return txt()->text() + ' ' + w->controls().lblSchoolCompleted->text().mid(23);
     }
     quint32 square() { return ui::roleColor(w->controls().lblSet, QPalette::Window); }
-    static inline QStringList heard; // controls a screen reader heard change
 
 private slots:
-    void initTestCase()
-    {
-        QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
-            if (e->object())
-                heard << e->object()->objectName();
-        });
-    }
     void init()
     {
         t = new TestForms;
@@ -176,20 +168,6 @@ private slots:
         QCOMPARE(timer->interval(), msToNext + margin);
         fire(), fire(); // early: still in the second just shown
         QCOMPARE(square(), 0x00900000u);
-    }
-
-    // The ticking controls are heard only while the user is on them.
-    void screenReader()
-    {
-        // Handed to the program's handler as Qt hands them over with a reader listening.
-        const QAccessible::UpdateHandler program = QAccessible::installUpdateHandler(nullptr);
-        QAccessible::installUpdateHandler(program);
-        txt()->setFocus();
-        heard.clear();
-        QAccessibleTextUpdateEvent text(txt(), 0, QStringLiteral("45"), QStringLiteral("44"));
-        QAccessibleValueChangeEvent value(w->controls().prgbarSchool, 71.4);
-        program(&text), program(&value);
-        QCOMPARE(heard, QStringList {"txtDisplay"});
     }
 };
 

@@ -46,6 +46,8 @@ private slots:
                     "11 Weeks, 4 Days, 8 Hours, 29 Minutes, 44 Seconds! 71.36702%", false},
                 {"before the school year", {"2005-08-01 00:00:00"},
                     "43 Weeks, 6 Days, 18 Hours, 0 Minutes, 0 Seconds! -8.07018%", false},
+                {"exactly a week", {"2006-05-28 18:00:00"},
+                    "1 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds! 97.45614%", false},
                 {"three days", {"2006-06-01 18:00:00"},
                     "3 Days, 0 Hours, 0 Minutes, 0 Seconds! 98.85965%", false},
                 {"two minutes", {"2006-06-04 17:58:01"}, "1 Minutes, 59 Seconds! 99.9118%", false},

@@ -36,7 +36,7 @@ private slots:
     // "+days", or the options dialog's jump. The bar holds the percentage clamped, and a screen
     // reader reads it so, while the label is not; the last minute is bold at 12 points and
     // stays so. Nothing left, a late tick that stepped over the ceremony's second or its time of
-    // day, and the jump hand over alike (nothing shown): the others closed, the celebration
+    // day, and the jump hand over alike (an empty "shown"): the others closed, the celebration
     // alone and shown, the program still running.
     void ticks_data()
     {

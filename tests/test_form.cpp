@@ -1,5 +1,5 @@
-// The window layer on two screens, the primary not the leftmost: where each window stands,
-// every text whole in its control, the button faces, what a user may type, the display chosen.
+// The window layer on two screens, the primary not the leftmost: where each window and the
+// celebration's parts stand, every text whole, button faces, typing, the display chosen.
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/assets.h"
@@ -68,8 +68,8 @@ private slots:
         QWidget* done = shown(t.forms.frmDone());
         QTRY_COMPARE(done->geometry(), primary);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
-        // Arranged anew at each size from its own: Label1, Label2, Image1..4 and the X; nothing
-        // is clamped on a tiny window. The pictures unstretched inside a
+        // The celebration arranged anew at each size, from its own: Label1, Label2, Image1..4
+        // and the X; nothing is clamped on a tiny window. The pictures unstretched inside a
         // 2-pixel border, the right-hand ones mirrored.
         const struct {
             QSize size;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <span>
+#include <vector>
 
 namespace ui {
 
@@ -93,12 +94,10 @@ public:
     const C& controls() const { return c; }
 
 protected:
-    // The row a control was made from.
+    // The row a control was made from: the controls are made one to a row, in order.
     const ControlRow& rowOf(const QObject* control) const
     {
-        return std::find_if(m_rows.begin(), m_rows.end(), [control](const Row<C>& row) {
-            return control->objectName() == QLatin1String(row.control.name);
-        })->look;
+        return m_rows[std::ranges::find(m_made, control) - m_made.begin()].look;
     }
 
     C c {};
@@ -111,11 +110,17 @@ private:
             made->setObjectName(QLatin1String(row.control.name));
             if (row.control.store)
                 row.control.store(c, made);
+            m_made.push_back(made);
         }
     }
-    void forgetControls() override { c = {}; }
+    void forgetControls() override
+    {
+        c = {};
+        m_made.clear();
+    }
 
     std::span<const Row<C>> m_rows;
+    std::vector<const QObject*> m_made; // while loaded, the control of each row
 };
 
 } // namespace ui

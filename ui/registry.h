@@ -18,7 +18,6 @@ inline constexpr std::uint32_t kText = 1;
 inline constexpr std::uint32_t kNumber = 4;
 inline constexpr long kSuccess = 0;
 inline constexpr long kFileNotFound = 2;
-inline constexpr long kAccessDenied = 5;
 inline constexpr long kMoreData = 234;
 } // namespace reg
 

@@ -11,10 +11,33 @@
 #include <cstdlib>
 #include <fstream>
 
-// The rights asked for: under Wine, any rights are granted.
-static_assert(ui::reg::kReadAccess == (KEY_READ | KEY_WOW64_64KEY));
-
 namespace {
+
+// The real registry as an ordinary user meets it, who may only read the machine's keys (Wine
+// grants any rights), counting the keys left open.
+struct UserRegistry final : ui::Registry {
+    std::unique_ptr<ui::Registry> real = ui::systemRegistry();
+    int open = 0;
+    long openKey(
+        std::uint32_t root, const std::string& path, std::uint32_t access, Key* key) override
+    {
+        const long status = access & ~(KEY_READ | KEY_WOW64_64KEY)
+            ? ERROR_ACCESS_DENIED
+            : real->openKey(root, path, access, key);
+        open += status == ERROR_SUCCESS;
+        return status;
+    }
+    long queryValue(Key key, const std::string& name, std::uint32_t* type, char* data,
+        std::uint32_t* size) override
+    {
+        return real->queryValue(key, name, type, data, size);
+    }
+    void closeKey(Key key) override
+    {
+        --open;
+        real->closeKey(key);
+    }
+};
 
 const std::string kBase = "C:\\Tasselday Tests", kProbe = kBase + "\\probe tool.exe";
 const std::string kReport = kBase + "\\report.txt";
@@ -82,7 +105,7 @@ int main(int argc, char**)
     SECURITY_ATTRIBUTES inheritable {sizeof inheritable, nullptr, TRUE};
     const HANDLE event = CreateEventA(&inheritable, TRUE, FALSE, nullptr);
     SetEnvironmentVariableA("TASSELDAY_PROBE", std::to_string(std::uintptr_t(event)).c_str());
-    const auto registry = ui::systemRegistry();
+    UserRegistry registry;
     int failures = 0;
     for (const auto& c : cases) {
         std::string seen, expected;
@@ -92,7 +115,7 @@ int main(int argc, char**)
             seen = "registry refused";
         DeleteFileA(kReport.c_str());
         ResetEvent(event);
-        const sysinfo::Tools tools {*registry, ui::win32::isOrdinaryFile, ui::win32::startProgram,
+        const sysinfo::Tools tools {registry, ui::win32::isOrdinaryFile, ui::win32::startProgram,
             [&](const std::string& text, const std::string& title) {
                 seen += title + ": " + text + '\n';
             },
@@ -110,6 +133,7 @@ int main(int argc, char**)
             seen += std::getline(std::ifstream(kReport), report) ? report : "";
             seen += WaitForSingleObject(event, 0) == WAIT_OBJECT_0 ? ", inheriting" : "";
         }
+        seen += registry.open ? ", keys left open" : "";
         const bool ok = seen == expected;
         failures += !ok;
         std::printf("%s  %s%s\n", ok ? "ok  " : "FAIL", c.name, ok ? "" : (": " + seen).c_str());

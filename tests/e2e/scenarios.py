@@ -65,8 +65,8 @@ SCENARIOS = {
         ('alive', 1), ('press', DONE, 'push button', 'Close'), ('exit',)]),
     # Native Wayland: the main window where weston puts it, the celebration full-screen.
     'weston_native': dict(desktop='wayland', clock='@2006-06-04 17:59:55', steps=[
-        ('seen', 'anywhere'), ('says', MAIN, None, APP_ID), ('covered',), ('alive', 2),
-        ('press', DONE, 'push button', 'Close'), ('exit',)]),
+        ('seen', 'anywhere'), ('says', MAIN, None, 'set_app_id(%s)' % APP_ID), ('covered',),
+        ('alive', 2), ('press', DONE, 'push button', 'Close'), ('exit',)]),
     # Everything doubled: a 2048x1536 screen at QT_SCALE_FACTOR=2.
     'scale2': dict(wm=True, clock=FROZEN_0930, scale=2, steps=[
         ('place', MAIN, 'top-right'), *ABOUT_BOX, ('key', 'Escape'), ('gone', ABOUT), GESTURE,

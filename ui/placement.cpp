@@ -87,11 +87,16 @@ void PlacementKeeper::placeNatively()
     NativeFrames* native = nativeFrames();
     const std::optional<NativeFrame> frame = native->frame(m_window);
     // Not before a window manager has framed it; and once placed, again only for a frame of
-    // another size, so that the user may move the window.
-    if (!frame || (m_shownPlaced && frame->rect.size() == m_placedFrame))
+    // another size, so that the user may move the window. A window manager may report the
+    // frame's extents before it puts the window in the frame, which then stands where the
+    // window was: that frame is placed again.
+    if (!frame
+        || (m_shownPlaced && frame->rect.size() == m_placedFrame
+            && frame->framed == m_placedFramed))
         return;
     m_shownPlaced = true;
     m_placedFrame = frame->rect.size();
+    m_placedFramed = frame->framed;
     QScreen* primary = QGuiApplication::primaryScreen();
     const QPoint at
         = framePosition(m_layout.placement, native->screenRect(primary), frame->rect.size());

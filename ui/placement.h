@@ -40,6 +40,7 @@ private:
     FormWindow* m_window;
     const WindowLayout& m_layout;
     QSize m_placedFrame; // the frame the last placement knew: its window system's, else Qt's
+    bool m_placedFramed = false; // and whether a window manager had put the window in it yet
     bool m_shownPlaced = false; // placed since it was shown or the screens changed
     bool m_checkQueued = false;
     int m_tries = 0; // covers asked for since the window was shown or the screens changed

@@ -19,10 +19,11 @@ bool hasTwelveHourClock(const QLocale& loc = QLocale());
 // "04.06.2006", "2006. 06. 04.". Blanks inside it belong to the date.
 QString shortDate(double v, const QLocale& loc = QLocale());
 
-// Reads a date, optionally followed by a time, in the locale's day/month/year
-// order: "6/4/2006 6:00:00PM", "04.06.2006 18:00:00". A date alone means
-// midnight. An hour of 13 to 23 with PM, or 0 with AM, is the same hour
-// without the suffix. Anything that isn't a real date and time gives nullopt.
+// Reads the moment the options dialog puts together: the date as shortDate
+// writes it, then the hours, minutes and seconds joined by ":", each in digits
+// of any script, and AM/PM before or after them: "6/4/2006 6:00:00PM",
+// "04.06.2006 18:00:00". An hour of 13 to 23 with PM, or 0 with AM, is the same
+// hour without the suffix. Anything that isn't a real moment gives nullopt.
 std::optional<double> readDateTime(const QString& text, const QLocale& loc = QLocale());
 
 // Qt's date and time formats taken apart, so that dates are written and read in the locale's

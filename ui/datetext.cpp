@@ -12,14 +12,21 @@
 // dialog puts together read back.
 namespace ui {
 
-namespace dateformat {
-
-QLocale effective(const QLocale& loc)
+QLocale dateformat::effective(const QLocale& loc)
 {
     if (loc.language() == QLocale::C)
         return QLocale(QLocale::English, QLocale::UnitedStates);
     return loc;
 }
+
+namespace {
+
+// A run of one pattern letter ("yy", "HH", "AP", "t") or a piece of literal text (quotes
+// already removed).
+struct FormatToken {
+    QString text;
+    bool literal = false;
+};
 
 QList<FormatToken> tokenize(const QString& fmt)
 {
@@ -44,9 +51,9 @@ QList<FormatToken> tokenize(const QString& fmt)
     return tokens;
 }
 
-} // namespace dateformat
+} // namespace
 
-using namespace dateformat;
+using dateformat::effective;
 
 bool hasTwelveHourClock(const QLocale& locale)
 {

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -26,22 +25,9 @@ QString shortDate(double v, const QLocale& loc = QLocale());
 // hour without the suffix. Anything that isn't a real moment gives nullopt.
 std::optional<double> readDateTime(const QString& text, const QLocale& loc = QLocale());
 
-// Qt's date and time formats taken apart, so that dates are written and read in the locale's
-// own order and words.
-namespace dateformat {
-
 // The locale whose formats apply: the C locale behaves like US English.
+namespace dateformat {
 QLocale effective(const QLocale& loc);
-
-// A run of one pattern letter ("yy", "HH", "AP", "t") or a piece of literal text (quotes
-// already removed).
-struct FormatToken {
-    QString text;
-    bool literal = false;
-};
-
-QList<FormatToken> tokenize(const QString& fmt);
-
 } // namespace dateformat
 
 } // namespace ui

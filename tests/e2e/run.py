@@ -4,7 +4,7 @@ by libfaketime, driven by xdotool, seen in pixels and over AT-SPI.
 Usage: run.py BINARY SCENARIO, or run.py BINARY --screenshots DIR (the README's screenshots)."""
 import atexit, ctypes, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 from scenarios import MAIN, SCENARIOS
-from screens import X11, Atspi, ScreenVerbs, kids, nodes, pump, wait_for
+from screens import X11, Atspi, ScreenVerbs, dead_display, kids, nodes, pump, wait_for
 
 REFUSED = ('connect to display', 'open display')  # Xvfb now and then refuses a new client
 # The program's clock, set by libfaketime and preloaded into it alone.
@@ -58,8 +58,8 @@ class Desktop(ScreenVerbs):
             QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), **FAKED,
             **(dict(FAKETIME_TIMESTAMP_FILE=self.set_clock(self.clock), FAKETIME_NO_CACHE='1')
                if self.stamp else dict(FAKETIME=self.clock)))
-        if self.desktop == 'wayland':
-            env['WAYLAND_DEBUG'] = 'client'  # its requests, the app id among them
+        if self.desktop == 'wayland':  # its requests (the app id among them); a dead X beside
+            env.update(WAYLAND_DEBUG='client', DISPLAY=dead_display())
         for _ in range(5):
             self.app = self.spawn([self.target], env, errors=tempfile.NamedTemporaryFile())
             wait_for('the program', lambda: self.app.poll() is not None or (

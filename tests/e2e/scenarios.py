@@ -63,7 +63,7 @@ SCENARIOS = {
     'weston_x11': dict(desktop='xwayland', clock='@2006-06-04 17:59:55', steps=[
         ('seen', 'inside'), ('says', MAIN, 'WM_CLASS', APP_ID), ('covered',), ('gone', MAIN),
         ('alive', 1), ('press', DONE, 'push button', 'Close'), ('exit',)]),
-    # Native Wayland: the main window where weston puts it, the celebration full-screen.
+    # Native Wayland, DISPLAY dead: the main window where weston puts it, the ending full-screen.
     'weston_native': dict(desktop='wayland', clock='@2006-06-04 17:59:55', steps=[
         ('seen', 'anywhere'), ('says', MAIN, None, 'set_app_id(%s)' % APP_ID), ('covered',),
         ('alive', 2), ('press', DONE, 'push button', 'Close'), ('exit',)]),

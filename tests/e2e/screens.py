@@ -55,6 +55,11 @@ def nodes(obj):
         yield child
         yield from nodes(child)
 
+def dead_display():
+    """An X display that no server answers: a number with no socket."""
+    return ':%d' % next(n for n in range(4000, 5000)
+                        if not os.path.exists('/tmp/.X11-unix/X%d' % n))
+
 def convert(png, *how):
     return subprocess.run(['convert', 'png:-', *how], input=png, capture_output=True).stdout
 
@@ -186,8 +191,7 @@ class ScreenVerbs:
     def refused(self, display):
         env = {k: v for k, v in os.environ.items() if 'DISPLAY' not in k and 'QPA' not in k}
         if display is not None:  # '?': a display number with no server
-            env['DISPLAY'] = display if display != '?' else ':%d' % next(
-                n for n in range(4000, 5000) if not os.path.exists('/tmp/.X11-unix/X%d' % n))
+            env['DISPLAY'] = display if display != '?' else dead_display()
         with tempfile.TemporaryDirectory() as cwd:
             r = subprocess.run([self.target], env=env, cwd=cwd, capture_output=True, text=True,
                                preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE,

@@ -1,6 +1,6 @@
 """The verbs that look (pixels, AT-SPI) and the other screens'. No input reaches weston's windows
 (xdotool's crashes Xwayland): the program goes by its clock and AT-SPI, seen in weston's shots."""
-import ctypes, datetime, glob, os, re, resource, subprocess, tempfile, time  # noqa: E401
+import ctypes, datetime, glob, os, re, subprocess, tempfile, time  # noqa: E401
 import gi
 from scenarios import MAIN
 gi.require_version('Atspi', '2.0')
@@ -183,9 +183,8 @@ class ScreenVerbs:  # mixed into run.py's Desktop
         if display is not None:  # '?': a display number with no server
             env['DISPLAY'] = display if display != '?' else dead_display()
         with tempfile.TemporaryDirectory() as cwd:
-            r = subprocess.run([self.target], env=env, cwd=cwd, capture_output=True, text=True,
-                               preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE,
-                                                                     (-1, -1)))
+            r = subprocess.run(['sh', '-c', 'ulimit -c unlimited && exec "$0"', self.target],
+                               env=env, cwd=cwd, capture_output=True, text=True)
             assert r.returncode == 1 and 'no display could be opened' in r.stderr and \
                 not os.listdir(cwd), 'DISPLAY=%r: status %d, %s' % (display, r.returncode, r.stderr)
     def seen(self, where):

@@ -1,18 +1,14 @@
 #!/usr/bin/python3
-"""End-to-end scenarios (scenarios.py): the real program on its own Xvfb or weston, its clock set
-by libfaketime, driven by xdotool, seen in pixels and over AT-SPI.
-Usage: run.py BINARY SCENARIO, or run.py BINARY --screenshots DIR (the README's screenshots)."""
+"""Plays a scenario (scenarios.py): run.py BINARY SCENARIO, or run.py BINARY --screenshots DIR."""
 import atexit, ctypes, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 from scenarios import MAIN, SCENARIOS
-from screens import X11, Atspi, ScreenVerbs, kids, nodes, pump, wait_for
+from screens import X11, Atspi, ScreenVerbs, dead_display, kids, nodes, pump, wait_for
 
 REFUSED = ('connect to display', 'open display')  # Xvfb now and then refuses a new client
-# The program's clock, set by libfaketime and preloaded into it alone.
-FAKED = dict(FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',
+FAKED = dict(FAKETIME_DONT_FAKE_MONOTONIC='1', NO_FAKE_STAT='1',  # its clock, the program's alone
              LD_PRELOAD='/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1')
 
-class Desktop(ScreenVerbs):
-    """One scenario's screen and processes, each ended by its id; its methods are the verbs."""
+class Desktop(ScreenVerbs):  # one scenario's screen and processes (each ended by its id)
     SCENARIOS, SHOTS = SCENARIOS, ('main_openbox', 'about', 'handover')
     def __init__(self, name, shots):
         vars(self).update(dict(wm=False, clock=None, scale=1, desktop='xvfb', stepped=False,
@@ -58,8 +54,8 @@ class Desktop(ScreenVerbs):
             QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_SCALE_FACTOR=str(scale), **FAKED,
             **(dict(FAKETIME_TIMESTAMP_FILE=self.set_clock(self.clock), FAKETIME_NO_CACHE='1')
                if self.stamp else dict(FAKETIME=self.clock)))
-        if self.desktop == 'wayland':
-            env['WAYLAND_DEBUG'] = 'client'  # its requests, the app id among them
+        if self.desktop == 'wayland':  # its requests (the app id among them); a dead X beside
+            env.update(WAYLAND_DEBUG='client', DISPLAY=dead_display())
         for _ in range(5):
             self.app = self.spawn([self.target], env, errors=tempfile.NamedTemporaryFile())
             wait_for('the program', lambda: self.app.poll() is not None or (
@@ -85,8 +81,7 @@ class Desktop(ScreenVerbs):
         return open(self.app.errors.name, errors='replace').read()
     def x(self, *argv, check=True):
         for _ in range(5):
-            r = subprocess.run(argv, env=self.env, capture_output=True, text=True,
-                               errors='replace')
+            r = subprocess.run(argv, env=self.env, capture_output=True, text=True, errors='replace')
             if not any(s in r.stderr for s in REFUSED):
                 break
             time.sleep(0.2)
@@ -127,8 +122,7 @@ class Desktop(ScreenVerbs):
         Atspi.Component.grab_focus(obj := self.the(*which))
         wait_for('%s to take the focus' % (which,),
                  lambda: obj.get_state_set().contains(Atspi.StateType.FOCUSED))
-    def shows(self, title, *strings):
-        """Each string is read in the window, as an object's name or text."""
+    def shows(self, title, *strings):  # as an object's name or text
         wait_for(title + ': strings not shown', lambda: [s for s in strings if s not in {
             t for o in nodes(self.the(title)) for t in (o.get_name(), 'Text' in o.get_interfaces()
                                                        and Atspi.Text.get_text(o, 0, -1))}], 5, [])
@@ -154,14 +148,12 @@ class Desktop(ScreenVerbs):
     def close(self, title):
         """The close box: WM_DELETE_WINDOW, then a round trip so that the request is not lost."""
         atom, wid = lambda name: X11.XInternAtom(self.dpy, name, 0), int(self.window(title))
-        # A ClientMessage XEvent on x86-64, one long a field: type, serial, send_event, display,
-        # window, message_type, format, then the data.
+        # An XClientMessageEvent in longs: type, serial, send_event, display, window, atom, format
         X11.XSendEvent(self.dpy, wid, 0, 0, (ctypes.c_long * 24)(
             33, 0, 0, 0, wid, atom(b'WM_PROTOCOLS'), 32, atom(b'WM_DELETE_WINDOW')))
         X11.XSync(self.dpy, 0)
     def minimise(self, title):
-        """Minimised (WM_CHANGE_STATE iconic), the window takes the main window, which waits on
-        it, along; activating the main window brings both back."""
+        """Minimised, the window takes the main window (which waits on it) along."""
         main, wid = self.window(MAIN), self.window(title)
         self.x('xdotool', 'windowminimize', str(wid))
         pump(1)

@@ -4,7 +4,6 @@ positions are client pixels at scale 1."""
 
 MAIN, DIALOG, ABOUT = '^Tasselday - by Quillerby$', '^Advanced Options$', '^About Tasselday$'
 DONE, MSGBOX = "^CONGRATULATIONS CLASS OF '06 !!!$", '^Tasselday$'
-TOOL = 'About System Information'  # msinfo32 under Wine
 APP_ID = '"io.github.tasselday.Tasselday"'  # its X11 class, or its Wayland app id
 AT_0930 = ('11 Weeks, 4 Days, 8 Hours, 29 Minutes, 45 Seconds!', 'School Year Completed: 71.36702%')
 FROZEN_0930 = '2006-03-15 09:30:15'  # no '@': the clock stands still, so every text is known
@@ -63,7 +62,7 @@ SCENARIOS = {
     'weston_x11': dict(desktop='xwayland', clock='@2006-06-04 17:59:55', steps=[
         ('seen', 'inside'), ('says', MAIN, 'WM_CLASS', APP_ID), ('covered',), ('gone', MAIN),
         ('alive', 1), ('press', DONE, 'push button', 'Close'), ('exit',)]),
-    # Native Wayland: the main window where weston puts it, the celebration full-screen.
+    # Native Wayland, DISPLAY dead: the main window where weston puts it, the ending full-screen.
     'weston_native': dict(desktop='wayland', clock='@2006-06-04 17:59:55', steps=[
         ('seen', 'anywhere'), ('says', MAIN, None, 'set_app_id(%s)' % APP_ID), ('covered',),
         ('alive', 2), ('press', DONE, 'push button', 'Close'), ('exit',)]),
@@ -86,7 +85,7 @@ WINE = {
     # The About box where its layout puts it; System Info starts the tool the registry names.
     'about': dict(clock='@2006-03-15 09:30:15', tool='C:\\windows\\system32\\msinfo32.exe',
                   steps=[*ABOUT_BOX, ABOUT_FACE, ('shot', ABOUT, 'windows-about'), SYSINFO,
-                         ('window', TOOL), *CLOSE_ALL]),
+                         ('window', 'About System Information'), *CLOSE_ALL]),
     # No tool in the registry: the message box; then the jump to the ending, closed by Alt+F4.
     'sysinfo': dict(clock=FROZEN_0930, tool='', steps=[
         ABOUT_BOX[0], SYSINFO, ('window', MSGBOX), ('key', 'Return'), ('gone', MSGBOX), GESTURE,

@@ -1,16 +1,13 @@
-"""The end-to-end verbs that look, in pixels or over AT-SPI, and those of the screens besides
-Xvfb: a size given by RandR, no display, and headless weston with Xwayland or without. No input
-reaches weston's windows (xdotool's fake input makes Xwayland crash): there the program goes by
-its clock and AT-SPI, and the screen is read from weston's own screenshots."""
-import ctypes, datetime, glob, os, re, resource, subprocess, tempfile, time  # noqa: E401
+"""The verbs that look (pixels, AT-SPI) and the other screens'. No input reaches weston's windows
+(xdotool's crashes Xwayland): the program goes by its clock and AT-SPI, seen in weston's shots."""
+import ctypes, datetime, glob, os, re, subprocess, tempfile, time  # noqa: E401
 import gi
 from scenarios import MAIN
 gi.require_version('Atspi', '2.0')
 from gi.repository import Atspi, GLib  # noqa: E402
 
-SOCKET = 'tasselday-e2e'
 CYCLE, FACE, NAVY = ['#000080', '#C00000', '#008000', '#FF8000'], '#8080FF', '#000080'
-DESKTOP = '#336699'  # weston's background, plain so that it is known where it shows
+SOCKET, DESKTOP = 'tasselday-e2e', '#336699'  # weston's; its background plain, known where seen
 # Parts of the main window that keep their look while it is disabled (client x, y, width,
 # height at scale 1): heading, percentage, bar, the bar's end labels; and its text box.
 STILL_PARTS, TEXT_BOX = [(8, 8, 401, 33), (16, 72, 393, 25), (8, 96, 401, 17),
@@ -43,9 +40,7 @@ def pump(seconds):
     """Sleeps while delivering AT-SPI events to the listeners."""
     end, ctx = time.monotonic() + seconds, GLib.MainContext.default()
     while time.monotonic() < end:
-        while ctx.pending():
-            ctx.iteration(False)
-        time.sleep(0.02)
+        ctx.iteration(False) or time.sleep(0.02)  # sleeps once none is pending
 
 def kids(obj):
     return filter(None, map(obj.get_child_at_index, range(obj.get_child_count())))
@@ -55,6 +50,11 @@ def nodes(obj):
         yield child
         yield from nodes(child)
 
+def dead_display():
+    """An X display that no server answers: a number with no socket."""
+    return ':%d' % next(n for n in range(4000, 5000)
+                        if not os.path.exists('/tmp/.X11-unix/X%d' % n))
+
 def convert(png, *how):
     return subprocess.run(['convert', 'png:-', *how], input=png, capture_output=True).stdout
 
@@ -63,7 +63,6 @@ class Pixels:
     def __init__(self, ppm):
         header = re.match(rb'P6\s+(\d+)\s+(\d+)\s+255\s', ppm)  # one blank before the pixels
         self.size, self.data = (int(header[1]), int(header[2])), ppm[header.end():]
-        assert len(self.data) == 3 * self.size[0] * self.size[1], 'a short image'
     def __getitem__(self, at):
         i = 3 * (at[1] * self.size[0] + at[0])
         return '#%02X%02X%02X' % tuple(self.data[i:i + 3])
@@ -71,26 +70,23 @@ class Pixels:
         return [self[i, j] for j in range(y, y + h) for i in range(x, x + w)]
 
 class Shot(Pixels):
-    """A screenshot of weston's output."""
     def __init__(self, env):
-        with tempfile.TemporaryDirectory() as where:  # --debug lets a client take them
+        with tempfile.TemporaryDirectory() as where:  # weston's --debug lets a client take them
             subprocess.run(['weston-screenshooter'], env=env, cwd=where, timeout=10, check=True)
             self.png = open(glob.glob(os.path.join(where, '*.png'))[0], 'rb').read()
         super().__init__(convert(self.png, '-depth', '8', 'ppm:-'))
 
-class ScreenVerbs:
-    """The verbs that look and those of these screens, mixed into run.py's Desktop."""
+class ScreenVerbs:  # mixed into run.py's Desktop
     def region(self, x, y, w, h, title=None):
         """Colours of a rectangle of the screen or (at scale 1) of a client area."""
         if title:
             cx, cy, _, _ = self.rect(title, False)
             x, y = cx + x * self.scale, cy + y * self.scale
         img = X11.XGetImage(self.dpy, X11.XDefaultRootWindow(self.dpy), x, y, w, h, 2**64 - 1, 2)
-        try:
-            return ['#%06X' % (X11.XGetPixel(img, i, j) & 0xFFFFFF)
-                    for j in range(h) for i in range(w)]
-        finally:
-            X11.XDestroyImage(img)
+        pixels = ['#%06X' % (X11.XGetPixel(img, i, j) & 0xFFFFFF)
+                  for j in range(h) for i in range(w)]
+        X11.XDestroyImage(img)
+        return pixels
     def disabled(self, title):
         wait_for(title + ': controls enabled over AT-SPI', lambda: [
             o.get_role_name() for o in nodes(self.the(title))
@@ -101,8 +97,7 @@ class ScreenVerbs:
         parts = [self.region(*p, title=MAIN) for p in STILL_PARTS]
         dark = sum(max(int(c[i:i + 2], 16) for i in (1, 3, 5)) < 0x60
                    for c in self.region(*TEXT_BOX, title=MAIN))
-        if which == 'before':
-            self.before = parts, dark
+        self.before = (parts, dark) if which == 'before' else self.before
         changed = [STILL_PARTS[i] for i, p in enumerate(parts) if p != self.before[0][i]]
         assert not changed and abs(dark - self.before[1]) <= 0.1 * self.before[1], \
             'the disabled main window changed its look: parts %s, %d dark text pixels ' \
@@ -186,35 +181,31 @@ class ScreenVerbs:
     def refused(self, display):
         env = {k: v for k, v in os.environ.items() if 'DISPLAY' not in k and 'QPA' not in k}
         if display is not None:  # '?': a display number with no server
-            env['DISPLAY'] = display if display != '?' else ':%d' % next(
-                n for n in range(4000, 5000) if not os.path.exists('/tmp/.X11-unix/X%d' % n))
+            env['DISPLAY'] = display if display != '?' else dead_display()
         with tempfile.TemporaryDirectory() as cwd:
-            r = subprocess.run([self.target], env=env, cwd=cwd, capture_output=True, text=True,
-                               preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE,
-                                                                     (-1, -1)))
+            r = subprocess.run(['sh', '-c', 'ulimit -c unlimited && exec "$0"', self.target],
+                               env=env, cwd=cwd, capture_output=True, text=True)
             assert r.returncode == 1 and 'no display could be opened' in r.stderr and \
                 not os.listdir(cwd), 'DISPLAY=%r: status %d, %s' % (display, r.returncode, r.stderr)
     def seen(self, where):
         """The main window's client area (navy, 416 wide) in a screenshot: anywhere, or inside:
         top right, with the desktop still showing beside it at the right edge."""
-        def look():
-            s = Shot(self.env)
+        def look(s):
             w, h, x, y = map(int, re.findall(rb'\d+', convert(  # the navy pixels' bounds
                 s.png, '-fill', 'black', '+opaque', NAVY, '-format', '%@', 'info:')))
             beside = {s[s.size[0] - 1, j] for j in range(max(y, 32), y + h)}  # below the panel
             return w == 416 and 130 <= h < 200 and (where == 'anywhere' or (
                 x > s.size[0] // 2 and y < 80 and beside == {DESKTOP}))
-        wait_for('the main window ' + where, look, 10)
+        wait_for('the main window ' + where, lambda: look(Shot(self.env)), 10)
     def covered(self):
         """The celebration covers the output, panel included; its "X" and small text show."""
-        def look():
-            s = Shot(self.env)
+        def look(s):
             (w, h), face = s.size, s.region(s.size[0] - 16, 1, 16, 17)
             ground = {s[i, j] for i in (0, 5, w // 2, w - 1) for j in (0, 20, h // 2, h - 1)}
             text = [c for c in s.region(w - 137, h - 44, 137, 17) if c not in ground]
             return len(ground) == 1 and ground <= set(CYCLE) and \
                 face.count(FACE) > len(face) / 2 and len(text) > 50
-        wait_for('the celebration to cover the screen', look)  # a loaded machine
+        wait_for('the celebration to cover the screen', lambda: look(Shot(self.env)))
     def alive(self, seconds):
         time.sleep(seconds)
         assert self.app.poll() is None, 'the program ended (status %s)' % self.app.poll()

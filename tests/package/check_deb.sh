@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# check_deb.sh BUILD_DIR APP_ID VERSION: makes the Debian package with CPack, unpacks it into a
-# scratch root and checks it with lintian, then its fields, dependencies, files, menu entry,
-# metainfo, icons, manual page and program.
+# check_deb.sh BUILD_DIR APP_ID VERSION: the Debian package CPack makes, checked by Debian's tools
+# and unpacked into a scratch root.
 set -euo pipefail
 build=$1 id=$2 version=$3 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

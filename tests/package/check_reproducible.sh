@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# check_reproducible.sh SOURCE_DIR BUILD_DIR: copies the source to another folder (new file
-# times), builds it there without tests, packages both builds and checks that the two packages
-# are the same bytes, with every file dated at the last commit.
+# check_reproducible.sh SOURCE_DIR BUILD_DIR: a copy of the source (new file times) built elsewhere
+# without tests packages to the same bytes as BUILD_DIR, every file dated at the last commit.
 set -euo pipefail
 src=$1 build=$2 work=$2/reproducible
 fail() { echo "FAIL: $*" >&2; exit 1; }

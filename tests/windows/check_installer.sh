@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# check_installer.sh BUILD VERSION OBJDUMP: BUILD/tasselday, the folder `make windows` lays out,
-# runs on a bare Windows (each DLL imported is beside it or Windows' own, each DLL beside it is
-# imported; a stripped GUI program with its icon and version); the NSIS installer, run silently
-# in a Wine prefix set up as the scenarios want it, installs that folder, kept for them as
-# BUILD/wine/installed; the uninstaller leaves nothing.
+# check_installer.sh BUILD VERSION OBJDUMP: the folder `make windows` lays out (BUILD/tasselday)
+# runs on a bare Windows; the NSIS installer, run silently in a Wine prefix set up for the
+# scenarios, installs it (kept for them as BUILD/wine/installed); the uninstaller leaves nothing.
 set -euo pipefail
 build=$(realpath "$1") version=$2 objdump=$3
-here=$(cd "$(dirname "$0")" && pwd)
-installer=$build/tasselday-$version-win64.exe
+here=$(cd "$(dirname "$0")" && pwd) installer=$build/tasselday-$version-win64.exe
 fail() { echo "FAIL: $*" >&2; exit 1; }
 cd "$build/tasselday"
 # Windows' own libraries (in System32 of every Windows 10 and later) that Qt may import.
@@ -46,9 +43,8 @@ export DISPLAY=  # the silent installer and uninstaller open no window
 reg() { "$WINE" reg "$@" /f >/dev/null; }
 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
-# Wine's own system faces (Marlett draws the title bars' buttons, Tahoma the dialogs), as every
-# Windows has them; Liberation is metric-compatible with Arial, Courier New and Times New Roman,
-# and Microsoft Sans Serif's widths are Arial's. Faces no Windows ships by default stay missing.
+# Wine's own system faces (Marlett, Tahoma), as every Windows has them; Liberation's stand in for
+# the faces it is metric-compatible with (Microsoft Sans Serif's widths are Arial's), no others.
 ln -s /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 for face in 'Arial|Liberation Sans' 'Courier New|Liberation Mono' \
   'Times New Roman|Liberation Serif' 'Microsoft Sans Serif|Liberation Sans'; do
@@ -66,15 +62,13 @@ wineserver -w
 dir="$WINEPREFIX/drive_c/Program Files/Tasselday"
 diff -r -x Uninstall.exe "$build/tasselday" "$dir" >&2 && [ -f "$dir/Uninstall.exe" ] \
   || fail "the installed files are not the built folder's and Uninstall.exe"
-links=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Tasselday/*.lnk' | sort)
-grep -q '/Tasselday\.lnk$' <<<"$links" && grep -q '/Uninstall\.lnk$' <<<"$links" \
-  || fail "Start menu entries: ${links:-none}"
+links=$(find "$WINEPREFIX/drive_c" -path '*Menu/Programs/Tasselday/*' -printf '%f\n' | sort | xargs)
+[ "$links" = "Tasselday.lnk Uninstall.lnk" ] || fail "Start menu entries: ${links:-none}"
 [[ "$(listing)" == *DisplayName* ]] || fail "no entry under Apps & features (Uninstall key)"
 wineserver -w
 "$here/wine.sh" "$build" --clone installed installer >/dev/null  # for the scenarios
+cp "$build/tests/windows/wintool.exe" "$build/wine/installed/drive_c/Program Files/Tasselday/"
 "$WINE" "C:\\Program Files\\Tasselday\\Uninstall.exe" /S
 wineserver -w  # the uninstaller runs again from a temporary copy, which ends last
-after=$(listing)
-[ "$after" = "$before" ] \
-  || fail "left after uninstalling: $(diff <(echo "$before") <(echo "$after"))"
+[ "$(listing)" = "$before" ] || fail "left after uninstalling: $(diff <(echo "$before") <(listing))"
 echo "installer ok: $(basename "$installer"), $((size / 1024)) KiB"

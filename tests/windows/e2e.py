@@ -1,8 +1,7 @@
 #!/usr/bin/python3
-"""The installed tasselday.exe's end-to-end scenarios (WINE in scenarios.py) on Wine's virtual
-desktop, driven and seen by tests/e2e/run.py's driver, which this extends. Usage: e2e.py BUILD
-SCENARIO (in a copy of BUILD/wine/installed), or e2e.py BUILD --screenshots DIR (docs/)."""
-import os, shlex, shutil, subprocess, sys, tempfile  # noqa: E401
+"""The installed tasselday.exe's scenarios (WINE in scenarios.py), played by tests/e2e/run.py's
+driver on Wine's virtual desktop: e2e.py BUILD SCENARIO, or e2e.py BUILD --screenshots DIR."""
+import os, shlex, subprocess, sys, tempfile  # noqa: E401
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', 'e2e'))
 from run import FAKED, Desktop  # noqa: E402
@@ -14,8 +13,8 @@ MSINFO = 'HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSInfo'
 LINE = (10, 50, 396, 20)  # inside the frame of the time left's box (at 8,48): client pixels
 
 class WineDesktop(Desktop):
-    """A scenario's Xvfb with Wine's virtual desktop on it, in a prefix of its own; windows are
-    found by their whole titles, positions are the virtual desktop's (the screen's)."""
+    """Each scenario in a copy of BUILD/wine/installed; windows are found by their whole titles,
+    positions are the virtual desktop's (the screen's)."""
     SCENARIOS, SHOTS = WINE, ('main', 'about', 'celebration')
     def launch(self, _):
         # The scenario's prefix, with WINE and the settings every Wine here runs with.
@@ -23,15 +22,12 @@ class WineDesktop(Desktop):
             os.path.join(HERE, 'wine.sh'), self.target, '--clone', 'e2e_' + self.name,
             'installed')) if '=' in v)
         self.env['TZ'], wine = 'UTC', self.env['WINE']
-        # Wine's server, services and desktop start first, on the true clock, and holding no
-        # output of a command run here open.
+        # Wine's server, services and desktop first, on the true clock, holding no output open.
         subprocess.run([wine, 'wineboot'], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, check=True)
         if self.tool is not None:  # '': none
             self.x(wine, 'reg', *(['add', MSINFO, '/v', 'Path', '/d', self.tool] if self.tool
                                   else ['delete', MSINFO]), '/f')
-        shutil.copy(os.path.join(self.target, 'tests', 'windows', 'wintool.exe'), os.path.join(
-            self.env['WINEPREFIX'], 'drive_c', 'Program Files', 'Tasselday'))  # beside its Qt
         self.app = self.spawn([wine, FOLDER + 'tasselday.exe'], dict(
             self.env, FAKETIME=self.clock, **FAKED), errors=tempfile.NamedTemporaryFile())
     def end(self):  # Wine's server, services and desktop, which outlive a killed server
@@ -52,8 +48,7 @@ class WineDesktop(Desktop):
         (x, y, w, _), (cx, cy, _, _) = self.rect(title, True), self.rect(title, False)
         self.click(title, x + w - 12 - cx, (y - cy) // 2)
     def line(self, want):
-        """The time left's box shows `want`: to the pixel, inside its frame, what a read-only
-        text box of its face, colours and size shows with that text."""
+        """The time left's box shows `want`, to the pixel, as wintool draws it."""
         self.x(self.env['WINE'], FOLDER + 'wintool.exe', 'C:\\line.ppm', want)
         x, y, w, h = LINE
         drawn = Pixels(open(os.path.join(self.env['WINEPREFIX'], 'drive_c', 'line.ppm'), 'rb')
@@ -61,8 +56,7 @@ class WineDesktop(Desktop):
         wait_for('the time left "%s", to the pixel' % want,
                  lambda: self.region(*LINE, MAIN) == drawn, 5)
     def bar(self, percent):
-        """The bar's chunk (the blue pixels along its middle row, inside its frame), to a
-        pixel of the percentage's share of the bar."""
+        """The bar's chunk (its middle row's blue pixels): the percentage's share, to a pixel."""
         x, y, w, h = STILL_PARTS[2]
         row = self.region(x + 1, y + h // 2, w - 2, 1, MAIN)
         filled = sum(c[1:3] != c[5:7] for c in row)

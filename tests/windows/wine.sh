@@ -10,18 +10,16 @@ shift
 home=$build/wine
 export WINE=$(command -v wine64 || echo /usr/lib/wine/wine64) TZ=${TZ:-UTC}
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$home"
 if [ "${1:-}" = --clone ]; then
   to=$home/$2 from=$home/${3:-template}
   if [ ! -f "$home/template/.ready" ]; then # booted by run.sh's clone, before any test
-    rm -rf "$home/template"
+    rm -rf "$home/template" && mkdir -p "$home/template"
     WINEPREFIX=$home/template DISPLAY= "$WINE" wineboot --init >/dev/null 2>&1
     WINEPREFIX=$home/template wineserver -w # its registry is on disk once its server has gone
     touch "$home/template/.ready"
   fi
   WINEPREFIX=$to wineserver -k 2>/dev/null || true
-  rm -rf "$to"
-  mkdir -p "$to"
+  rm -rf "$to" && mkdir -p "$to"
   # The clone shares the system DLLs (hard links: Wine only reads them) and copies the rest.
   tar -C "$from" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$to" -xf -
   cp -al "$from/drive_c/windows/system32" "$to/drive_c/windows/"

@@ -1,16 +1,14 @@
-// What the end-to-end scenarios ask Windows itself, run in Wine from the program's folder so
-// that its faces and Qt are the program's own:
-//   wintool TITLE         the visible top-level window of that whole title: its rectangle and
-//                         its client area's on the screen, x y w h cx cy cw ch (status 1: none)
-//   wintool OUT.ppm TEXT  the main window's time-left box as a read-only text box of its row's
-//                         face, colours and size shows TEXT, which the scenarios compare with
-//                         the box on the screen to read it, as Wine offers no other way
+// What the Windows scenarios ask Windows itself, run in Wine from the program's folder so that
+// its faces and Qt are the program's own:
+//   wintool TITLE         the visible window of that whole title: x y w h of its frame, then of
+//                         its client area, on the screen (status 1: none)
+//   wintool OUT.ppm TEXT  the main window's time-left box drawn read-only with TEXT, which the
+//                         scenarios compare with the screen to read the box: Wine has no other way
 #include "app/frmtasselday.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
 #include <QApplication>
-#include <QImage>
 
 #include <windows.h>
 
@@ -57,6 +55,5 @@ int main(int argc, char** argv)
     ui::TextBox* edit = form.controls().txtDisplay;
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
-    const QImage drawn = edit->grab().toImage().convertToFormat(QImage::Format_RGB888);
-    return drawn.save(QString::fromLocal8Bit(argv[1]), "PPM") ? 0 : 1;
+    return edit->grab().save(QString::fromLocal8Bit(argv[1]), "PPM") ? 0 : 1;
 }

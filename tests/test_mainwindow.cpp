@@ -103,7 +103,7 @@ private slots:
     void gesture()
     {
         QTimer* timer = w->controls().timerRefresh;
-        t->clock.msToNext = 1;
+        t->clock.msToNext = 1; // a hair before the next second; at load, a whole second
         for (const QChar step : cell<QString>("script")) {
             if (step == 'd')
                 QTest::mouseDClick(w->controls().lblSet, Qt::LeftButton);

@@ -129,8 +129,7 @@ private slots:
 
     // Which display the program opens, before any is open: each variable ("-" unset), the
     // arguments, the displays that answer; the platform asked for, empty to keep the user's, or
-    // "!" and the reason. (No display at all, Wayland alone or beside an X display that is gone
-    // or that answers, are the end-to-end scenarios'.)
+    // "!" and the reason. (No display, and Wayland alone or beside X, are the e2e scenarios'.)
     void displayChoice_data()
     {
         table<QByteArray, QByteArray, QByteArray, QByteArrayList, QByteArrayList, QString>(

@@ -97,7 +97,8 @@ private slots:
     void gesture_data()
     {
         table<QString, quint32, bool, int>({"script", "square", "opens", "msPlanned"},
-            {{"three ticks between", "ddtttd", 0x00900000u, false, 1000},
+            {{"two", "dd", 0x00C00000u, false, 1000},
+                {"three ticks between", "ddtttd", 0x00900000u, false, 1000},
                 {"early runs between", "ddeeed", ui::colors::Navy, true, 1}});
     }
     void gesture()

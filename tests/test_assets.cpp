@@ -5,12 +5,6 @@
 
 #include <QtTest>
 
-// As the program shows it: clear pixels all zero.
-static QImage shown(const QImage& i)
-{
-    return i.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
 class AssetsTest : public QObject {
     Q_OBJECT
 
@@ -35,9 +29,11 @@ private slots:
         const QString dir = qEnvironmentVariable("TASSELDAY_SOURCE_DIR") + "/assets/";
         const QIcon icon = ui::appIcon();
         const QCursor cursor = ui::jumpCursor();
+        // Compared as shown, premultiplied: clear pixels all zero, whatever colour they hold.
         for (const auto& [loaded, art] : {std::pair(icon.pixmap(32), "tasselday-32"),
                  std::pair(icon.pixmap(16), "tasselday-16"), std::pair(cursor.pixmap(), "jump")})
-            QCOMPARE(shown(loaded.toImage()), shown(QImage(dir + art + ".png")));
+            QCOMPARE(loaded.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                QImage(dir + art + ".png").convertToFormat(QImage::Format_ARGB32_Premultiplied));
         QCOMPARE(cursor.hotSpot(), QPoint(15, 15));
         // The icon file as Windows reads it (the build embeds it) where the loader looks past it:
         // two images, each in the directory and in its own header of its size, 256 colours, one

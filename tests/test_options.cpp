@@ -15,14 +15,6 @@ struct Session : TestForms {
     FrmTasselday& main = forms.frmTasselday();
     FrmAdvOpt& dialog = forms.frmAdvOpt();
     const FrmAdvOptControls& c = dialog.controls();
-    // Opened as the hidden square opens it, and made active for the keys.
-    bool open()
-    {
-        main.show();
-        dialog.show();
-        dialog.window()->activateWindow();
-        return QTest::qWaitForWindowActive(dialog.window());
-    }
     // Like a user: select what is in the box, then type over it.
     void type(ui::TextBox* b, const QString& text)
     {
@@ -89,7 +81,10 @@ private slots:
         Session s;
         s.main.load();
         s.main.intPercentDigits = qint16(r.before);
-        QVERIFY(s.open());
+        s.main.show(); // opened as the hidden square opens it, and made active for the keys
+        s.dialog.show();
+        s.dialog.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.dialog.window()));
         QTRY_COMPARE(s.dialog.window()->focusWidget(), s.c.cmdOK); // the first in Tab order
         ui::TextBox* const boxes[]
             = {s.c.txtSetTime_Hours, s.c.txtSetTime_Minutes, s.c.txtSetTIme_Seconds};

@@ -116,13 +116,11 @@ private slots:
     // ASCII digits, a four-digit year and no bidi marks, and the time as set (the general form
     // writes no time at midnight; the dialog still shows one), and an untouched OK gives back
     // the same moment, after a 12-hour locale too. A second into the school year, 12 decimals
-    // show in the exponent form, with ASCII digits and point.
+    // show in the exponent form, with ASCII digits and a "." or "," point.
     void everyLocaleGivesBackItsOwnValues()
     {
         Session s;
         s.clock.set(2005, 8, 24, 0, 0, 1);
-        const QRegularExpression percent(
-            QStringLiteral("^School Year Completed: 4[.,]06108E-06%$"));
         const auto whole = [](const ui::Label* l) {
             return ui::textFits(l->font(), l->text(), l->contentsRect(), l->textFlags());
         };
@@ -152,9 +150,9 @@ private slots:
                 && !day.contains(QRegularExpression(QStringLiteral("\\p{Cf}"))) && whole(heading)
                 && whole(s.c.lblGradTime_Date);
             QTest::mouseClick(s.c.cmdOK, Qt::LeftButton);
-            const QString done = s.main.controls().lblSchoolCompleted->text();
+            const QString done = s.main.controls().lblSchoolCompleted->text().replace(u',', u'.');
             QVERIFY2(ok && !s.dialog.isLoaded() && s.main.GradDate == set
-                    && s.messages.shown.isEmpty() && percent.match(done).hasMatch(),
+                    && s.messages.shown.isEmpty() && done == u"School Year Completed: 4.06108E-06%",
                 qPrintable(loc.name() + ": " + shown.join(u'/') + '/' + done));
             TestForms::flush();
         }

@@ -33,9 +33,8 @@ struct Session : TestForms {
 };
 
 // The precision before; what is typed into the time boxes and the precision, the list's key; the
-// time the refusal names (null: none); the time and percentage applied (unless given, those
-// loaded), the precision box then; closing by Escape on Jump or by the close box (Cancel is the
-// end-to-end scenario's).
+// time the refusal names (null: none); the time and percentage applied (unset: as loaded), the
+// precision box then; closing by Escape on Jump or by the close box (Cancel: end to end).
 struct ApplyRow {
     const char *name, *locale = "en_US";
     int before = 5;
@@ -67,12 +66,11 @@ class TestOptions : public QObject {
     Q_OBJECT
 
 private slots:
-    // The focus starts on OK. Enter in a box applies (Apply is the default): the time with the
-    // picked half of the day and the precision, kept within 0..12, at once, digits of any script
-    // read alike in both (no other character reads as one), blanks allowed around each number;
-    // an hour of 13 to 23 agrees with PM only, 0 with AM only. An unreadable time is named in a
-    // message and changes nothing, on OK too. Closed then by any way but OK, the dialog applies
-    // nothing more and never jumps.
+    // The focus starts on OK. Enter in a box applies (Apply is the default) at once: the time with
+    // the picked half of the day (13 to 23 agree with PM only, 0 with AM only; blanks may stand
+    // around each number) and the precision, kept within 0..12, digits of any script read alike in
+    // both (no other character reads as one). An unreadable time is named in a message and changes
+    // nothing, on OK too. Closed then by any way but OK, it applies nothing more and never jumps.
     void apply_data() { rows::add(kApplies); }
     void apply()
     {

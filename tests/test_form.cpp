@@ -61,7 +61,9 @@ private slots:
             QTest::mouseDClick(t.forms.frmTasselday().controls().lblSet, Qt::LeftButton);
         QWidget* options = shown(t.forms.frmAdvOpt());
         QTRY_VERIFY((options->frameGeometry().center() - primary.center()).manhattanLength() <= 1);
+        QPointer<QTimer> tick = t.forms.frmTasselday().controls().timerRefresh;
         QTest::mouseClick(t.forms.frmAdvOpt().controls().cmdJump, Qt::LeftButton);
+        QVERIFY(tick && !tick->isActive()); // no tick once its window is gone
         QWidget* done = shown(t.forms.frmDone());
         QTRY_COMPARE(done->geometry(), primary);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));

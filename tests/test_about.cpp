@@ -8,9 +8,8 @@ namespace {
 
 constexpr quint32 Blue = ui::colors::LightBlue, Red = ui::colors::Red;
 
-// The desktop entries under $XDG_DATA_HOME and $XDG_DATA_DIRS, each with an action whose own
-// Exec line is not the entry's: an earlier name wins wherever it lies, and the first entry of a
-// name counts even when hidden.
+// Entries under $XDG_DATA_HOME and $XDG_DATA_DIRS, each with an action whose Exec is not the
+// entry's: an earlier name wins wherever it lies; a name's first entry counts, even hidden.
 const struct {
     const char *file, *keys;
 } kEntries[] = {

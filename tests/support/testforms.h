@@ -21,6 +21,7 @@ struct TestForms {
                 msToNext += 1000, value += 1 / 86400.0;
             return reading;
         }
+        void set(auto... moment) { value = ui::toDateValue(moment...); }
         void advanceSeconds(int seconds) { value += seconds / 86400.0; }
     } clock;
     struct UrlOpener final : ui::UrlOpener {

@@ -39,7 +39,7 @@ private slots:
         const FrmAboutControls& c = a.controls();
         QVERIFY(QTest::qWaitForWindowActive(a.window()));
         QCOMPARE(c.lblVersion->text() + c.lblTitle->text(), "Version 1.0.21Tasselday");
-        for (QWidget* next : std::initializer_list<QWidget*> {c.cmdOK, c.picIcon, c.cmdSysInfo}) {
+        for (QWidget* next : QWidgetList {c.cmdOK, c.picIcon, c.cmdSysInfo, c.cmdOK}) {
             QTRY_COMPARE(QApplication::focusWidget(), next);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }

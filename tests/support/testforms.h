@@ -6,14 +6,12 @@
 
 #include <QCoreApplication>
 
-#include <functional>
-
 // The program's windows, wired as in the product, with the end of the program counted: on
 // stand-ins where tests set the moment or watch what the program asks, on the real registry and
 // file probe elsewhere. One per test; its destructor closes what is still open.
 struct TestForms {
     struct Clock final : ui::Clock {
-        mutable double value = 0.0;
+        mutable double value = ui::toDateValue(2006, 3, 15, 9, 30, 15); // inside the school year
         mutable int msToNext = 1000; // where in the running second the clock stands
         int msPerRead = 0; // the clock runs on while it is read
         ui::ClockReading read() const override
@@ -23,10 +21,7 @@ struct TestForms {
                 msToNext += 1000, value += 1 / 86400.0;
             return reading;
         }
-        void set(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
-        {
-            value = ui::toDateValue(y, mo, d, h, mi, s);
-        }
+        void set(auto... moment) { value = ui::toDateValue(moment...); }
         void advanceSeconds(int seconds) { value += seconds / 86400.0; }
     } clock;
     struct UrlOpener final : ui::UrlOpener {
@@ -48,12 +43,8 @@ struct TestForms {
     ui::Desktop desktop;
     Program forms {{clock, urls, starter, desktop, messages, desktop.services().registry}};
     int programEnds = 0;
+    std::function<void()> m_previousEnd = ui::setProgramEndHandler([this] { ++programEnds; });
 
-    TestForms()
-    {
-        clock.set(2006, 3, 15, 9, 30, 15); // well inside the school year
-        m_previousEnd = ui::setProgramEndHandler([this] { ++programEnds; });
-    }
     ~TestForms()
     {
         ui::setProgramEndHandler(m_previousEnd);
@@ -65,5 +56,4 @@ struct TestForms {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
-    std::function<void()> m_previousEnd;
 };

@@ -1,6 +1,5 @@
-// The launcher and the Windows services it uses, against Wine's real registry and real
-// process start. The program's Qt-free headers come after <windows.h>: they must compile
-// beside its macros. The same program, copied, is the probe the launcher starts.
+// The launcher and the Windows services it uses, on Wine's real registry and process start.
+// The program's Qt-free headers come after <windows.h>: they must compile beside its macros.
 #include <windows.h>
 
 #include "about/launcher.h"
@@ -43,19 +42,6 @@ const std::string kBase = "C:\\Tasselday Tests", kProbe = kBase + "\\probe tool.
 const std::string kReport = kBase + "\\report.txt";
 const std::string kMessage = "Tasselday: " + std::string(sysinfo::kUnavailable) + '\n';
 
-// Reports its command line, how it is shown and its arguments' count, and sets the tester's
-// event through the handle it would hold if it inherited it; the report appears whole.
-int probeMain(const char* event, int argc)
-{
-    SetEvent(HANDLE(std::stoull(event)));
-    STARTUPINFOA startup {};
-    GetStartupInfoA(&startup);
-    const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-    std::ofstream(kReport + ".part")
-        << GetCommandLineA() << ", shown " << show << ", arguments " << argc - 1;
-    return !MoveFileA((kReport + ".part").c_str(), kReport.c_str());
-}
-
 // Written through the API, REG_NONE for no key; a guard byte keeps an unterminated text
 // unterminated, since the system would count a zero just past the text as its own.
 bool store(const char* path, const char* name, DWORD type, const std::string& bytes)
@@ -70,10 +56,19 @@ bool store(const char* path, const char* name, DWORD type, const std::string& by
 
 // The search on the registry's own answers, with real files and starts: what the probe reports
 // (shown normally, no arguments, no handle inherited), or the message on each request afresh.
-int main(int argc, char**)
+int main()
 {
-    if (const char* handle = std::getenv("TASSELDAY_PROBE"))
-        return probeMain(handle, argc);
+    // As the probe, a copy of this program that the launcher starts: reports its command line
+    // and how it is shown, and sets the tester's event through the handle it would hold if it
+    // inherited it; the report appears whole.
+    if (const char* event = std::getenv("TASSELDAY_PROBE")) {
+        SetEvent(HANDLE(std::stoull(event)));
+        STARTUPINFOA startup {};
+        GetStartupInfoA(&startup);
+        const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
+        std::ofstream(kReport + ".part") << GetCommandLineA() << ", shown " << show;
+        return !MoveFileA((kReport + ".part").c_str(), kReport.c_str());
+    }
     const std::string plain = kBase + "\\plain\\MSINFO32.EXE", number = "&h00012C";
     const std::string hidden = kBase + "\\hidden\\MSINFO32.EXE";
     // The last: what a start split at the blank would run.
@@ -91,9 +86,8 @@ int main(int argc, char**)
         std::string tool, folder, started;
     } cases[] = {
         {"tool key names a program, blanks in its path", REG_SZ, kProbe + '\0', folder, kProbe},
-        {"tool key without its zero", REG_SZ, kProbe, "", kProbe},
-        {"tool value of 1025 bytes: the folder's file", REG_SZ, std::string(1024, 'x') + '\0',
-            folder, plain},
+        {"tool key without its zero", REG_SZ, kProbe, folder, kProbe},
+        {"tool value of 1025 bytes", REG_SZ, std::string(1024, 'x') + '\0', folder, plain},
         // Read, so the folder is not tried; no program has that name.
         {"tool value of 1024 bytes", REG_SZ, std::string(1023, 'x') + '\0', folder, ""},
         {"hidden file in the folder", REG_NONE, "", kBase + "\\hidden" + '\0', ""},
@@ -108,30 +102,23 @@ int main(int argc, char**)
     UserRegistry registry;
     int failures = 0;
     for (const auto& c : cases) {
-        std::string seen, expected;
+        std::string seen, expected = '"' + c.started + "\", shown 1";
         if (!store(sysinfo::kToolKey, sysinfo::kToolValue, c.type, c.tool)
-            || !store(sysinfo::kFolderKey, sysinfo::kFolderValue,
-                c.folder.empty() ? REG_NONE : REG_SZ, c.folder))
+            || !store(sysinfo::kFolderKey, sysinfo::kFolderValue, REG_SZ, c.folder))
             seen = "registry refused";
         DeleteFileA(kReport.c_str());
         ResetEvent(event);
         const sysinfo::Tools tools {registry, ui::win32::isOrdinaryFile, ui::win32::startProgram,
-            [&](const std::string& text, const std::string& title) {
-                seen += title + ": " + text + '\n';
-            },
-            {}};
+            [&](auto& text, auto& title) { seen += title + ": " + text + '\n'; }, {}};
         if (c.started.empty()) {
             sysinfo::StartSysInfo(tools);
             sysinfo::StartSysInfo(tools); // and again
             expected = kMessage + kMessage;
         } else if (sysinfo::StartSysInfo(tools)) {
-            for (int i = 0;
-                 i < 300 && GetFileAttributesA(kReport.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-                Sleep(100);
-            expected = '"' + c.started + "\", shown 1, arguments 0";
             std::string report;
-            seen += std::getline(std::ifstream(kReport), report) ? report : "";
-            seen += WaitForSingleObject(event, 0) == WAIT_OBJECT_0 ? ", inheriting" : "";
+            for (int i = 0; i < 300 && !std::getline(std::ifstream(kReport), report); ++i)
+                Sleep(100);
+            seen += report + (WaitForSingleObject(event, 0) == WAIT_OBJECT_0 ? ", inheriting" : "");
         }
         seen += registry.open ? ", keys left open" : "";
         const bool ok = seen == expected;

@@ -1,5 +1,5 @@
 // The window layer on two screens, the primary not the leftmost: where each window and the
-// celebration's parts stand, every text whole, button faces, typing, the display chosen.
+// celebration's parts stand, every text whole, typing, the display chosen.
 #include "support/rows.h"
 #include "support/testforms.h"
 #include "ui/assets.h"
@@ -83,38 +83,14 @@ private slots:
                 pictures[i]);
     }
 
-    // A button's face is exactly its colour inside a plain edge, raised or sunken; the default
-    // button has a dark outline round its edge.
-    void buttonFace_data()
-    {
-        table<bool, bool, QColor, QColor>({"isDefault", "down", "corner", "opposite"},
-            {{"raised", false, false, Qt::white, Qt::black},
-                {"sunken", false, true, Qt::black, Qt::white},
-                {"default", true, false, Qt::black, Qt::black}});
-    }
-    void buttonFace()
-    {
-        Button b;
-        b.resize(67, 25);
-        setRoleColor(&b, QPalette::Button, 0x0080FF80);
-        b.setDefault(cell<bool>("isDefault"));
-        b.setDown(cell<bool>("down"));
-        const QImage shot = b.grab().toImage();
-        QTEST(shot.pixelColor(0, 0), "corner");
-        QTEST(shot.pixelColor(66, 24), "opposite");
-        QCOMPARE(shot.pixelColor(33, 20), QColor(0x80, 0xFF, 0x80));
-    }
-
-    // Typed or pasted, what goes beyond the limit of two, counted in characters as a reader
-    // sees them, is cut off the user's text, and no control character gets in; the program's
-    // own text stays whole.
+    // Typed or pasted, what goes beyond the limit of two is cut off the user's text; the
+    // program's own text stays whole. (How characters are counted and which are kept out, the
+    // typing fuzz corpus sees.)
     void typedLimit_data()
     {
         table<QString, QString, QString, QString>({"way", "before", "in", "after"},
             {{"paste over all", "paste over", "12", "345", "34"},
-                {"program's text", "type", "12345", "6", "12345"},
-                {"family is one", "paste", "", "\U0001F468\u200D\U0001F467x9",
-                    "\U0001F468\u200D\U0001F467x"}});
+                {"program's text", "type", "12345", "6", "12345"}});
     }
     void typedLimit()
     {

@@ -69,8 +69,9 @@ private slots:
     // The focus starts on OK. Enter in a box applies (Apply is the default) at once: the time with
     // the picked half of the day (13 to 23 agree with PM only, 0 with AM only; blanks may stand
     // around each number) and the precision, kept within 0..12, digits of any script read alike in
-    // both (no other character reads as one). An unreadable time is named in a message and changes
-    // nothing, on OK too. Closed then by any way but OK, it applies nothing more and never jumps.
+    // both (in the precision, no other character reads as one). An unreadable time is named in a
+    // message and changes nothing, on OK too. Closed then by any way but OK, it applies nothing
+    // more and never jumps.
     void apply_data() { rows::add(kApplies); }
     void apply()
     {
